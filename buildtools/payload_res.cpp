@@ -1,0 +1,219 @@
+// Build-time tool: checks a payload folder's manifest and writes every listed
+// file, and the manifest itself, as RT_RCDATA entries of a .res file, plus a
+// depfile naming the files it read.
+//
+//   payload_res [--unchecked] <payload-dir> <out.res> <out.d> <depfile-target>
+//
+// Checked mode stops at the first manifest line that could not be installed.
+// Unchecked mode (test payloads) embeds what exists and skips the rest.
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "core/names.h"
+#include "core/payload.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr uint16_t kRcData = 10;
+constexpr uint16_t kMemoryFlags = 0x0030;  // moveable, pure
+
+struct Failure {
+  std::string message;
+};
+
+std::string ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw Failure{"cannot read " + path.string()};
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// Resource names are stored upper-case; FindResource upper-cases the name it
+// is asked for. Only ASCII has the same upper case on every code page.
+std::string StoredName(const std::string& resName) {
+  std::string out = resName;
+  for (char& c : out) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return out;
+}
+
+class ResWriter {
+ public:
+  explicit ResWriter(const fs::path& path) : out_(path, std::ios::binary) {
+    if (!out_) throw Failure{"cannot write " + path.string()};
+    // A .res file opens with an empty entry.
+    Entry(nullptr, {}, true);
+  }
+  void Add(const std::string& name, const std::string& data) { Entry(&name, data, false); }
+  void Close() {
+    out_.close();
+    if (!out_) throw Failure{"write error"};
+  }
+
+ private:
+  void U16(uint16_t v) { Put(&v, 2); }
+  void U32(uint32_t v) { Put(&v, 4); }
+  void Put(const void* p, size_t n) { out_.write(static_cast<const char*>(p), n); }
+  void Pad(size_t n) {
+    static const char zeros[4] = {};
+    if (n % 4) Put(zeros, 4 - n % 4);
+  }
+  void Entry(const std::string* name, const std::string& data, bool empty) {
+    // Header: sizes, type, name, then the fixed tail; all little-endian.
+    const size_t nameBytes = empty ? 4 : (name->size() + 1) * 2;
+    size_t header = 8 + 4 + nameBytes;
+    header += (4 - header % 4) % 4;
+    header += 16;
+    U32(static_cast<uint32_t>(data.size()));
+    U32(static_cast<uint32_t>(header));
+    U16(0xFFFF);
+    U16(empty ? 0 : kRcData);
+    if (empty) {
+      U16(0xFFFF);
+      U16(0);
+    } else {
+      for (unsigned char c : *name) U16(c);
+      U16(0);
+    }
+    Pad(12 + nameBytes);
+    U32(0);                          // data version
+    U16(empty ? 0 : kMemoryFlags);   // memory flags
+    U16(0);                          // language: neutral
+    U32(0);                          // version
+    U32(0);                          // characteristics
+    Put(data.data(), data.size());
+    Pad(data.size());
+  }
+  std::ofstream out_;
+};
+
+std::string DepEscape(const std::string& path) {
+  std::string out;
+  for (char c : path) {
+    if (c == ' ' || c == '#') out += '\\';
+    if (c == '$') out += '$';
+    out += c;
+  }
+  return out;
+}
+
+std::string LineError(size_t line, const std::string& name, const std::string& why) {
+  std::ostringstream s;
+  s << "file.lst line " << line << ": \"" << name << "\" " << why;
+  return s.str();
+}
+
+// Why a manifest name cannot be installed, or empty text if it can.
+std::string NameProblem(const std::string& name) {
+  if (name.empty()) return "is empty: no file can have this name";
+  if (name.size() > core::kMaxNameLength) return "is longer than 65535 characters";
+  if (!core::IsSafePayloadName(name))
+    return "would be written outside the target folder (absolute, drive, stream or '..')";
+  for (unsigned char c : name) {
+    if (c < 0x20 || c > 0x7E) return "has a character outside printable ASCII";
+  }
+  if (name.front() == '#') return "begins with '#', which Windows reads as a resource number";
+  return {};
+}
+
+int Run(int argc, char** argv) {
+  bool checked = true;
+  int a = 1;
+  if (a < argc && std::string(argv[a]) == "--unchecked") {
+    checked = false;
+    ++a;
+  }
+  if (argc - a != 4) {
+    std::fprintf(stderr,
+                 "usage: payload_res [--unchecked] <payload-dir> <out.res> <out.d> <target>\n");
+    return 2;
+  }
+  const fs::path dir = argv[a];
+  const fs::path resPath = argv[a + 1];
+  const fs::path depPath = argv[a + 2];
+  const std::string depTarget = argv[a + 3];
+
+  std::vector<std::string> inputs;
+  ResWriter res(resPath);
+  const fs::path manifestPath = dir / core::kManifestFile;
+  if (!fs::is_regular_file(manifestPath)) {
+    if (checked) throw Failure{"file.lst not found in " + dir.string()};
+  } else {
+    const std::string manifest = ReadFile(manifestPath);
+    inputs.push_back(fs::absolute(manifestPath).string());
+    const std::vector<std::string> lines = core::SplitLines(manifest);
+    if (checked && lines.empty()) throw Failure{"file.lst has no lines: the version line is missing"};
+    if (checked && lines.size() - 1 > core::kMaxFileLines)
+      throw Failure{"file.lst line 65536: more than 65535 file lines"};
+    const std::string manifestRes = StoredName(core::ResourceName(core::kManifestFile));
+    res.Add(manifestRes, manifest);
+
+    // Stored resource name -> manifest line that claimed it.
+    std::map<std::string, size_t> claimed{{manifestRes, 0}};
+    for (size_t i = 0; i + 1 < lines.size(); ++i) {
+      const std::string& name = lines[i];
+      const size_t lineNo = i + 1;
+      std::string problem = NameProblem(name);
+      const std::string stored = problem.empty() ? StoredName(core::ResourceName(name)) : "";
+      fs::path file = dir;
+      if (problem.empty()) {
+        std::string rel = name;
+        for (char& c : rel) {
+          if (c == '\\') c = '/';
+        }
+        file /= rel;
+        auto it = claimed.find(stored);
+        if (it != claimed.end()) {
+          const std::string other = it->second ? lines[it->second - 1] : core::kManifestFile;
+          // The same file named twice is harmless; two files, one resource is not.
+          if (StoredName(other) != StoredName(name)) {
+            std::ostringstream s;
+            s << "gives the resource name " << stored << ", as " << other << " does";
+            problem = s.str();
+          } else {
+            continue;
+          }
+        } else if (!fs::is_regular_file(file)) {
+          problem = "is not a file in " + dir.string();
+        }
+      }
+      if (!problem.empty()) {
+        if (checked) throw Failure{LineError(lineNo, name, problem)};
+        continue;
+      }
+      claimed.emplace(stored, lineNo);
+      res.Add(stored, ReadFile(file));
+      inputs.push_back(fs::absolute(file).string());
+    }
+  }
+  res.Close();
+
+  std::ofstream dep(depPath, std::ios::binary);
+  dep << DepEscape(depTarget) << ":";
+  for (const std::string& in : inputs) dep << " \\\n  " << DepEscape(in);
+  dep << "\n";
+  if (!dep) throw Failure{"cannot write " + depPath.string()};
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  try {
+    return Run(argc, argv);
+  } catch (const Failure& f) {
+    std::fprintf(stderr, "payload: %s\n", f.message.c_str());
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "payload: %s\n", e.what());
+  }
+  return 1;
+}

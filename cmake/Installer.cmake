@@ -1,0 +1,60 @@
+# Building installers: the program's objects linked with one payload folder.
+
+# Static, GUI, only system DLLs; no time stamp so equal inputs give equal files.
+set(SETUP_LINK_OPTIONS
+  -static -static-libgcc -static-libstdc++
+  -Wl,--no-insert-timestamp
+  -Wl,--dynamicbase -Wl,--nxcompat -Wl,--high-entropy-va)
+
+# The payload checker runs on the build machine, so it is built with the
+# host compiler and shares the manifest and name rules with the installer.
+find_program(SETUP_HOST_CXX NAMES g++ c++ REQUIRED)
+set(SETUP_PAYLOAD_TOOL ${CMAKE_BINARY_DIR}/buildtools/payload_res)
+set(_payload_tool_sources
+  ${PROJECT_SOURCE_DIR}/buildtools/payload_res.cpp
+  ${PROJECT_SOURCE_DIR}/core/names.cpp)
+add_custom_command(
+  OUTPUT ${SETUP_PAYLOAD_TOOL}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/buildtools
+  COMMAND ${SETUP_HOST_CXX} -std=c++17 -O2 -I${PROJECT_SOURCE_DIR}
+          ${_payload_tool_sources} -o ${SETUP_PAYLOAD_TOOL}
+  DEPENDS ${_payload_tool_sources}
+          ${PROJECT_SOURCE_DIR}/core/names.h ${PROJECT_SOURCE_DIR}/core/payload.h
+  COMMENT "Building the payload checker for the build machine")
+add_custom_target(payload_tool DEPENDS ${SETUP_PAYLOAD_TOOL})
+
+# setup_payload_object(<out-var> <name> <payload-dir> [UNCHECKED])
+# Checks <payload-dir> and compiles its manifest and files into a resource
+# object; <out-var> receives the object's path. UNCHECKED embeds a
+# deliberately broken payload for tests.
+function(setup_payload_object out_var name payload_dir)
+  cmake_parse_arguments(ARG "UNCHECKED" "" "" ${ARGN})
+  set(mode)
+  if(ARG_UNCHECKED)
+    set(mode --unchecked)
+  endif()
+  set(base ${CMAKE_CURRENT_BINARY_DIR}/${name}_payload)
+  add_custom_command(
+    OUTPUT ${base}.o
+    COMMAND ${SETUP_PAYLOAD_TOOL} ${mode} ${payload_dir} ${base}.res ${base}.d ${base}.o
+    COMMAND ${CMAKE_RC_COMPILER} -J res -O coff -i ${base}.res -o ${base}.o
+    COMMAND ${CMAKE_COMMAND} -E rm -f ${base}.res
+    DEPENDS ${SETUP_PAYLOAD_TOOL}
+    DEPFILE ${base}.d
+    COMMENT "Embedding the payload of ${payload_dir}"
+    VERBATIM)
+  set_source_files_properties(${base}.o PROPERTIES EXTERNAL_OBJECT TRUE GENERATED TRUE)
+  set(${out_var} ${base}.o PARENT_SCOPE)
+endfunction()
+
+# setup_add_installer(<target> <payload-dir> <output-dir> [UNCHECKED])
+# Links _setup.exe into <output-dir>: the program's objects and one payload.
+function(setup_add_installer target payload_dir out_dir)
+  setup_payload_object(payload ${target} ${payload_dir} ${ARGN})
+  add_executable(${target} WIN32 ${payload})
+  target_link_libraries(${target} PRIVATE setup_program)
+  target_link_options(${target} PRIVATE ${SETUP_LINK_OPTIONS})
+  set_target_properties(${target} PROPERTIES
+    OUTPUT_NAME _setup
+    RUNTIME_OUTPUT_DIRECTORY ${out_dir})
+endfunction()

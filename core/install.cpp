@@ -1,0 +1,86 @@
+#include "core/install.h"
+
+#include "core/names.h"
+#include "core/payload.h"
+
+namespace core {
+
+namespace {
+
+const char kBlankLine[] = " ";
+constexpr int kLeadingBlankLines = 4;
+
+// Files of the earlier product generation and of an earlier installation;
+// the last two also clear the names the renames below need.
+const char* const kObsoleteFiles[] = {
+    "\\Pultox.dll", "\\Logbox.dll", "\\Pultox.cnt",
+    "\\Pultox.hlp", "\\Pultix.dll", "\\Logbix.dll",
+};
+
+struct Activation {
+  const char* from;
+  const char* to;
+};
+const Activation kActivations[] = {
+    {"\\pultix.hu", "\\pultix.dll"},
+    {"\\Logbix.hu", "\\Logbix.dll"},
+};
+
+std::vector<std::string> BlankThen(const char* line) {
+  std::vector<std::string> lines(kLeadingBlankLines, kBlankLine);
+  lines.emplace_back(line);
+  return lines;
+}
+
+}  // namespace
+
+bool PrepareTargetFolder(Platform& platform, const std::string& targetDir) {
+  if (!platform.DirectoryExists(targetDir)) ForceDirectories(platform, targetDir);
+  return platform.DirectoryExists(targetDir);
+}
+
+std::string FolderUnusableMessage(const std::string& targetDir) {
+  return "Unable to create folder: " + targetDir + ". \rChose another one.";
+}
+
+std::string LocaleValueName(const std::string& targetDir) {
+  return JoinPath(targetDir, "\\pultix.exe");
+}
+
+int InstallFiles(Platform& platform, const std::string& targetDir, Gauge& gauge) {
+  int result = kInstallCopyingFailed;
+  if (ExtractPayload(platform, targetDir, gauge)) result = kInstallSucceeded;
+  for (const char* name : kObsoleteFiles) platform.DeleteFile(JoinPath(targetDir, name));
+  for (const Activation& a : kActivations) {
+    if (!platform.RenameFile(JoinPath(targetDir, a.from), JoinPath(targetDir, a.to)))
+      result = kInstallLanguageFailed;
+  }
+  if (!platform.WriteRegString(kLocalesKey, LocaleValueName(targetDir), "DLL"))
+    result = kInstallRegistryFailed;
+  return result;
+}
+
+std::vector<std::string> CopyingText() { return BlankThen("Copy files to target folder..."); }
+
+std::vector<std::string> SuccessText() { return BlankThen("PULTIX installed successfully."); }
+
+std::vector<std::string> FailureLines(int installResult) {
+  std::vector<std::string> lines;
+  switch (installResult) {
+    case kInstallLanguageFailed:
+      lines.emplace_back("Errors encountered during installing language files.");
+      break;
+    case kInstallCopyingFailed:
+      lines.emplace_back("Errors encountered during copying.");
+      break;
+    case kInstallRegistryFailed:
+      lines.emplace_back("Errors encountered during creating registry keys.");
+      break;
+    default:
+      break;
+  }
+  lines.emplace_back("Setup failed.");
+  return lines;
+}
+
+}  // namespace core

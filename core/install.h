@@ -1,0 +1,45 @@
+// The installation run behind "Next", apart from its windows: what it does to
+// the target folder and the registry, and the texts that report the outcome.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "core/gauge.h"
+#include "core/platform.h"
+
+namespace core {
+
+// Outcome codes of one run; the last failing step in step order wins.
+enum InstallResult : int {
+  kInstallSucceeded = 1,
+  kInstallCopyingFailed = -333,
+  kInstallLanguageFailed = -444,
+  kInstallRegistryFailed = -222,
+};
+
+inline bool Succeeded(int installResult) { return installResult > 0; }
+
+// Creates the target folder with its parents; false when it still does not
+// exist. Raises "Unable to create directory" for a path it cannot handle.
+bool PrepareTargetFolder(Platform& platform, const std::string& targetDir);
+
+// Text of the box shown when the target folder cannot be created.
+std::string FolderUnusableMessage(const std::string& targetDir);
+
+// Extraction, removal of old files, activation of the Hungarian modules and
+// the language registration; returns the InstallResult. Every step runs
+// whatever the earlier ones gave.
+int InstallFiles(Platform& platform, const std::string& targetDir, Gauge& gauge);
+
+// Lines of the information text while copying and after success.
+std::vector<std::string> CopyingText();
+std::vector<std::string> SuccessText();
+// Lines appended to the copying text after a failure.
+std::vector<std::string> FailureLines(int installResult);
+
+// Registry key and value name of the language registration.
+inline constexpr const char* kLocalesKey = "SOFTWARE\\Borland\\Locales";
+std::string LocaleValueName(const std::string& targetDir);
+
+}  // namespace core

@@ -1,0 +1,32 @@
+// Reading the embedded manifest and writing the payload to disk.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "core/gauge.h"
+#include "core/platform.h"
+
+namespace core {
+
+// The manifest resource; it lists itself under this file name.
+inline constexpr const char* kManifestResource = "file_lst";
+inline constexpr const char* kManifestFile = "file.lst";
+
+// Lines of a text resource; raises "Resource %s not found".
+std::vector<std::string> LoadResourceList(Platform& platform, const std::string& resName);
+
+// Creates a folder and its missing parents. Raises "Unable to create directory"
+// for an empty path, or for a relative one whose first level cannot be made.
+bool ForceDirectories(Platform& platform, std::string dir);
+
+// Writes one payload resource to dir + fileName (dir ends with '\').
+// Any failure gives false.
+bool ExtractResourceFile(Platform& platform, const std::string& dir,
+                         const std::string& resName, const std::string& fileName);
+
+// Writes every file the manifest lists into dir, advancing the gauge per file.
+// True only if every file was written.
+bool ExtractPayload(Platform& platform, const std::string& dir, Gauge& gauge);
+
+}  // namespace core

@@ -1,0 +1,94 @@
+#!/usr/bin/env bash
+# A Wine prefix and an X display of the project's own, under build/wine.
+#   wine-env.sh start        create the prefix if needed, start Xvfb and a
+#                            persistent wine server (both detached from our
+#                            output, so CTest's pipes are never held open)
+#   wine-env.sh stop         stop that wine server and that Xvfb, by PID
+#   wine-env.sh run EXE ...  run a Windows program in the prefix
+# SETUP_WINE_STATE picks another state folder (default: build/wine), so
+# separate builds do not share a display; SETUP_WINE_PREFIX picks another
+# prefix name inside it (default: prefix).
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+state=${SETUP_WINE_STATE:-$top/build/wine}
+mkdir -p "$state"
+export WINEPREFIX=$state/${SETUP_WINE_PREFIX:-prefix}
+export WINEARCH=win64
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+
+display_up() {
+  [ -f "$state/xvfb.pid" ] && [ -f "$state/display" ] && kill -0 "$(cat "$state/xvfb.pid")" 2>/dev/null
+}
+
+start_display() {
+  display_up && return 0
+  local n
+  for n in $(seq 91 199); do
+    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || break
+  done
+  setsid Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
+  echo $! >"$state/xvfb.pid"
+  echo ":$n" >"$state/display"
+  for _ in $(seq 1 100); do
+    [ -e "/tmp/.X11-unix/X$n" ] && return 0
+    sleep 0.1
+  done
+  echo "Xvfb :$n did not start" >&2
+  return 1
+}
+
+# Wine links the user's folders to the real home directory; tests must not
+# write there, so they become plain folders inside the prefix.
+own_user_folders() {
+  local user_dir
+  for user_dir in "$WINEPREFIX"/drive_c/users/*; do
+    [ "$(basename "$user_dir")" = Public ] && continue
+    local f
+    for f in "$user_dir"/* "$user_dir"/AppData/Roaming/Microsoft/Windows/Templates; do
+      if [ -L "$f" ]; then
+        rm -f "$f"
+        mkdir -p "$f"
+      fi
+    done
+  done
+}
+
+start() {
+  start_display
+  export DISPLAY=$(cat "$state/display")
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    setsid wineboot -i </dev/null >/dev/null 2>&1 || true
+    wineserver -w
+  fi
+  own_user_folders
+  # A persistent server, detached from every pipe of the caller.
+  setsid wineserver -p </dev/null >/dev/null 2>&1 || true
+}
+
+stop() {
+  wineserver -k >/dev/null 2>&1 || true
+  local p
+  for p in "$state"/*/; do
+    [ -f "$p/system.reg" ] && WINEPREFIX=${p%/} wineserver -k >/dev/null 2>&1 || true
+  done
+  if [ -f "$state/xvfb.pid" ]; then
+    kill "$(cat "$state/xvfb.pid")" 2>/dev/null || true
+    rm -f "$state/xvfb.pid" "$state/display"
+  fi
+}
+
+case "${1:-}" in
+  start) start ;;
+  stop) stop ;;
+  run)
+    shift
+    start
+    export DISPLAY=$(cat "$state/display")
+    exec wine "$@"
+    ;;
+  *)
+    echo "usage: $0 start|stop|run EXE [ARGS...]" >&2
+    exit 2
+    ;;
+esac

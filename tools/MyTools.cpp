@@ -1,0 +1,202 @@
+#include "tools/MyTools.h"
+
+#include <shlobj.h>
+#include <shobjidl.h>
+
+#include "core/error.h"
+#include "core/names.h"
+#include "core/payload.h"
+#include "tools/ScopedWin.h"
+
+namespace tools {
+
+using core::Error;
+using core::Format;
+
+namespace {
+
+const char kExplorerKey[] = "Software\\MicroSoft\\Windows\\CurrentVersion\\Explorer";
+const char kShellFolders[] = "Shell Folders";
+constexpr DWORD kLinkContext = CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER;
+constexpr UINT kSystemDirBuffer = 260;
+
+// A "Shell Folders" value: empty when the key or the value is missing; an
+// expandable string is expanded.
+std::string ReadShellFolder(HKEY parent, const char* name) {
+  ScopedKey key;
+  if (RegOpenKeyExA(parent, kShellFolders, 0, KEY_ALL_ACCESS, key.receive()) != ERROR_SUCCESS)
+    return {};
+  DWORD type = 0;
+  DWORD size = 0;
+  LONG rc = RegQueryValueExA(key.get(), name, nullptr, &type, nullptr, &size);
+  if (rc == ERROR_FILE_NOT_FOUND) return {};
+  if (rc != ERROR_SUCCESS) throw Error(Format("Failed to get data for '%s'", name));
+  if (type != REG_SZ && type != REG_EXPAND_SZ)
+    throw Error(Format("Invalid data type for '%s'", name));
+  std::string data(size, '\0');
+  if (size > 0 &&
+      RegQueryValueExA(key.get(), name, nullptr, &type, reinterpret_cast<BYTE*>(&data[0]),
+                       &size) != ERROR_SUCCESS)
+    throw Error(Format("Failed to get data for '%s'", name));
+  data.resize(size);
+  while (!data.empty() && data.back() == '\0') data.pop_back();
+  if (type == REG_EXPAND_SZ && !data.empty()) {
+    DWORD needed = ExpandEnvironmentStringsA(data.c_str(), nullptr, 0);
+    if (needed > 0) {
+      std::string expanded(needed, '\0');
+      needed = ExpandEnvironmentStringsA(data.c_str(), &expanded[0], needed);
+      if (needed > 0) {
+        expanded.resize(needed - 1);
+        data = expanded;
+      }
+    }
+  }
+  return data;
+}
+
+// Falls back to the shell when the registry has no usable value.
+std::string ShellFolder(HKEY explorer, const char* name, int csidl) {
+  std::string folder = ReadShellFolder(explorer, name);
+  if (!folder.empty()) return folder;
+  char path[MAX_PATH] = {};
+  if (SUCCEEDED(SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path))) return path;
+  return {};
+}
+
+std::wstring ToWide(const std::string& text) {
+  const int n = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  std::wstring out(static_cast<size_t>(n), L'\0');
+  if (n > 0)
+    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &out[0], n);
+  return out;
+}
+
+}  // namespace
+
+core::Bytes Win32Platform::ReadResource(const std::string& name) {
+  HRSRC info = FindResourceA(module_, name.c_str(), MAKEINTRESOURCEA(10));
+  HGLOBAL data = info ? LoadResource(module_, info) : nullptr;
+  const void* bytes = data ? LockResource(data) : nullptr;
+  if (!bytes) throw Error(Format("Resource %s not found", name.c_str()));
+  return {static_cast<const unsigned char*>(bytes), SizeofResource(module_, info)};
+}
+
+bool Win32Platform::DirectoryExists(const std::string& path) {
+  const DWORD attr = GetFileAttributesA(path.c_str());
+  return attr != INVALID_FILE_ATTRIBUTES && (attr & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool Win32Platform::CreateDir(const std::string& path) {
+  return CreateDirectoryA(path.c_str(), nullptr) != 0;
+}
+
+void Win32Platform::WriteNewFile(const std::string& path, core::Bytes data) {
+  ScopedHandle file(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.valid()) throw Error(Format("Cannot create file %s", path.c_str()));
+  DWORD written = 0;
+  // Resources are limited to 32-bit sizes, so one write takes the whole file.
+  if (!WriteFile(file.get(), data.data, static_cast<DWORD>(data.size), &written, nullptr) ||
+      written != data.size)
+    throw Error("Stream write error");
+}
+
+bool Win32Platform::DeleteFile(const std::string& path) { return DeleteFileA(path.c_str()) != 0; }
+
+bool Win32Platform::RenameFile(const std::string& from, const std::string& to) {
+  return MoveFileA(from.c_str(), to.c_str()) != 0;
+}
+
+bool Win32Platform::WriteRegString(const std::string& key, const std::string& name,
+                                   const std::string& value) {
+  return tools::WriteRegString(key, name, value);
+}
+
+void LoadResourceList(const std::string& resName, std::vector<std::string>& list) {
+  list.clear();
+  Win32Platform platform;
+  list = core::LoadResourceList(platform, resName);
+}
+
+bool ExtractResourceFile(HMODULE module, const std::string& dir, const std::string& resName,
+                         const std::string& fileName) {
+  Win32Platform platform(module);
+  return core::ExtractResourceFile(platform, dir, resName, fileName);
+}
+
+bool ExtractPayload(const std::string& dir, core::Gauge& gauge) {
+  Win32Platform platform;
+  return core::ExtractPayload(platform, dir, gauge);
+}
+
+std::string FileNameStem(const std::string& path) { return core::FileNameStem(path); }
+
+std::string GetSystemDir() {
+  char buf[kSystemDirBuffer];
+  const UINT n = GetSystemDirectoryA(buf, kSystemDirBuffer);
+  if (n == 0 || n >= kSystemDirBuffer) return {};
+  return std::string(buf, n);
+}
+
+bool WriteRegString(const std::string& key, const std::string& name, const std::string& value) {
+  ScopedKey hk;
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                      KEY_ALL_ACCESS, nullptr, hk.receive(), nullptr) != ERROR_SUCCESS)
+    return false;
+  // REG_SZ data carry their terminating NUL.
+  return RegSetValueExA(hk.get(), name.c_str(), 0, REG_SZ,
+                        reinterpret_cast<const BYTE*>(value.c_str()),
+                        static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
+}
+
+std::string OleErrorMessage(HRESULT hr) {
+  char* text = nullptr;
+  const DWORD n = FormatMessageA(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, static_cast<DWORD>(hr), 0, reinterpret_cast<char*>(&text), 0, nullptr);
+  std::string message = n && text ? std::string(text, n) : std::string();
+  if (text) LocalFree(text);
+  while (!message.empty() && (message.back() == '\n' || message.back() == '\r' ||
+                              message.back() == ' ' || message.back() == '.'))
+    message.pop_back();
+  if (message.empty()) message = Format("OLE error %.8lx", static_cast<unsigned long>(hr));
+  return message;
+}
+
+void CreateShortcut(const std::string& target, const std::string& arguments,
+                    const std::string& workDir, const std::string& group, bool onDesktop) {
+  ComPtr<IUnknown> object;
+  const HRESULT hr =
+      CoCreateInstance(CLSID_ShellLink, nullptr, kLinkContext, IID_IUnknown, object.receive());
+  if (FAILED(hr)) throw Error(OleErrorMessage(hr));
+  ComPtr<IShellLinkA> link;
+  ComPtr<IPersistFile> file;
+  if (FAILED(object->QueryInterface(IID_IShellLinkA, link.receive())) ||
+      FAILED(object->QueryInterface(IID_IPersistFile, file.receive())))
+    throw Error("Interface not supported");
+
+  link->SetArguments(arguments.c_str());
+  link->SetPath(target.c_str());
+  link->SetWorkingDirectory(workDir.c_str());
+
+  ScopedKey explorer;
+  HKEY root = HKEY_CURRENT_USER;
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, kExplorerKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
+                      KEY_ALL_ACCESS, nullptr, explorer.receive(), nullptr) == ERROR_SUCCESS)
+    root = explorer.get();
+
+  std::string folder;
+  if (onDesktop) {
+    folder = ShellFolder(root, "Desktop", CSIDL_DESKTOPDIRECTORY);
+    if (folder.empty()) return;
+  } else {
+    folder = ShellFolder(root, "Programs", CSIDL_PROGRAMS);
+    if (folder.empty()) return;
+    folder += "\\" + group;
+    CreateDirectoryA(folder.c_str(), nullptr);
+  }
+  const std::string linkFile = folder + "\\" + FileNameStem(target) + ".lnk";
+  file->Save(ToWide(linkFile).c_str(), FALSE);
+}
+
+}  // namespace tools

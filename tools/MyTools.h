@@ -1,0 +1,48 @@
+// The installer's helper operations on Win32.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "core/gauge.h"
+#include "core/platform.h"
+
+namespace tools {
+
+// The real system behind the portable payload and installation logic.
+class Win32Platform : public core::Platform {
+ public:
+  explicit Win32Platform(HMODULE module = GetModuleHandleA(nullptr)) : module_(module) {}
+  core::Bytes ReadResource(const std::string& name) override;
+  bool DirectoryExists(const std::string& path) override;
+  bool CreateDir(const std::string& path) override;
+  void WriteNewFile(const std::string& path, core::Bytes data) override;
+  bool DeleteFile(const std::string& path) override;
+  bool RenameFile(const std::string& from, const std::string& to) override;
+  bool WriteRegString(const std::string& key, const std::string& name,
+                      const std::string& value) override;
+
+ private:
+  HMODULE module_;
+};
+
+// Fills list with the lines of a raw-data resource of the program's own module;
+// raises "Resource %s not found".
+void LoadResourceList(const std::string& resName, std::vector<std::string>& list);
+bool ExtractResourceFile(HMODULE module, const std::string& dir, const std::string& resName,
+                         const std::string& fileName);
+bool ExtractPayload(const std::string& dir, core::Gauge& gauge);
+std::string FileNameStem(const std::string& path);
+std::string GetSystemDir();
+bool WriteRegString(const std::string& key, const std::string& name, const std::string& value);
+// Pultix.lnk-style link on the desktop, or in the group folder of the Start
+// menu's programs. Raises when the shell-link object is unavailable.
+void CreateShortcut(const std::string& target, const std::string& arguments,
+                    const std::string& workDir, const std::string& group, bool onDesktop);
+
+// The system's text for an HRESULT, or "OLE error %.8x".
+std::string OleErrorMessage(HRESULT hr);
+
+}  // namespace tools
