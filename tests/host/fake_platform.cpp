@@ -1,0 +1,124 @@
+#include "fake_platform.h"
+
+#include <algorithm>
+
+#include "core/error.h"
+#include "core/names.h"
+
+namespace testing_fake {
+
+std::string Key(const std::string& s) {
+  std::string k = s;
+  for (char& c : k) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return k;
+}
+
+namespace {
+
+// The folder a path lives in, as Windows resolves it ("C:\\x" counts as "C:\x").
+std::string ParentDir(const std::string& path) {
+  std::string dir = core::ExtractFilePath(path);
+  while (dir.size() > 3 && dir.back() == '\\') dir.pop_back();
+  return dir;
+}
+
+std::string Normalise(std::string path) {
+  // Windows collapses doubled separators inside a path.
+  std::string out;
+  for (char c : path) {
+    if (c == '\\' && !out.empty() && out.back() == '\\') continue;
+    out += c;
+  }
+  if (out.size() > 3 && out.back() == '\\') out.pop_back();
+  return out;
+}
+
+}  // namespace
+
+FakePlatform::FakePlatform() {
+  dirs_.insert("C:");
+  dirs_.insert("C:\\");
+}
+
+void FakePlatform::AddResource(const std::string& name, const std::string& data) {
+  resources_[Key(name)] = data;
+}
+
+void FakePlatform::RemoveResource(const std::string& name) { resources_.erase(Key(name)); }
+
+void FakePlatform::AddFile(const std::string& path, const std::string& data) {
+  files_[Key(Normalise(path))] = File{Normalise(path), data};
+}
+
+std::string FakePlatform::FileData(const std::string& path) const {
+  auto it = files_.find(Key(Normalise(path)));
+  return it == files_.end() ? std::string() : it->second.data;
+}
+
+std::vector<std::string> FakePlatform::FileNames() const {
+  std::vector<std::string> names;
+  for (const auto& f : files_) names.push_back(f.second.name);
+  return names;
+}
+
+core::Bytes FakePlatform::ReadResource(const std::string& name) {
+  auto it = resources_.find(Key(name));
+  if (name.empty() || it == resources_.end())
+    throw core::Error(core::Format("Resource %s not found", name.c_str()));
+  return {reinterpret_cast<const unsigned char*>(it->second.data()), it->second.size()};
+}
+
+bool FakePlatform::DirectoryExists(const std::string& path) {
+  return dirs_.count(Key(Normalise(path))) != 0;
+}
+
+bool FakePlatform::CreateDir(const std::string& path) {
+  const std::string p = Normalise(path);
+  const std::string k = Key(p);
+  if (dirs_.count(k) || files_.count(k) || refusedDirs_.count(k)) return false;
+  if (!dirs_.count(Key(ParentDir(p)))) return false;
+  dirs_.insert(k);
+  return true;
+}
+
+void FakePlatform::WriteNewFile(const std::string& path, core::Bytes data) {
+  writes_.push_back(path);
+  const std::string p = Normalise(path);
+  const std::string k = Key(p);
+  if (readOnly_.count(k) || dirs_.count(k) || !dirs_.count(Key(ParentDir(p))))
+    throw core::Error(core::Format("Cannot create file %s", path.c_str()));
+  std::string bytes(reinterpret_cast<const char*>(data.data), data.size);
+  const bool full = freeSpace_ >= 0 && static_cast<long long>(bytes.size()) > freeSpace_;
+  if (full) bytes.resize(static_cast<size_t>(freeSpace_));
+  if (freeSpace_ >= 0) freeSpace_ -= static_cast<long long>(bytes.size());
+  files_[k] = File{p, bytes};
+  if (full) throw core::Error("Stream write error");
+}
+
+bool FakePlatform::DeleteFile(const std::string& path) {
+  const std::string k = Key(Normalise(path));
+  if (readOnly_.count(k)) return false;
+  return files_.erase(k) != 0;
+}
+
+bool FakePlatform::RenameFile(const std::string& from, const std::string& to) {
+  const std::string kf = Key(Normalise(from));
+  const std::string kt = Key(Normalise(to));
+  auto it = files_.find(kf);
+  if (it == files_.end() || files_.count(kt) || dirs_.count(kt)) return false;
+  File moved{Normalise(to), it->second.data};
+  files_.erase(it);
+  files_[kt] = moved;
+  return true;
+}
+
+bool FakePlatform::WriteRegString(const std::string& key, const std::string& name,
+                                  const std::string& value) {
+  if (registryFails_) return false;
+  registry_[Key(key) + "|" + Key(name)] = value;
+  return true;
+}
+
+}  // namespace testing_fake

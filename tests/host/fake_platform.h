@@ -1,0 +1,78 @@
+// An in-memory file system, resource table and registry with switches for
+// every failure the installer must survive.
+#pragma once
+
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "core/gauge.h"
+#include "core/platform.h"
+
+namespace testing_fake {
+
+// Windows compares names ignoring case; keys are stored upper-case.
+std::string Key(const std::string& s);
+
+class FakePlatform : public core::Platform {
+ public:
+  FakePlatform();
+
+  // Resources, by name (looked up ignoring case).
+  void AddResource(const std::string& name, const std::string& data);
+  void RemoveResource(const std::string& name);
+  // Files and folders.
+  void AddDir(const std::string& path) { dirs_.insert(Key(path)); }
+  void AddFile(const std::string& path, const std::string& data);
+  void SetReadOnly(const std::string& path) { readOnly_.insert(Key(path)); }
+  // Folders whose creation fails.
+  void RefuseDir(const std::string& path) { refusedDirs_.insert(Key(path)); }
+  // Bytes the "disk" still takes; a longer write is cut short.
+  void SetFreeSpace(long long bytes) { freeSpace_ = bytes; }
+  void SetRegistryFails(bool fails) { registryFails_ = fails; }
+
+  bool HasFile(const std::string& path) const { return files_.count(Key(path)) != 0; }
+  std::string FileData(const std::string& path) const;
+  std::vector<std::string> FileNames() const;  // as written, sorted by key
+  bool HasDir(const std::string& path) const { return dirs_.count(Key(path)) != 0; }
+  // Registry values as "KEY|NAME" -> data.
+  const std::map<std::string, std::string>& Registry() const { return registry_; }
+  // Every path handed to a write, in order.
+  const std::vector<std::string>& Writes() const { return writes_; }
+
+  core::Bytes ReadResource(const std::string& name) override;
+  bool DirectoryExists(const std::string& path) override;
+  bool CreateDir(const std::string& path) override;
+  void WriteNewFile(const std::string& path, core::Bytes data) override;
+  bool DeleteFile(const std::string& path) override;
+  bool RenameFile(const std::string& from, const std::string& to) override;
+  bool WriteRegString(const std::string& key, const std::string& name,
+                      const std::string& value) override;
+
+ private:
+  struct File {
+    std::string name;
+    std::string data;
+  };
+  std::map<std::string, std::string> resources_;
+  std::map<std::string, File> files_;
+  std::set<std::string> dirs_;
+  std::set<std::string> readOnly_;
+  std::set<std::string> refusedDirs_;
+  std::map<std::string, std::string> registry_;
+  std::vector<std::string> writes_;
+  long long freeSpace_ = -1;  // unlimited
+  bool registryFails_ = false;
+};
+
+// A gauge that remembers every percentage it showed.
+class RecordingGauge : public core::Gauge {
+ public:
+  std::vector<int> shown;
+
+ protected:
+  void Changed() override { shown.push_back(PercentDone()); }
+};
+
+}  // namespace testing_fake

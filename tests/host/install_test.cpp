@@ -1,0 +1,186 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/error.h"
+#include "core/install.h"
+#include "core/names.h"
+#include "fake_platform.h"
+
+namespace {
+
+using testing_fake::FakePlatform;
+using testing_fake::RecordingGauge;
+
+const char kTarget[] = "C:\\Vorlen\\KORVAN";
+const std::vector<std::string> kShipped = {
+    "Pultix.cnt", "Pultix.exe", "PULTIX.HLP", "pultix.hu", "Logbix.HU", "file.lst",
+    "Zeta1.def",  "Zeta2.def",  "Zeta3.def",  "Zeta4.def", "Zeta5.def"};
+
+void AddPayload(FakePlatform& fake) {
+  std::string manifest;
+  for (const auto& f : kShipped) {
+    manifest += f + "\r\n";
+    if (f != "file.lst") fake.AddResource(core::ResourceName(f), f + " bytes");
+  }
+  fake.AddResource("FILE_LST", manifest + "2.00.001\r\n");
+}
+
+std::string RegistryValue(const FakePlatform& fake, const std::string& name) {
+  auto it = fake.Registry().find(testing_fake::Key(std::string(core::kLocalesKey) + "|" + name));
+  return it == fake.Registry().end() ? std::string("<none>") : it->second;
+}
+
+TEST(Install, FreshInstallationActivatesTheHungarianModules) {
+  FakePlatform fake;
+  AddPayload(fake);
+  RecordingGauge gauge;
+  ASSERT_TRUE(core::PrepareTargetFolder(fake, kTarget));
+  const int result = core::InstallFiles(fake, kTarget, gauge);
+  EXPECT_EQ(result, core::kInstallSucceeded);
+  EXPECT_TRUE(core::Succeeded(result));
+  EXPECT_EQ(fake.FileData("C:\\Vorlen\\KORVAN\\pultix.dll"), "pultix.hu bytes");
+  EXPECT_EQ(fake.FileData("C:\\Vorlen\\KORVAN\\Logbix.dll"), "Logbix.HU bytes");
+  EXPECT_FALSE(fake.HasFile("C:\\Vorlen\\KORVAN\\pultix.hu"));
+  EXPECT_FALSE(fake.HasFile("C:\\Vorlen\\KORVAN\\file.lst"));
+  EXPECT_EQ(fake.FileNames().size(), 10u);
+  EXPECT_EQ(RegistryValue(fake, "C:\\Vorlen\\KORVAN\\pultix.exe"), "DLL");
+}
+
+TEST(Install, SecondRunOverAnEarlierInstallationSucceedsAndRemovesOldFiles) {
+  FakePlatform fake;
+  AddPayload(fake);
+  fake.AddDir("C:\\Vorlen");
+  fake.AddDir(kTarget);
+  const char* old[] = {"Pultox.dll", "Logbox.dll", "Pultox.cnt", "Pultox.hlp", "PULTIX.DLL",
+                       "logbix.dll"};
+  for (const char* f : old) fake.AddFile(std::string(kTarget) + "\\" + f, "old");
+  RecordingGauge gauge;
+  EXPECT_EQ(core::InstallFiles(fake, kTarget, gauge), core::kInstallSucceeded);
+  EXPECT_FALSE(fake.HasFile("C:\\Vorlen\\KORVAN\\Pultox.dll"));
+  EXPECT_FALSE(fake.HasFile("C:\\Vorlen\\KORVAN\\Pultox.hlp"));
+  EXPECT_EQ(fake.FileData("C:\\Vorlen\\KORVAN\\pultix.dll"), "pultix.hu bytes");
+  EXPECT_EQ(fake.FileData("C:\\Vorlen\\KORVAN\\Logbix.dll"), "Logbix.HU bytes");
+}
+
+enum Fault : unsigned {
+  kNone = 0,
+  kCopyFault = 1,      // a .def file cannot be written
+  kPultixMissing = 2,  // the payload lacks pultix.hu
+  kLogbixBlocked = 4,  // Logbix.dll exists read-only, so its rename is refused
+  kRegistryFault = 8,
+};
+
+struct OutcomeCase {
+  unsigned faults;
+  int result;
+  const char* errorLine;
+};
+
+// Every step runs; the last failing one in step order names the failure.
+TEST(Install, OutcomeOfEveryCombinationOfFailures) {
+  const OutcomeCase cases[] = {
+      {kNone, core::kInstallSucceeded, nullptr},
+      {kCopyFault, core::kInstallCopyingFailed, "Errors encountered during copying."},
+      {kPultixMissing, core::kInstallLanguageFailed,
+       "Errors encountered during installing language files."},
+      {kLogbixBlocked, core::kInstallLanguageFailed,
+       "Errors encountered during installing language files."},
+      {kCopyFault | kLogbixBlocked, core::kInstallLanguageFailed,
+       "Errors encountered during installing language files."},
+      {kRegistryFault, core::kInstallRegistryFailed,
+       "Errors encountered during creating registry keys."},
+      {kCopyFault | kRegistryFault, core::kInstallRegistryFailed,
+       "Errors encountered during creating registry keys."},
+      {kPultixMissing | kRegistryFault, core::kInstallRegistryFailed,
+       "Errors encountered during creating registry keys."},
+      {kCopyFault | kPultixMissing | kLogbixBlocked | kRegistryFault,
+       core::kInstallRegistryFailed, "Errors encountered during creating registry keys."},
+  };
+  for (const auto& c : cases) {
+    FakePlatform fake;
+    AddPayload(fake);
+    fake.AddDir("C:\\Vorlen");
+    fake.AddDir(kTarget);
+    if (c.faults & kCopyFault) {
+      fake.AddFile("C:\\Vorlen\\KORVAN\\Zeta3.def", "locked");
+      fake.SetReadOnly("C:\\Vorlen\\KORVAN\\Zeta3.def");
+    }
+    if (c.faults & kPultixMissing) fake.RemoveResource("PULTIX_HU");
+    if (c.faults & kLogbixBlocked) {
+      fake.AddFile("C:\\Vorlen\\KORVAN\\Logbix.dll", "locked");
+      fake.SetReadOnly("C:\\Vorlen\\KORVAN\\Logbix.dll");
+    }
+    fake.SetRegistryFails(c.faults & kRegistryFault);
+    RecordingGauge gauge;
+    const int result = core::InstallFiles(fake, kTarget, gauge);
+    EXPECT_EQ(result, c.result) << "faults " << c.faults;
+    EXPECT_EQ(core::Succeeded(result), c.errorLine == nullptr) << "faults " << c.faults;
+    if (c.errorLine) {
+      EXPECT_EQ(core::FailureLines(result),
+                (std::vector<std::string>{c.errorLine, "Setup failed."}))
+          << "faults " << c.faults;
+    }
+    // The registry is written whatever the extraction gave.
+    EXPECT_EQ(RegistryValue(fake, "C:\\Vorlen\\KORVAN\\pultix.exe"),
+              (c.faults & kRegistryFault) ? "<none>" : "DLL")
+        << "faults " << c.faults;
+  }
+}
+
+TEST(Install, MissingLanguageLibraryStopsCopyingButReportsTheLanguageFiles) {
+  FakePlatform fake;
+  AddPayload(fake);
+  fake.RemoveResource("PULTIX_HU");
+  fake.AddDir("C:\\Vorlen");
+  fake.AddDir(kTarget);
+  RecordingGauge gauge;
+  EXPECT_EQ(core::InstallFiles(fake, kTarget, gauge), core::kInstallLanguageFailed);
+  // Extraction stopped at pultix.hu: the later files were never written.
+  EXPECT_FALSE(fake.HasFile("C:\\Vorlen\\KORVAN\\Zeta1.def"));
+  EXPECT_FALSE(fake.HasFile("C:\\Vorlen\\KORVAN\\Logbix.dll"));
+}
+
+TEST(Install, DriveRootRegistersTheProgramsRealPath) {
+  FakePlatform fake;
+  AddPayload(fake);
+  RecordingGauge gauge;
+  EXPECT_EQ(core::InstallFiles(fake, "C:\\", gauge), core::kInstallSucceeded);
+  EXPECT_EQ(RegistryValue(fake, "C:\\pultix.exe"), "DLL");
+  EXPECT_EQ(fake.FileData("C:\\pultix.dll"), "pultix.hu bytes");
+}
+
+TEST(Install, TargetFolderPreparation) {
+  {
+    FakePlatform fake;
+    EXPECT_TRUE(core::PrepareTargetFolder(fake, "C:\\new\\nested\\folder"));
+    EXPECT_TRUE(fake.HasDir("C:\\new\\nested"));
+  }
+  {
+    FakePlatform fake;  // no drive Q:
+    EXPECT_FALSE(core::PrepareTargetFolder(fake, "Q:\\x\\y"));
+  }
+  {
+    FakePlatform fake;
+    fake.RefuseDir("C:\\a\\b");
+    EXPECT_FALSE(core::PrepareTargetFolder(fake, "C:\\a\\b\\c"));
+    EXPECT_TRUE(fake.HasDir("C:\\a"));  // the levels above stay
+  }
+  {
+    FakePlatform fake;
+    EXPECT_THROW(core::PrepareTargetFolder(fake, "relative\\path"), core::Error);
+    EXPECT_THROW(core::PrepareTargetFolder(fake, ""), core::Error);
+  }
+}
+
+TEST(Install, Texts) {
+  EXPECT_EQ(core::FolderUnusableMessage("Q:\\x"),
+            "Unable to create folder: Q:\\x. \rChose another one.");
+  EXPECT_EQ(core::CopyingText(), (std::vector<std::string>{" ", " ", " ", " ",
+                                                           "Copy files to target folder..."}));
+  EXPECT_EQ(core::SuccessText(), (std::vector<std::string>{" ", " ", " ", " ",
+                                                           "PULTIX installed successfully."}));
+}
+
+}  // namespace
