@@ -1,0 +1,162 @@
+// A window built from a layout table: its controls, their colours and fonts,
+// click handlers, modal showing with a modal result, and the dialog keys.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/gauge.h"
+#include "forms/DialogKeys.h"
+#include "forms/Gdi.h"
+#include "forms/Layout.h"
+#include "forms/Paint.h"
+#include "forms/Window.h"
+
+namespace forms {
+
+class Form;
+
+// The progress gauge: the core's range and percentage, drawn at once
+// whenever the percentage changes, even while the message loop is blocked.
+// Its window text is always the percentage shown, e.g. "45%".
+class TGauge : public Window, public core::Gauge {
+ public:
+  explicit TGauge(HFONT font) : font_(font) {}
+  void Create(const RECT& rect, HWND parent, int id, DWORD style);
+
+ protected:
+  void Changed() override;
+  LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  HFONT font_;
+};
+
+// Everything the form keeps about one control of its table.
+struct Control {
+  const ControlSpec* spec = nullptr;
+  HWND hwnd = nullptr;
+  std::unique_ptr<Window> window;  // containers, pictures and the gauge
+  COLORREF color = 0;
+  COLORREF textColor = 0;
+  FontSpec font{};
+  HFONT hfont = nullptr;  // owned by the form's font cache
+  Brush brush;
+  int modalResult = mrNone;
+  std::function<void()> onClick;
+  std::vector<std::string> lines;  // memos
+  Pixels glyph, disabledGlyph;     // bitmap buttons
+  Bitmap picture;                  // images
+};
+
+class Form : public Window {
+ public:
+  // dpi 0: the display's.
+  explicit Form(const FormSpec& spec, int dpi = 0);
+  ~Form() override;
+
+  // Creates the window hidden, with its controls; FormCreate runs meanwhile.
+  void Create(HWND owner = nullptr);
+  // Closing it ends the message loop.
+  void SetMainForm(bool main) { mainForm_ = main; }
+
+  int Dpi() const { return dpi_; }
+  int Scaled(int n) const { return Scale(n, dpi_); }
+  HWND Item(int id) const;
+  const ControlSpec& SpecOf(int id) const;
+
+  // Showing: FormShow runs as the window becomes visible; the first showing
+  // centres it on the screen, later ones keep its place.
+  void Show();
+  void Hide();
+  // Runs until a modal result is set; the owner is disabled meanwhile.
+  int ShowModal();
+  void Close();
+  bool IsModal() const { return modal_; }
+  int ModalResult() const { return modalResult_; }
+  void SetModalResult(int result) { modalResult_ = result; }
+
+  // A click stores the button's modal result on the form, then runs this.
+  void OnClick(int id, std::function<void()> handler);
+  void Click(int id);
+
+  std::string Caption() const;
+  void SetCaption(const std::string& text);
+  std::string Text(int id) const;
+  void SetText(int id, const std::string& text);
+  bool Enabled(int id) const;
+  void SetEnabled(int id, bool enabled);
+  bool Visible(int id) const;
+  void SetVisible(int id, bool visible);
+  bool Checked(int id) const;
+  void SetChecked(int id, bool checked);
+
+  // Memo lines; the window text is the lines joined by CR LF.
+  void ClearLines(int id);
+  void AddLine(int id, const std::string& line);
+  void AddLines(int id, const std::vector<std::string>& lines);
+  const std::vector<std::string>& Lines(int id) const;
+
+  TGauge& GaugeOf(int id);
+  // Takes the bitmap; drawn unscaled at the top-left (stretched with kStretch).
+  void SetPicture(int id, HBITMAP bitmap);
+  // Big: taskbar and task switcher; small: the title bar.
+  void SetIcons(HICON big, HICON small);
+
+  // Presses the button Enter or Esc stands for; false when the key is not ours.
+  bool PressDialogKey(DialogKey key, bool modifiers);
+  // Tab / Shift+Tab, arrows in a radio group, Alt+mnemonic.
+  bool HandleNavigationKey(const MSG& msg);
+
+  void PaintDrawnControl(size_t index, HDC dc);
+
+ protected:
+  virtual void FormCreate() {}
+  virtual void FormShow() {}
+  // Notifications other than clicks, and owner-drawn lists.
+  virtual bool OnCommand(int /*id*/, int /*code*/) { return false; }
+  virtual bool OnDrawItem(const DRAWITEMSTRUCT& /*item*/) { return false; }
+  virtual bool OnMeasureItem(MEASUREITEMSTRUCT& /*item*/) { return false; }
+  LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+  Control& ControlOf(int id);
+  const Control& ControlOf(int id) const;
+
+ private:
+  void CreateControls();
+  void CreateControl(size_t index, const RECT& rect);
+  void ApplyTabOrder();
+  HFONT FontFor(const FontSpec& font);
+  LRESULT ControlColor(HDC dc, HWND child);
+  bool DrawItem(const DRAWITEMSTRUCT& item);
+  void UpdateRadioTabStops(int checkedId);
+  void RestoreFocus();
+  HWND FirstTabStop() const;
+  size_t IndexOf(int id) const;
+
+  FormSpec spec_;
+  int dpi_;
+  std::vector<Control> controls_;
+  std::vector<std::pair<std::string, Font>> fonts_;
+  Brush background_;
+  bool mainForm_ = false;
+  bool modal_ = false;
+  bool shownBefore_ = false;
+  int modalResult_ = mrNone;
+  HWND lastFocus_ = nullptr;
+};
+
+// The display's DPI, read at run time.
+int ScreenDpi();
+
+// Dialog keys and navigation for the window the message is meant for; true
+// when the message was consumed.
+bool PreTranslateMessage(MSG& msg);
+// Until the main form closes; returns the quit code.
+int RunMessageLoop();
+
+}  // namespace forms

@@ -1,0 +1,155 @@
+#include "forms/Layout.h"
+
+#include <algorithm>
+
+namespace forms {
+
+const char* StockCaption(BitBtnKind kind) {
+  switch (kind) {
+    case BitBtnKind::OK: return "OK";
+    case BitBtnKind::Cancel: return "Cancel";
+    case BitBtnKind::No: return "&No";
+    case BitBtnKind::Custom: break;
+  }
+  return "";
+}
+
+GlyphArt StockGlyph(BitBtnKind kind) {
+  switch (kind) {
+    case BitBtnKind::OK: return GlyphArt::Check;
+    case BitBtnKind::Cancel: return GlyphArt::Cross;
+    case BitBtnKind::No: return GlyphArt::NoSign;
+    case BitBtnKind::Custom: break;
+  }
+  return GlyphArt::None;
+}
+
+int StockModalResult(BitBtnKind kind) {
+  switch (kind) {
+    case BitBtnKind::OK: return mrOk;
+    case BitBtnKind::Cancel: return mrCancel;
+    case BitBtnKind::No: return mrNo;
+    case BitBtnKind::Custom: break;
+  }
+  return mrNone;
+}
+
+bool StockIsDefault(BitBtnKind kind) { return kind == BitBtnKind::OK; }
+bool StockIsCancel(BitBtnKind kind) {
+  return kind == BitBtnKind::Cancel || kind == BitBtnKind::No;
+}
+
+const char* CaptionOf(const ControlSpec& c) {
+  if (c.caption) return c.caption;
+  return c.kind == Kind::BitBtn ? StockCaption(c.buttonKind) : "";
+}
+
+int ModalResultOf(const ControlSpec& c) {
+  if (c.modalResult != mrNone) return c.modalResult;
+  return c.kind == Kind::BitBtn ? StockModalResult(c.buttonKind) : mrNone;
+}
+
+bool IsDefaultButton(const ControlSpec& c) {
+  return (c.settings & kDefault) || (c.kind == Kind::BitBtn && StockIsDefault(c.buttonKind));
+}
+
+bool IsCancelButton(const ControlSpec& c) {
+  return (c.settings & kCancel) || (c.kind == Kind::BitBtn && StockIsCancel(c.buttonKind));
+}
+
+int ContainerInset(const ControlSpec& c, int /*dpi*/) {
+  // Bevels are drawn in whole device pixels, as the platform draws edges.
+  if (c.kind == Kind::Panel && c.bevel != Bevel::None) return c.bevelWidth;
+  return 0;
+}
+
+namespace {
+
+int DockOrder(Dock d) {
+  switch (d) {
+    case Dock::Top: return 0;
+    case Dock::Bottom: return 1;
+    case Dock::Left: return 2;
+    case Dock::Right: return 3;
+    case Dock::Fill: return 4;
+    case Dock::None: break;
+  }
+  return 5;
+}
+
+// Design coordinate that orders docked siblings within their group.
+int DockKey(const ControlSpec& c) {
+  switch (c.dock) {
+    case Dock::Top: return c.top;
+    case Dock::Bottom: return -(c.top + c.height);
+    case Dock::Left: return c.left;
+    case Dock::Right: return -(c.left + c.width);
+    default: return 0;
+  }
+}
+
+void LayoutChildren(const ControlSpec* controls, size_t count, int parentId, RECT area, int dpi,
+                    std::vector<RECT>& out) {
+  std::vector<size_t> docked;
+  for (size_t i = 0; i < count; ++i) {
+    const ControlSpec& c = controls[i];
+    if (c.parent != parentId) continue;
+    // Sizes scale on their own, so equal widths stay equal after rounding.
+    const int left = Scale(c.left, dpi), top = Scale(c.top, dpi);
+    out[i] = RECT{left, top, left + Scale(c.width, dpi), top + Scale(c.height, dpi)};
+    if (c.dock != Dock::None) docked.push_back(i);
+  }
+  std::stable_sort(docked.begin(), docked.end(), [&](size_t a, size_t b) {
+    const int oa = DockOrder(controls[a].dock), ob = DockOrder(controls[b].dock);
+    if (oa != ob) return oa < ob;
+    return DockKey(controls[a]) < DockKey(controls[b]);
+  });
+  RECT free = area;
+  for (size_t i : docked) {
+    RECT& r = out[i];
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    switch (controls[i].dock) {
+      case Dock::Top:
+        r = RECT{free.left, free.top, free.right, free.top + h};
+        free.top = r.bottom;
+        break;
+      case Dock::Bottom:
+        r = RECT{free.left, free.bottom - h, free.right, free.bottom};
+        free.bottom = r.top;
+        break;
+      case Dock::Left:
+        r = RECT{free.left, free.top, free.left + w, free.bottom};
+        free.left = r.right;
+        break;
+      case Dock::Right:
+        r = RECT{free.right - w, free.top, free.right, free.bottom};
+        free.right = r.left;
+        break;
+      case Dock::Fill:
+        r = free;
+        break;
+      case Dock::None:
+        break;
+    }
+  }
+  for (size_t i = 0; i < count; ++i) {
+    const ControlSpec& c = controls[i];
+    if (c.parent != parentId) continue;
+    if (c.kind != Kind::Panel && c.kind != Kind::GroupBox) continue;
+    const int inset = ContainerInset(c, dpi);
+    RECT inner{inset, inset, std::max<LONG>(inset, out[i].right - out[i].left - inset),
+               std::max<LONG>(inset, out[i].bottom - out[i].top - inset)};
+    LayoutChildren(controls, count, c.id, inner, dpi, out);
+  }
+}
+
+}  // namespace
+
+std::vector<RECT> ComputeLayout(const ControlSpec* controls, size_t count, int clientWidth,
+                                int clientHeight, int dpi) {
+  std::vector<RECT> out(count, RECT{0, 0, 0, 0});
+  LayoutChildren(controls, count, 0, RECT{0, 0, clientWidth, clientHeight}, dpi, out);
+  return out;
+}
+
+}  // namespace forms

@@ -1,0 +1,157 @@
+// Layout tables: a window's controls as design values at 96 DPI, the
+// equivalent of a form file, and the pure arithmetic that places them.
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+#include <vector>
+
+namespace forms {
+
+constexpr int kDesignDpi = 96;
+
+// One design value at the display's DPI; exactly n at 96.
+inline int Scale(int n, int dpi) { return MulDiv(n, dpi, kDesignDpi); }
+
+enum class Kind {
+  BitBtn,       // owner-drawn push button with a glyph
+  Button,       // plain push button
+  Edit,         // one-line text
+  Memo,         // multi-line text
+  GroupBox,     // container with an etched frame and a caption
+  Panel,        // container with an optional bevel
+  Image,        // picture, drawn unscaled at the top-left
+  CheckBox,
+  RadioButton,
+  Gauge,        // TGauge
+  Label,
+  ListBox,
+  ComboBox,
+};
+
+enum class Dock { None, Top, Bottom, Left, Right, Fill };
+
+// Stock kinds of bitmap buttons: caption, glyph, role and modal result.
+enum class BitBtnKind { Custom, OK, Cancel, No };
+
+// Built-in pictures for bitmap buttons, used when no bitmap resource is given.
+enum class GlyphArt { None, Check, Cross, NoSign, NextArrow };
+
+// Modal results, the platform's values.
+enum ModalResult : int {
+  mrNone = 0,
+  mrOk = IDOK,          // 1
+  mrCancel = IDCANCEL,  // 2
+  mrYes = IDYES,        // 6
+  mrNo = IDNO,          // 7
+};
+
+// Settings bits of a control.
+enum Setting : unsigned {
+  kHidden = 1u << 0,
+  kDisabled = 1u << 1,
+  kReadOnly = 1u << 2,
+  kNoTabStop = 1u << 3,
+  kDefault = 1u << 4,       // Enter presses it
+  kCancel = 1u << 5,        // Esc presses it
+  kChecked = 1u << 6,
+  kCentered = 1u << 7,      // text lines centred
+  kVScroll = 1u << 8,
+  kStretch = 1u << 9,       // picture scaled to the control
+  kAnchorRight = 1u << 10,  // keeps its distance to the parent's right edge
+  kAnchorBottom = 1u << 11,
+  kNoAnchorLeft = 1u << 12,
+  kOwnerDraw = 1u << 13,    // lists: items drawn by the form
+  kSorted = 1u << 14,
+  kGroupStart = 1u << 15,   // first of a group of radio buttons
+  kBorder = 1u << 16,       // texts and lists: sunken border
+};
+inline constexpr unsigned kAnchorTopRight = kAnchorRight | kNoAnchorLeft;
+
+constexpr COLORREF kInherit = CLR_INVALID;
+constexpr COLORREF clSkyBlue = RGB(166, 202, 240);
+constexpr COLORREF clBlue = RGB(0, 0, 255);
+constexpr COLORREF clBlack = RGB(0, 0, 0);
+
+// A system colour, looked up when the window is created.
+constexpr COLORREF kSystemColorFlag = 0x80000000;
+constexpr COLORREF SystemColor(int index) { return kSystemColorFlag | static_cast<COLORREF>(index); }
+constexpr COLORREF clBtnFace = SystemColor(COLOR_BTNFACE);
+inline COLORREF ResolveColor(COLORREF c) {
+  return c != kInherit && (c & kSystemColorFlag) ? GetSysColor(static_cast<int>(c & 0xFF)) : c;
+}
+
+struct FontSpec {
+  const char* face = nullptr;  // nullptr: the parent's font
+  int height = 0;              // pixels at 96 DPI
+  bool bold = false;
+  BYTE charset = DEFAULT_CHARSET;
+};
+
+enum class Bevel { None, Lowered, Raised };
+
+struct ControlSpec {
+  int id = 0;
+  const char* name = "";
+  Kind kind = Kind::Panel;
+  int parent = 0;  // id of the containing control; 0: the window itself
+  int left = 0, top = 0, width = 0, height = 0;
+  const char* caption = nullptr;  // nullptr: the stock kind's caption
+  unsigned settings = 0;
+  int tab = -1;  // place in the tab order among its siblings; -1: after them
+  Dock dock = Dock::None;
+  COLORREF color = kInherit;      // background
+  COLORREF textColor = kInherit;
+  FontSpec font{};
+  BitBtnKind buttonKind = BitBtnKind::Custom;
+  int modalResult = mrNone;       // mrNone: the stock kind's result
+  int glyphResource = 0;          // bitmap resource; 0: the built-in art
+  GlyphArt glyph = GlyphArt::None;
+  Bevel bevel = Bevel::None;      // panels
+  int bevelWidth = 1;
+};
+
+enum class BorderStyle { Single, ToolWindow };
+
+struct FormSpec {
+  const char* className = "";
+  const char* caption = "";
+  int clientWidth = 0, clientHeight = 0;
+  BorderStyle border = BorderStyle::Single;
+  COLORREF color = clBtnFace;
+  FontSpec font{"MS Sans Serif", 11};
+  const ControlSpec* controls = nullptr;
+  size_t controlCount = 0;
+};
+
+template <size_t N>
+constexpr FormSpec WithControls(FormSpec spec, const ControlSpec (&controls)[N]) {
+  spec.controls = controls;
+  spec.controlCount = N;
+  return spec;
+}
+
+// Stock properties of a bitmap button kind.
+const char* StockCaption(BitBtnKind kind);
+GlyphArt StockGlyph(BitBtnKind kind);
+int StockModalResult(BitBtnKind kind);
+bool StockIsDefault(BitBtnKind kind);
+bool StockIsCancel(BitBtnKind kind);
+
+// The effective values of a spec, stock kind applied.
+const char* CaptionOf(const ControlSpec& c);
+int ModalResultOf(const ControlSpec& c);
+bool IsDefaultButton(const ControlSpec& c);
+bool IsCancelButton(const ControlSpec& c);
+
+// Border a container keeps free inside its edges, in pixels.
+int ContainerInset(const ControlSpec& c, int dpi);
+
+// Places every control of a table in its parent's client area at the given
+// DPI: scaled, then docked (top, bottom, left, right, then fill, each group
+// in design order). Rects are relative to the parent; index as in the table.
+std::vector<RECT> ComputeLayout(const ControlSpec* controls, size_t count, int clientWidth,
+                                int clientHeight, int dpi);
+
+}  // namespace forms

@@ -1,0 +1,123 @@
+#include "wizard/Unit2.h"
+
+#include <vector>
+
+#include "core/error.h"
+#include "core/install.h"
+#include "core/names.h"
+#include "core/payload.h"
+#include "forms/AppError.h"
+#include "tools/MyTools.h"
+#include "wizard/Artwork.h"
+#include "wizard/LicencjaE.h"
+#include "wizard/Unit3.h"
+
+#ifdef SETUP_HAVE_JPEG
+#include "forms/Jpeg.h"
+#endif
+
+namespace wizard {
+
+namespace {
+
+std::vector<std::string> WelcomeLines(const std::string& version) {
+  return {" ", " ", "This will install service software", "of security system control panel",
+          " ", "Vorlen KORVAN", " ", "- Pultix -", " ", "version " + version + " Hungarian"};
+}
+
+HICON LoadSharedIcon(int id, int size) {
+  if (!id) return LoadIconA(nullptr, IDI_APPLICATION);
+  return static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id),
+                                       IMAGE_ICON, size, size, LR_SHARED));
+}
+
+}  // namespace
+
+TForm2::TForm2(TForm3& shortcuts, TFormLicencjaE& agreement)
+    : forms::Form(kForm2Spec), shortcuts_(shortcuts), agreement_(agreement) {
+  OnClick(kButton1, [this] { Button1Click(); });
+  OnClick(kBtnDalej, [this] { BtnDalejClick(); });
+  OnClick(kBtnKoniec, [this] { BtnKoniecClick(); });
+  OnClick(kBtnOK, [this] { BtnOKClick(); });
+}
+
+void TForm2::LoadArtwork() {
+  // Task switcher and taskbar show the program's icon, the title bar the
+  // window's own.
+  SetIcons(LoadSharedIcon(IDI_SETUP, GetSystemMetrics(SM_CXICON)),
+           LoadSharedIcon(IDI_MAINWINDOW, GetSystemMetrics(SM_CXSMICON)));
+#ifdef SETUP_HAVE_JPEG
+  if (IDR_BANNER) {
+    try {
+      SetPicture(kImage2, forms::LoadJpegResource(GetModuleHandleA(nullptr), IDR_BANNER).release());
+    } catch (const core::Error& e) {
+      // A damaged banner must not keep the window from working.
+      forms::ShowErrorBox(e.what());
+    }
+  }
+#endif
+}
+
+void TForm2::FormCreate() {
+  LoadArtwork();
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  SetCaption(core::FileNameStem(path));
+
+  std::vector<std::string> list;
+  tools::LoadResourceList(core::kManifestResource, list);
+  if (list.empty()) throw core::Error("List index out of bounds (-1)");
+  payloadVersion_ = list.back();
+}
+
+void TForm2::FormShow() { RG1Click(); }
+
+void TForm2::RG1Click() {
+  ClearLines(kM1);
+  AddLines(kM1, WelcomeLines(payloadVersion_));
+  SetText(kMainGroupBox1, "Target folder:");
+  SetText(kButton1, "Browse...");
+  SetText(kBtnDalej, "Next");
+  SetText(kBtnKoniec, "Cancel");
+  shortcuts_.ApplyTexts();
+}
+
+void TForm2::Button1Click() {
+  // The folder chooser is not part of the wizard yet.
+}
+
+void TForm2::BtnDalejClick() {
+  if (!agreement_.AcceptAgreement()) return;
+  tools::Win32Platform platform;
+  if (!core::PrepareTargetFolder(platform, TargetDir())) {
+    MessageBoxA(Handle(), core::FolderUnusableMessage(TargetDir()).c_str(), "Error",
+                MB_ICONSTOP | MB_OK);
+    return;
+  }
+  ClearLines(kM1);
+  AddLines(kM1, core::CopyingText());
+  SetVisible(kG1, true);
+  UpdateWindow(Handle());
+
+  const int result = core::InstallFiles(platform, TargetDir(), GaugeOf(kG1));
+  if (core::Succeeded(result)) {
+    ClearLines(kM1);
+    AddLines(kM1, core::SuccessText());
+    shortcuts_.ShowModal();
+    SetEnabled(kBtnDalej, false);
+    SetEnabled(kButton1, false);
+    SetVisible(kBtnKoniec, false);
+    SetVisible(kBtnOK, true);
+  } else {
+    AddLines(kM1, core::FailureLines(result));
+    SetEnabled(kBtnDalej, false);
+    SetEnabled(kButton1, false);
+    SetText(kBtnKoniec, "Exit");
+  }
+}
+
+void TForm2::BtnKoniecClick() { Close(); }
+
+void TForm2::BtnOKClick() { Close(); }
+
+}  // namespace wizard

@@ -1,0 +1,44 @@
+// TForm2: the main window and the installation run behind "Next".
+#pragma once
+
+#include <string>
+
+#include "forms/Form.h"
+#include "wizard/ControlIds.h"
+
+namespace wizard {
+
+class TForm3;
+class TFormLicencjaE;
+
+inline constexpr const char kDefaultTargetDir[] = "c:\\Program Files\\Vorlen\\KORVAN";
+extern const forms::FormSpec kForm2Spec;
+
+class TForm2 : public forms::Form {
+ public:
+  // The dialogs are only used once the windows exist.
+  TForm2(TForm3& shortcuts, TFormLicencjaE& agreement);
+
+  // The target folder, read afresh wherever it is needed.
+  std::string TargetDir() const { return Text(kEdit1); }
+  const std::string& PayloadVersion() const { return payloadVersion_; }
+
+  void RG1Click();
+  void Button1Click();
+  void BtnDalejClick();
+  void BtnKoniecClick();
+  void BtnOKClick();
+
+ protected:
+  void FormCreate() override;
+  void FormShow() override;
+
+ private:
+  void LoadArtwork();
+
+  TForm3& shortcuts_;
+  TFormLicencjaE& agreement_;
+  std::string payloadVersion_ = "_____";
+};
+
+}  // namespace wizard

@@ -1,0 +1,65 @@
+#include "wizard/Unit3.h"
+
+#include <string>
+
+#include "core/names.h"
+#include "tools/MyTools.h"
+#include "wizard/Artwork.h"
+
+namespace wizard {
+
+using namespace forms;
+
+namespace {
+
+const char kShortcutGroup[] = "Vorlen";
+const char kLinkArguments[] = " ";
+
+const ControlSpec kControls[] = {
+    {.id = kShortcutBitBtn1, .name = "BitBtn1", .kind = Kind::BitBtn,
+     .left = 21, .top = 57, .width = 75, .height = 25, .caption = "Yes", .tab = 0,
+     .buttonKind = BitBtnKind::OK, .glyphResource = IDB_GLYPH_OK},
+    {.id = kShortcutGroupBox1, .name = "GroupBox1", .kind = Kind::GroupBox,
+     .left = 0, .top = 2, .width = 220, .height = 46, .caption = "Create shortcut to program:",
+     .tab = 1},
+    {.id = kCheckBox1, .name = "CheckBox1", .kind = Kind::CheckBox, .parent = kShortcutGroupBox1,
+     .left = 17, .top = 19, .width = 97, .height = 17, .caption = "on desktop",
+     .settings = kChecked, .tab = 0},
+    {.id = kCheckBox2, .name = "CheckBox2", .kind = Kind::CheckBox, .parent = kShortcutGroupBox1,
+     .left = 112, .top = 20, .width = 97, .height = 17, .caption = "in Menu Start",
+     .settings = kChecked, .tab = 1},
+    {.id = kShortcutBitBtn2, .name = "BitBtn2", .kind = Kind::BitBtn,
+     .left = 120, .top = 58, .width = 75, .height = 25, .caption = "No", .tab = 2,
+     .buttonKind = BitBtnKind::No, .glyphResource = IDB_GLYPH_NO},
+};
+
+}  // namespace
+
+const FormSpec kForm3Spec = WithControls(
+    FormSpec{.className = kShortcutDialogClass, .caption = "Shorcut", .clientWidth = 221,
+             .clientHeight = 88, .border = BorderStyle::ToolWindow, .color = clSkyBlue},
+    kControls);
+
+TForm3::TForm3(const forms::Form& mainWindow) : Form(kForm3Spec), mainWindow_(mainWindow) {
+  OnClick(kShortcutBitBtn1, [this] { BitBtn1Click(); });
+}
+
+void TForm3::ApplyTexts() {
+  SetCaption("Shorcut");
+  SetText(kShortcutGroupBox1, "Create shortcut to program:");
+  SetText(kCheckBox1, "on desktop");
+  SetText(kCheckBox2, "in Menu Start");
+  SetText(kShortcutBitBtn1, "Yes");
+  SetText(kShortcutBitBtn2, "No");
+}
+
+void TForm3::BitBtn1Click() {
+  const std::string targetDir = mainWindow_.Text(kEdit1);
+  const std::string program = core::JoinPath(targetDir, "\\Pultix.exe");
+  if (Checked(kCheckBox1))
+    tools::CreateShortcut(program, kLinkArguments, targetDir, kShortcutGroup, true);
+  if (Checked(kCheckBox2))
+    tools::CreateShortcut(program, kLinkArguments, targetDir, kShortcutGroup, false);
+}
+
+}  // namespace wizard
