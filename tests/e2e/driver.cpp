@@ -1,0 +1,312 @@
+#include "tests/e2e/driver.h"
+
+#include <cstring>
+
+namespace e2e {
+
+namespace {
+
+struct FindArgs {
+  DWORD pid;
+  const char* cls;
+  HWND found;
+};
+
+BOOL CALLBACK FindTopLevel(HWND w, LPARAM lp) {
+  auto* a = reinterpret_cast<FindArgs*>(lp);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(w, &pid);
+  if (pid != a->pid || !IsWindowVisible(w) || ClassOf(w) != a->cls) return TRUE;
+  a->found = w;
+  return FALSE;
+}
+
+struct ControlArgs {
+  int id;
+  HWND found;
+};
+
+BOOL CALLBACK FindChild(HWND w, LPARAM lp) {
+  auto* a = reinterpret_cast<ControlArgs*>(lp);
+  if (GetDlgCtrlID(w) != a->id) return TRUE;
+  a->found = w;
+  return FALSE;
+}
+
+std::string DirOf(const std::string& path) {
+  const size_t slash = path.find_last_of("\\/");
+  return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
+}
+
+}  // namespace
+
+Installer::Installer(const std::string& source, const std::string& copyPath) {
+  MakeDirs(DirOf(copyPath));
+  if (!CopyFileA(source.c_str(), copyPath.c_str(), FALSE)) {
+    error_ = "cannot copy " + source + " to " + copyPath + ", error " +
+             std::to_string(GetLastError());
+    return;
+  }
+  std::string cmd = "\"" + copyPath + "\"";
+  const std::string dir = DirOf(copyPath);
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  if (!CreateProcessA(copyPath.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr,
+                      dir.c_str(), &si, &pi)) {
+    error_ = "cannot start " + copyPath + ", error " + std::to_string(GetLastError());
+    return;
+  }
+  CloseHandle(pi.hThread);
+  process_ = pi.hProcess;
+  pid_ = pi.dwProcessId;
+  WaitForInputIdle(process_, 10000);
+}
+
+Installer::~Installer() {
+  Kill();
+  if (process_) CloseHandle(process_);
+}
+
+void Installer::Kill() {
+  if (process_ && Running()) {
+    TerminateProcess(process_, 99);
+    WaitForSingleObject(process_, 10000);
+  }
+}
+
+HWND Installer::FindWindow(const char* cls) const {
+  FindArgs a{pid_, cls, nullptr};
+  EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&a));
+  return a.found;
+}
+
+HWND Installer::WaitWindow(const char* cls, DWORD timeoutMs) const {
+  HWND w = nullptr;
+  WaitFor([&] { return (w = FindWindow(cls)) != nullptr || !Running(); }, timeoutMs);
+  return w;
+}
+
+bool Installer::WaitNoWindow(const char* cls, DWORD timeoutMs) const {
+  return WaitFor([&] { return FindWindow(cls) == nullptr; }, timeoutMs);
+}
+
+bool Installer::WaitExit(DWORD timeoutMs) const {
+  return process_ && WaitForSingleObject(process_, timeoutMs) == WAIT_OBJECT_0;
+}
+
+bool Installer::Running() const {
+  return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
+}
+
+DWORD Installer::ExitCode() const {
+  DWORD code = STILL_ACTIVE;
+  if (process_) GetExitCodeProcess(process_, &code);
+  return code;
+}
+
+HWND Control(HWND parent, int id) {
+  if (!parent) return nullptr;
+  ControlArgs a{id, nullptr};
+  EnumChildWindows(parent, FindChild, reinterpret_cast<LPARAM>(&a));
+  return a.found;
+}
+
+std::string Text(HWND w) {
+  if (!w) return "<no window>";
+  DWORD_PTR len = 0;
+  if (!SendMessageTimeoutA(w, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, 5000, &len))
+    return "<no answer>";
+  std::string s(len + 1, '\0');
+  DWORD_PTR got = 0;
+  SendMessageTimeoutA(w, WM_GETTEXT, s.size(), reinterpret_cast<LPARAM>(&s[0]),
+                      SMTO_NORMAL, 5000, &got);
+  s.resize(got);
+  return s;
+}
+
+std::string ClassOf(HWND w) {
+  char buf[256] = {};
+  GetClassNameA(w, buf, sizeof buf);
+  return buf;
+}
+
+bool Visible(HWND w) { return w && IsWindowVisible(w); }
+bool Enabled(HWND w) { return w && IsWindowEnabled(w); }
+
+int CheckState(HWND w) {
+  DWORD_PTR r = 0;
+  SendMessageTimeoutA(w, BM_GETCHECK, 0, 0, SMTO_NORMAL, 5000, &r);
+  return static_cast<int>(r);
+}
+
+SIZE ClientSize(HWND w) {
+  RECT r{};
+  GetClientRect(w, &r);
+  return SIZE{r.right - r.left, r.bottom - r.top};
+}
+
+RECT ScreenRect(HWND w) {
+  RECT r{};
+  GetWindowRect(w, &r);
+  return r;
+}
+
+RECT ClientRectOnScreen(HWND w) {
+  RECT r{};
+  GetClientRect(w, &r);
+  MapWindowPoints(w, nullptr, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+HWND Focused(HWND w) {
+  GUITHREADINFO gti{};
+  gti.cbSize = sizeof gti;
+  if (!GetGUIThreadInfo(GetWindowThreadProcessId(w, nullptr), &gti)) return nullptr;
+  return gti.hwndFocus;
+}
+
+DWORD ProcessOf(HWND w) {
+  DWORD pid = 0;
+  GetWindowThreadProcessId(w, &pid);
+  return pid;
+}
+
+void Click(HWND button) { PostMessageA(button, BM_CLICK, 0, 0); }
+
+void CloseBox(HWND top) { PostMessageA(top, WM_SYSCOMMAND, SC_CLOSE, 0); }
+
+void PressKey(HWND anyWindowOfThread, WORD vk) {
+  HWND target = Focused(anyWindowOfThread);
+  if (!target) target = anyWindowOfThread;
+  const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC)) << 16;
+  PostMessageA(target, WM_KEYDOWN, vk, scan | 1);
+  PostMessageA(target, WM_KEYUP, vk, scan | 1 | (1u << 30) | (1u << 31));
+}
+
+void SetText(HWND w, const std::string& text) {
+  DWORD_PTR r = 0;
+  SendMessageTimeoutA(w, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_NORMAL,
+                      5000, &r);
+}
+
+void Settle(HWND w) {
+  // A sent message is handled at the owner's next message retrieval; the
+  // second one therefore waits until what was posted before has been taken.
+  DWORD_PTR r = 0;
+  for (int i = 0; i < 2; ++i) SendMessageTimeoutA(w, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &r);
+  Sleep(300);
+}
+
+MessageBoxInfo ReadMessageBox(HWND box) {
+  MessageBoxInfo info;
+  info.title = Text(box);
+  HWND text = GetDlgItem(box, 0xFFFF);  // the message's static control
+  if (text) info.text = Text(text);
+  for (HWND c = GetWindow(box, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+    if (ClassOf(c) == "Button" && IsWindowVisible(c)) info.buttons.push_back(Text(c));
+  }
+  return info;
+}
+
+void PressMessageBoxButton(HWND box, int id) {
+  HWND b = GetDlgItem(box, id);
+  if (b) Click(b);
+}
+
+std::vector<std::string> SplitCrLf(const std::string& text) {
+  std::vector<std::string> lines;
+  size_t start = 0;
+  for (;;) {
+    const size_t end = text.find("\r\n", start);
+    if (end == std::string::npos) {
+      if (start < text.size()) lines.push_back(text.substr(start));
+      return lines;
+    }
+    lines.push_back(text.substr(start, end - start));
+    start = end + 2;
+  }
+}
+
+std::string JoinCrLf(const std::vector<std::string>& lines) {
+  std::string out;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (i) out += "\r\n";
+    out += lines[i];
+  }
+  return out;
+}
+
+bool FileExists(const std::string& path) {
+  const DWORD a = GetFileAttributesA(path.c_str());
+  return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool DirExists(const std::string& path) {
+  const DWORD a = GetFileAttributesA(path.c_str());
+  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool ReadBytes(const std::string& path, std::string* out) {
+  HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                         0, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  out->clear();
+  char buf[65536];
+  DWORD got = 0;
+  bool ok = true;
+  while ((ok = ReadFile(h, buf, sizeof buf, &got, nullptr)) && got) out->append(buf, got);
+  CloseHandle(h);
+  return ok;
+}
+
+bool WriteBytes(const std::string& path, const std::string& data) {
+  HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  DWORD put = 0;
+  const bool ok = WriteFile(h, data.data(), static_cast<DWORD>(data.size()), &put, nullptr) &&
+                  put == data.size();
+  CloseHandle(h);
+  return ok;
+}
+
+std::vector<std::string> ListFiles(const std::string& dir) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA fd;
+  HANDLE h = FindFirstFileA((dir + "\\*").c_str(), &fd);
+  if (h == INVALID_HANDLE_VALUE) return names;
+  do {
+    if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(fd.cFileName);
+  } while (FindNextFileA(h, &fd));
+  FindClose(h);
+  return names;
+}
+
+bool MakeDirs(const std::string& path) {
+  if (path.empty() || DirExists(path)) return true;
+  const size_t slash = path.find_last_of('\\');
+  if (slash != std::string::npos && slash > 2) MakeDirs(path.substr(0, slash));
+  return CreateDirectoryA(path.c_str(), nullptr) || DirExists(path);
+}
+
+void RemoveTree(const std::string& path) {
+  WIN32_FIND_DATAA fd;
+  HANDLE h = FindFirstFileA((path + "\\*").c_str(), &fd);
+  if (h != INVALID_HANDLE_VALUE) {
+    do {
+      const std::string name = fd.cFileName;
+      if (name == "." || name == "..") continue;
+      const std::string full = path + "\\" + name;
+      SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+      if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        RemoveTree(full);
+      } else {
+        DeleteFileA(full.c_str());
+      }
+    } while (FindNextFileA(h, &fd));
+    FindClose(h);
+  }
+  RemoveDirectoryA(path.c_str());
+}
+
+}  // namespace e2e

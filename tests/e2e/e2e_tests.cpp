@@ -1,0 +1,752 @@
+// End-to-end tests: the real installer, started as its own process and
+// driven through its windows.
+#include <windows.h>
+#include <objbase.h>
+#include <shlobj.h>
+#include <shobjidl.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "tests/e2e/e2e_common.h"
+
+namespace e2e {
+namespace {
+
+using wizard::kAgreementDialogClass;
+using wizard::kMainWindowClass;
+using wizard::kShortcutDialogClass;
+constexpr char kMessageBoxClass[] = "#32770";
+constexpr char kLocalesKey[] = "SOFTWARE\\Borland\\Locales";
+constexpr DWORD kRunTimeoutMs = 60000;
+
+std::string TestName() {
+  const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+  return std::string(info->test_suite_name()) + "." + info->name();
+}
+
+// Copies an installer into this test's own folder and starts it.
+std::unique_ptr<Installer> Start(const char* source, const std::string& exeName = "_setup.exe") {
+  const std::string copy = std::string(kWorkDir) + "\\" + TestName() + "\\" + exeName;
+  auto inst = std::make_unique<Installer>(source, copy);
+  EXPECT_TRUE(inst->started()) << inst->error();
+  return inst;
+}
+
+// Target folders live in the prefix's C: drive, fresh for every test.
+class TargetRoot {
+ public:
+  TargetRoot() {
+    root_ = "C:\\e2e-targets\\" + std::to_string(GetCurrentProcessId()) + "-" +
+            std::to_string(GetTickCount()) + "-" + TestName();
+  }
+  ~TargetRoot() { RemoveTree(root_); }
+  const std::string& path() const { return root_; }
+
+ private:
+  std::string root_;
+};
+
+// Waits until a window's text is `expected` and returns the last text seen.
+std::string WaitText(HWND w, const std::string& expected, DWORD timeoutMs = 5000) {
+  std::string seen;
+  WaitFor([&] { return (seen = Text(w)) == expected; }, timeoutMs);
+  return seen;
+}
+
+std::string Welcome(const std::string& version = "2.00.001") {
+  return JoinCrLf(WelcomeLines(version));
+}
+
+// Checks the controls of the welcome state.
+void ExpectWelcomeState(const MainWindow& m, const std::string& version = "2.00.001") {
+  EXPECT_EQ(WaitText(m.m1, Welcome(version)), Welcome(version));
+  EXPECT_FALSE(Visible(m.g1)) << "G1";
+  EXPECT_FALSE(Visible(m.btnOK)) << "BtnOK";
+  EXPECT_TRUE(Visible(m.btnKoniec)) << "BtnKoniec";
+  EXPECT_TRUE(Enabled(m.btnKoniec)) << "BtnKoniec";
+  EXPECT_EQ(Text(m.btnKoniec), "Cancel");
+  EXPECT_TRUE(Visible(m.btnDalej)) << "BtnDalej";
+  EXPECT_TRUE(Enabled(m.btnDalej)) << "BtnDalej";
+  EXPECT_EQ(Text(m.btnDalej), "Next");
+  EXPECT_TRUE(Enabled(m.button1)) << "Button1";
+  EXPECT_EQ(Text(m.button1), "Browse...");
+  EXPECT_EQ(Text(m.groupBox1), "Target folder:");
+}
+
+HWND StartMain(Installer& inst) {
+  HWND w = inst.WaitWindow(kMainWindowClass);
+  if (w) Settle(w);
+  return w;
+}
+
+// Presses "Next" and waits for the agreement dialog.
+HWND OpenAgreement(Installer& inst, const MainWindow& m) {
+  Click(m.btnDalej);
+  return inst.WaitWindow(kAgreementDialogClass);
+}
+
+// Selects "Accept" and presses "&Next" in the agreement dialog.
+void Accept(const AgreementDialog& a) {
+  Click(a.accept);
+  ASSERT_TRUE(WaitFor([&] { return Enabled(a.next); }, 5000)) << "\"&Next\" stays disabled";
+  Click(a.next);
+}
+
+bool RunFinished(Installer& inst, const MainWindow& m) {
+  return inst.FindWindow(kShortcutDialogClass) != nullptr ||
+         Text(m.m1).find("Setup failed.") != std::string::npos || !inst.Running();
+}
+
+std::vector<std::string> Lines(std::initializer_list<const char*> extra) {
+  std::vector<std::string> lines(4, " ");
+  lines.insert(lines.end(), extra.begin(), extra.end());
+  return lines;
+}
+
+bool ReadRegString(const std::string& name, DWORD* type, std::string* data) {
+  HKEY key;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, kLocalesKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+    return false;
+  char buf[1024] = {};
+  DWORD size = sizeof buf - 1;
+  const bool ok = RegQueryValueExA(key, name.c_str(), nullptr, type,
+                                   reinterpret_cast<BYTE*>(buf), &size) == ERROR_SUCCESS;
+  RegCloseKey(key);
+  if (ok) data->assign(buf, strnlen(buf, size));
+  return ok;
+}
+
+void DeleteRegValue(const std::string& name) {
+  HKEY key;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, kLocalesKey, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS)
+    return;
+  RegDeleteValueA(key, name.c_str());
+  RegCloseKey(key);
+}
+
+std::string ShellFolder(int csidl) {
+  char buf[MAX_PATH] = {};
+  SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, buf);
+  return buf;
+}
+
+std::string DesktopLink() { return ShellFolder(CSIDL_DESKTOPDIRECTORY) + "\\Pultix.lnk"; }
+std::string StartMenuLink() { return ShellFolder(CSIDL_PROGRAMS) + "\\Vorlen\\Pultix.lnk"; }
+
+struct LinkInfo {
+  std::string target, arguments, workDir;
+};
+
+bool ReadLink(const std::string& path, LinkInfo* info) {
+  IShellLinkA* link = nullptr;
+  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                              reinterpret_cast<void**>(&link))))
+    return false;
+  IPersistFile* file = nullptr;
+  bool ok = SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)));
+  if (ok) {
+    wchar_t wide[MAX_PATH] = {};
+    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
+    ok = SUCCEEDED(file->Load(wide, STGM_READ));
+    file->Release();
+  }
+  if (ok) {
+    char buf[MAX_PATH] = {};
+    link->GetPath(buf, MAX_PATH, nullptr, SLGP_RAWPATH);
+    info->target = buf;
+    buf[0] = 0;
+    link->GetArguments(buf, MAX_PATH);
+    info->arguments = buf;
+    buf[0] = 0;
+    link->GetWorkingDirectory(buf, MAX_PATH);
+    info->workDir = buf;
+  }
+  link->Release();
+  return ok;
+}
+
+bool SameText(const std::string& a, const std::string& b) {
+  return lstrcmpiA(a.c_str(), b.c_str()) == 0;
+}
+
+// ---------------------------------------------------------------- main window
+
+TEST(MainWindow, CaptionIsTheExecutableStem) {
+  const struct {
+    const char* exe;
+    const char* caption;
+  } cases[] = {{"_setup.exe", "_setup"}, {"Install Me.exe", "Install Me"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.exe);
+    auto inst = Start(kShippedInstaller, c.exe);
+    HWND w = StartMain(*inst);
+    ASSERT_NE(w, nullptr) << "no main window";
+    EXPECT_EQ(Text(w), c.caption);
+  }
+}
+
+TEST(MainWindow, WelcomeState) {
+  auto inst = Start(kShippedInstaller);
+  HWND w = StartMain(*inst);
+  ASSERT_NE(w, nullptr);
+  MainWindow m(w);
+  for (HWND c : {m.m1, m.g1, m.btnOK, m.btnKoniec, m.btnDalej, m.button1, m.edit1, m.groupBox1})
+    ASSERT_NE(c, nullptr) << "a control ID of ControlIds.h is missing";
+
+  const SIZE client = ClientSize(w);
+  EXPECT_EQ(client.cx, 555);
+  EXPECT_EQ(client.cy, 316);
+  const LONG style = GetWindowLongA(w, GWL_STYLE);
+  EXPECT_FALSE(style & WS_MINIMIZEBOX) << "no minimise box";
+  EXPECT_FALSE(style & WS_MAXIMIZEBOX) << "no maximise box";
+  EXPECT_TRUE(style & WS_SYSMENU) << "close box";
+  EXPECT_FALSE(style & WS_THICKFRAME) << "fixed border";
+
+  ExpectWelcomeState(m);
+  EXPECT_EQ(Text(m.edit1), "c:\\Program Files\\Vorlen\\KORVAN");
+  EXPECT_TRUE(GetWindowLongA(m.edit1, GWL_STYLE) & ES_READONLY) << "Edit1 is read-only";
+  EXPECT_EQ(Focused(w), m.btnDalej) << "\"Next\" has the focus";
+}
+
+// Control positions at 96 DPI, relative to the main window's client area.
+struct Placement {
+  int id;
+  const char* name;
+  int left, top, width, height;
+};
+const Placement kMainPlacements[] = {
+    {wizard::kBtnKoniec, "BtnKoniec", 477, 288, 75, 24},
+    {wizard::kBtnDalej, "BtnDalej", 378, 288, 75, 24},
+    {wizard::kMainGroupBox1, "GroupBox1", 219, 238, 336, 44},
+    {wizard::kButton1, "Button1", 219 + 254, 238 + 15, 78, 25},
+    {wizard::kEdit1, "Edit1", 219 + 7, 238 + 16, 243, 21},
+    {wizard::kPanel2, "Panel2", 219, 3, 334, 233},
+};
+
+// Checks the placements scaled by dpi/96; nested controls may be off by the
+// rounding of two scaled offsets.
+void ExpectPlacements(HWND w, int dpi) {
+  const RECT client = ClientRectOnScreen(w);
+  for (const Placement& p : kMainPlacements) {
+    SCOPED_TRACE(p.name);
+    HWND c = Control(w, p.id);
+    ASSERT_NE(c, nullptr);
+    const RECT r = ScreenRect(c);
+    EXPECT_NEAR(r.left - client.left, MulDiv(p.left, dpi, 96), 2);
+    EXPECT_NEAR(r.top - client.top, MulDiv(p.top, dpi, 96), 2);
+    EXPECT_NEAR(r.right - r.left, MulDiv(p.width, dpi, 96), 1);
+    EXPECT_NEAR(r.bottom - r.top, MulDiv(p.height, dpi, 96), 1);
+  }
+}
+
+TEST(MainWindow, ControlPlacement) {
+  auto inst = Start(kShippedInstaller);
+  HWND w = StartMain(*inst);
+  ASSERT_NE(w, nullptr);
+  ExpectPlacements(w, 96);
+}
+
+// Every way out of the welcome state ends the program.
+TEST(MainWindow, ClosingInWelcomeStateEndsTheProgram) {
+  const struct {
+    const char* how;
+    void (*act)(const MainWindow&);
+  } cases[] = {
+      {"Esc on the focused Next", [](const MainWindow& m) { PressKey(m.window, VK_ESCAPE); }},
+      {"Cancel button", [](const MainWindow& m) { Click(m.btnKoniec); }},
+      {"close box", [](const MainWindow& m) { CloseBox(m.window); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.how);
+    auto inst = Start(kShippedInstaller);
+    HWND w = StartMain(*inst);
+    ASSERT_NE(w, nullptr);
+    MainWindow m(w);
+    c.act(m);
+    EXPECT_TRUE(inst->WaitExit(10000)) << "the program is still running";
+    EXPECT_EQ(inst->FindWindow(kAgreementDialogClass), nullptr);
+  }
+}
+
+TEST(MainWindow, EnterOnNextOpensTheAgreement) {
+  auto inst = Start(kShippedInstaller);
+  HWND w = StartMain(*inst);
+  ASSERT_NE(w, nullptr);
+  MainWindow m(w);
+  ASSERT_EQ(Focused(w), m.btnDalej);
+  PressKey(w, VK_RETURN);
+  EXPECT_NE(inst->WaitWindow(kAgreementDialogClass, 10000), nullptr);
+  EXPECT_TRUE(inst->Running());
+}
+
+// ---------------------------------------------------------------- agreement
+
+TEST(Agreement, FirstShowing) {
+  auto inst = Start(kShippedInstaller);
+  HWND w = StartMain(*inst);
+  ASSERT_NE(w, nullptr);
+  HWND d = OpenAgreement(*inst, MainWindow(w));
+  ASSERT_NE(d, nullptr) << "no agreement dialog";
+  Settle(d);
+  AgreementDialog a(d);
+  for (HWND c : {a.memo1, a.next, a.cancel, a.accept, a.decline}) ASSERT_NE(c, nullptr);
+
+  EXPECT_EQ(Text(d), "Licence agreement");
+  const SIZE client = ClientSize(d);
+  EXPECT_EQ(client.cx, 476);
+  EXPECT_EQ(client.cy, 468);
+  EXPECT_EQ(Text(a.next), "&Next");
+  EXPECT_FALSE(Enabled(a.next)) << "\"&Next\" disabled at first";
+  EXPECT_EQ(Text(a.cancel), "C&ancel");
+  EXPECT_TRUE(Enabled(a.cancel));
+  EXPECT_EQ(Text(a.accept), "Accept");
+  EXPECT_EQ(Text(a.decline), "Do not accept");
+  EXPECT_EQ(CheckState(a.accept), BST_UNCHECKED);
+  EXPECT_EQ(CheckState(a.decline), BST_CHECKED);
+  EXPECT_EQ(Focused(d), a.memo1) << "the agreement text has the focus";
+  EXPECT_FALSE(Text(a.memo1).empty()) << "agreement text";
+}
+
+TEST(Agreement, AcceptEnablesAndDeclineDisablesNext) {
+  auto inst = Start(kShippedInstaller);
+  HWND w = StartMain(*inst);
+  ASSERT_NE(w, nullptr);
+  HWND d = OpenAgreement(*inst, MainWindow(w));
+  ASSERT_NE(d, nullptr);
+  AgreementDialog a(d);
+  const struct {
+    HWND radio;
+    const char* name;
+    bool nextEnabled;
+  } steps[] = {{a.accept, "Accept", true}, {a.decline, "Do not accept", false},
+               {a.accept, "Accept again", true}};
+  for (const auto& s : steps) {
+    SCOPED_TRACE(s.name);
+    Click(s.radio);
+    Settle(d);
+    EXPECT_EQ(CheckState(s.radio), BST_CHECKED);
+    EXPECT_EQ(CheckState(s.radio == a.accept ? a.decline : a.accept), BST_UNCHECKED);
+    EXPECT_EQ(Enabled(a.next), s.nextEnabled);
+  }
+}
+
+// Leaving the dialog without "&Next" returns to the unchanged main window,
+// and the next showing keeps the selection.
+TEST(Agreement, LeavingWithoutNextKeepsMainWindowAndSelection) {
+  const struct {
+    const char* how;
+    void (*act)(const AgreementDialog&);
+  } cases[] = {
+      {"C&ancel", [](const AgreementDialog& a) { Click(a.cancel); }},
+      {"close box", [](const AgreementDialog& a) { CloseBox(a.window); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.how);
+    TargetRoot root;
+    const std::string target = root.path() + "\\new\\KORVAN";
+    auto inst = Start(kShippedInstaller);
+    HWND w = StartMain(*inst);
+    ASSERT_NE(w, nullptr);
+    MainWindow m(w);
+    SetText(m.edit1, target);
+
+    HWND d = OpenAgreement(*inst, m);
+    ASSERT_NE(d, nullptr);
+    AgreementDialog a(d);
+    Click(a.accept);
+    Settle(d);
+    c.act(a);
+    ASSERT_TRUE(inst->WaitNoWindow(kAgreementDialogClass, 10000)) << "dialog stays open";
+    Settle(w);
+    EXPECT_TRUE(inst->Running());
+    ExpectWelcomeState(m);
+    EXPECT_EQ(Text(m.edit1), target);
+    EXPECT_FALSE(DirExists(root.path())) << "nothing may be created";
+    EXPECT_EQ(inst->FindWindow(kMessageBoxClass), nullptr);
+
+    HWND again = OpenAgreement(*inst, m);
+    ASSERT_NE(again, nullptr) << "\"Next\" shows the agreement again";
+    EXPECT_EQ(again, d) << "the dialog is created once";
+    Settle(again);
+    EXPECT_EQ(CheckState(a.accept), BST_CHECKED) << "selection kept";
+    EXPECT_EQ(CheckState(a.decline), BST_UNCHECKED);
+    EXPECT_TRUE(Enabled(a.next));
+  }
+}
+
+// The agreement text keeps Esc for itself; Esc cancels once the focus moved.
+TEST(Agreement, EscIsKeptByTheTextThenCancels) {
+  auto inst = Start(kShippedInstaller);
+  HWND w = StartMain(*inst);
+  ASSERT_NE(w, nullptr);
+  HWND d = OpenAgreement(*inst, MainWindow(w));
+  ASSERT_NE(d, nullptr);
+  AgreementDialog a(d);
+  Settle(d);
+  ASSERT_EQ(Focused(d), a.memo1);
+  PressKey(d, VK_ESCAPE);
+  Settle(d);
+  EXPECT_TRUE(Visible(d)) << "Esc in the agreement text closed the dialog";
+
+  // Tab skips the disabled "&Next" and reaches "C&ancel".
+  PressKey(d, VK_TAB);
+  Settle(d);
+  EXPECT_EQ(Focused(d), a.cancel);
+  PressKey(d, VK_ESCAPE);
+  EXPECT_TRUE(inst->WaitNoWindow(kAgreementDialogClass, 10000)) << "Esc did not cancel";
+  EXPECT_TRUE(inst->Running());
+}
+
+// ---------------------------------------------------------------- broken payloads
+
+TEST(BrokenPayload, ManifestErrorBoxThenUnknownVersion) {
+  const struct {
+    const char* installer;
+    const char* message;
+  } cases[] = {
+      {kNoManifestInstaller, "Resource file_lst not found."},
+      {kEmptyManifestInstaller, "List index out of bounds (-1)"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.message);
+    auto inst = Start(c.installer);
+    HWND box = inst->WaitWindow(kMessageBoxClass);
+    ASSERT_NE(box, nullptr) << "no error box";
+    Settle(box);
+    const MessageBoxInfo info = ReadMessageBox(box);
+    EXPECT_EQ(info.title, "_setup");
+    EXPECT_EQ(info.text, c.message);
+    EXPECT_EQ(info.buttons, std::vector<std::string>{"OK"});
+    PressMessageBoxButton(box, IDOK);
+
+    HWND w = StartMain(*inst);
+    ASSERT_NE(w, nullptr) << "the main window is shown after the error";
+    MainWindow m(w);
+    ExpectWelcomeState(m, "_____");
+  }
+}
+
+// ---------------------------------------------------------------- installation run
+
+// Runs "Next" with the agreement accepted; returns when the run has ended.
+void RunInstall(Installer& inst, const MainWindow& m) {
+  HWND d = OpenAgreement(inst, m);
+  ASSERT_NE(d, nullptr) << "no agreement dialog";
+  ASSERT_NO_FATAL_FAILURE(Accept(AgreementDialog(d)));
+  ASSERT_TRUE(WaitFor([&] { return RunFinished(inst, m); }, kRunTimeoutMs))
+      << "the run did not end; M1: " << Text(m.m1);
+  Settle(m.window);
+}
+
+void ExpectFinalButtons(const MainWindow& m, bool installed) {
+  EXPECT_FALSE(Enabled(m.btnDalej)) << "Next";
+  EXPECT_FALSE(Enabled(m.button1)) << "Browse...";
+  EXPECT_EQ(Visible(m.btnOK), installed) << "OK";
+  EXPECT_EQ(Visible(m.btnKoniec), !installed) << "Cancel/Exit";
+  if (installed) {
+    EXPECT_TRUE(Enabled(m.btnOK));
+  } else {
+    EXPECT_TRUE(Enabled(m.btnKoniec));
+    EXPECT_EQ(Text(m.btnKoniec), "Exit");
+  }
+}
+
+// The installed folder holds the shipped payload, with the language files
+// under their active names and without the manifest.
+void ExpectInstalledFiles(const std::string& target) {
+  const struct {
+    const char* payload;
+    const char* installed;
+  } files[] = {
+      {"Pultix.cnt", "Pultix.cnt"}, {"Pultix.exe", "Pultix.exe"}, {"PULTIX.HLP", "PULTIX.HLP"},
+      {"pultix.hu", "pultix.dll"},  {"Logbix.HU", "Logbix.dll"},  {"Zeta1.def", "Zeta1.def"},
+      {"Zeta2.def", "Zeta2.def"},   {"Zeta3.def", "Zeta3.def"},   {"Zeta4.def", "Zeta4.def"},
+      {"Zeta5.def", "Zeta5.def"},
+  };
+  std::vector<std::string> expected;
+  for (const auto& f : files) {
+    SCOPED_TRACE(f.installed);
+    std::string want, got;
+    ASSERT_TRUE(ReadBytes(std::string(kPayloadDir) + "\\" + f.payload, &want));
+    EXPECT_TRUE(ReadBytes(target + "\\" + f.installed, &got)) << "missing";
+    EXPECT_TRUE(got == want) << "differs from the payload (" << got.size() << " bytes, "
+                             << want.size() << " expected)";
+    std::string lower = f.installed;
+    CharLowerA(&lower[0]);
+    expected.push_back(lower);
+  }
+  std::vector<std::string> present = ListFiles(target);
+  for (std::string& n : present) CharLowerA(&n[0]);
+  std::sort(expected.begin(), expected.end());
+  std::sort(present.begin(), present.end());
+  EXPECT_EQ(present, expected) << "file.lst, pultix.hu and Logbix.HU must be gone";
+}
+
+void ExpectRegistered(const std::string& target) {
+  DWORD type = 0;
+  std::string data;
+  ASSERT_TRUE(ReadRegString(target + "\\pultix.exe", &type, &data))
+      << "no value " << target << "\\pultix.exe under HKCU\\" << kLocalesKey;
+  EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+  EXPECT_EQ(data, "DLL");
+}
+
+void ExpectLink(const std::string& path, const std::string& target) {
+  SCOPED_TRACE(path);
+  LinkInfo link;
+  ASSERT_TRUE(ReadLink(path, &link)) << "no readable link";
+  EXPECT_TRUE(SameText(link.target, target + "\\Pultix.exe")) << link.target;
+  EXPECT_EQ(link.arguments, " ");
+  EXPECT_TRUE(SameText(link.workDir, target)) << link.workDir;
+}
+
+void RemoveLinks() {
+  DeleteFileA(DesktopLink().c_str());
+  DeleteFileA(StartMenuLink().c_str());
+}
+
+class Install : public ::testing::Test {
+ protected:
+  void SetUp() override { RemoveLinks(); }
+  void TearDown() override {
+    RemoveLinks();
+    for (const std::string& t : registered_) DeleteRegValue(t + "\\pultix.exe");
+  }
+  // Remembers a target whose registry value the test may leave.
+  std::string Target(const std::string& path) {
+    registered_.push_back(path);
+    return path;
+  }
+  TargetRoot root_;
+  std::vector<std::string> registered_;
+};
+
+TEST_F(Install, FreshInstallWithBothShortcutsThenAgainWithNone) {
+  const std::string target = Target(root_.path() + "\\Vorlen\\nested\\KORVAN");
+  const struct {
+    const char* run;
+    bool shortcuts;
+  } runs[] = {{"fresh, \"Yes\" with both boxes", true}, {"again, \"No\"", false}};
+  for (const auto& r : runs) {
+    SCOPED_TRACE(r.run);
+    RemoveLinks();
+    auto inst = Start(kShippedInstaller);
+    HWND w = StartMain(*inst);
+    ASSERT_NE(w, nullptr);
+    MainWindow m(w);
+    SetText(m.edit1, target);
+    ASSERT_NO_FATAL_FAILURE(RunInstall(*inst, m));
+
+    HWND s = inst->FindWindow(kShortcutDialogClass);
+    ASSERT_NE(s, nullptr) << "no shortcut dialog; M1: " << Text(m.m1);
+    EXPECT_EQ(Text(m.m1), JoinCrLf(Lines({"PULTIX installed successfully."})));
+    EXPECT_TRUE(Visible(m.g1)) << "G1";
+    EXPECT_EQ(Text(m.g1), "100%");
+    ExpectInstalledFiles(target);
+    ExpectRegistered(target);
+
+    ShortcutDialog sd(s);
+    EXPECT_EQ(Text(s), "Shorcut");
+    const SIZE client = ClientSize(s);
+    EXPECT_EQ(client.cx, 221);
+    EXPECT_EQ(client.cy, 88);
+    EXPECT_EQ(Text(sd.groupBox1), "Create shortcut to program:");
+    EXPECT_EQ(Text(sd.desktop), "on desktop");
+    EXPECT_EQ(Text(sd.startMenu), "in Menu Start");
+    EXPECT_EQ(Text(sd.yes), "Yes");
+    EXPECT_EQ(Text(sd.no), "No");
+    EXPECT_EQ(CheckState(sd.desktop), BST_CHECKED);
+    EXPECT_EQ(CheckState(sd.startMenu), BST_CHECKED);
+    EXPECT_EQ(Focused(s), sd.yes) << "\"Yes\" has the focus";
+
+    Click(r.shortcuts ? sd.yes : sd.no);
+    ASSERT_TRUE(inst->WaitNoWindow(kShortcutDialogClass, 10000)) << "the dialog stays open";
+    Settle(w);
+    EXPECT_EQ(inst->FindWindow(kMessageBoxClass), nullptr) << "an error box appeared";
+    if (r.shortcuts) {
+      ExpectLink(DesktopLink(), target);
+      ExpectLink(StartMenuLink(), target);
+    } else {
+      EXPECT_FALSE(FileExists(DesktopLink()));
+      EXPECT_FALSE(FileExists(StartMenuLink()));
+    }
+    ExpectFinalButtons(m, true);
+    EXPECT_EQ(Text(m.m1), JoinCrLf(Lines({"PULTIX installed successfully."})));
+
+    Click(m.btnOK);
+    EXPECT_TRUE(inst->WaitExit(10000)) << "\"OK\" does not end the program";
+  }
+}
+
+TEST_F(Install, MissingLanguageFileReportsLanguageFiles) {
+  const std::string target = Target(root_.path() + "\\KORVAN");
+  auto inst = Start(kMissingHuInstaller);
+  HWND w = StartMain(*inst);
+  ASSERT_NE(w, nullptr);
+  MainWindow m(w);
+  SetText(m.edit1, target);
+  ASSERT_NO_FATAL_FAILURE(RunInstall(*inst, m));
+
+  EXPECT_EQ(Text(m.m1), JoinCrLf(Lines({"Copy files to target folder...",
+                                        "Errors encountered during installing language files.",
+                                        "Setup failed."})));
+  EXPECT_EQ(inst->FindWindow(kShortcutDialogClass), nullptr) << "no shortcuts after failure";
+  ExpectFinalButtons(m, false);
+  // One of three files written before the missing one stopped the run.
+  EXPECT_EQ(Text(m.g1), "33%");
+  EXPECT_TRUE(FileExists(target + "\\Pultix.exe"));
+  EXPECT_FALSE(FileExists(target + "\\Logbix.HU")) << "later files are not written";
+  EXPECT_FALSE(FileExists(target + "\\Logbix.dll"));
+  ExpectRegistered(target);
+
+  Click(m.btnKoniec);
+  EXPECT_TRUE(inst->WaitExit(10000)) << "\"Exit\" does not end the program";
+}
+
+TEST_F(Install, ReadOnlyFileInTargetReportsCopying) {
+  const std::string target = Target(root_.path() + "\\KORVAN");
+  ASSERT_TRUE(MakeDirs(target));
+  const std::string locked = target + "\\Zeta3.def";
+  ASSERT_TRUE(WriteBytes(locked, "old"));
+  ASSERT_TRUE(SetFileAttributesA(locked.c_str(), FILE_ATTRIBUTE_READONLY));
+
+  auto inst = Start(kShippedInstaller);
+  HWND w = StartMain(*inst);
+  ASSERT_NE(w, nullptr);
+  MainWindow m(w);
+  SetText(m.edit1, target);
+  ASSERT_NO_FATAL_FAILURE(RunInstall(*inst, m));
+
+  EXPECT_EQ(Text(m.m1), JoinCrLf(Lines({"Copy files to target folder...",
+                                        "Errors encountered during copying.", "Setup failed."})));
+  EXPECT_EQ(inst->FindWindow(kShortcutDialogClass), nullptr);
+  ExpectFinalButtons(m, false);
+  // Eight of eleven files were written before the read-only one.
+  EXPECT_EQ(Text(m.g1), "72%");
+  std::string old;
+  EXPECT_TRUE(ReadBytes(locked, &old) && old == "old") << "the read-only file was changed";
+  EXPECT_TRUE(FileExists(target + "\\Zeta2.def"));
+  EXPECT_FALSE(FileExists(target + "\\Zeta4.def")) << "later files are not written";
+  EXPECT_FALSE(FileExists(target + "\\file.lst")) << "the manifest is deleted after a failure too";
+  EXPECT_TRUE(FileExists(target + "\\pultix.dll")) << "renames run after a failed copy";
+  EXPECT_TRUE(FileExists(target + "\\Logbix.dll"));
+  ExpectRegistered(target);
+
+  Click(m.btnKoniec);
+  EXPECT_TRUE(inst->WaitExit(10000)) << "\"Exit\" does not end the program";
+}
+
+char FreeDriveLetter() {
+  const DWORD used = GetLogicalDrives();
+  for (char d = 'Q'; d <= 'Y'; ++d) {
+    if (!(used & (1u << (d - 'A')))) return d;
+  }
+  return 0;
+}
+
+TEST_F(Install, UncreatableTargetShowsErrorAndStaysInWelcome) {
+  const char drive = FreeDriveLetter();
+  ASSERT_NE(drive, 0) << "no free drive letter";
+  ASSERT_TRUE(MakeDirs(root_.path()));
+  const std::string file = root_.path() + "\\plain.txt";
+  ASSERT_TRUE(WriteBytes(file, "x"));
+  const struct {
+    const char* why;
+    std::string target;
+  } cases[] = {
+      {"drive that does not exist", std::string(1, drive) + ":\\Vorlen\\KORVAN"},
+      {"folder under a file", file + "\\KORVAN"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.why);
+    auto inst = Start(kShippedInstaller);
+    HWND w = StartMain(*inst);
+    ASSERT_NE(w, nullptr);
+    MainWindow m(w);
+    SetText(m.edit1, c.target);
+    HWND d = OpenAgreement(*inst, m);
+    ASSERT_NE(d, nullptr);
+    ASSERT_NO_FATAL_FAILURE(Accept(AgreementDialog(d)));
+
+    HWND box = inst->WaitWindow(kMessageBoxClass);
+    ASSERT_NE(box, nullptr) << "no error box; M1: " << Text(m.m1);
+    Settle(box);
+    const MessageBoxInfo info = ReadMessageBox(box);
+    EXPECT_EQ(info.title, "Error");
+    EXPECT_EQ(info.text, "Unable to create folder: " + c.target + ". \rChose another one.");
+    EXPECT_EQ(info.buttons, std::vector<std::string>{"OK"});
+    PressKey(box, VK_RETURN);
+    ASSERT_TRUE(inst->WaitNoWindow(kMessageBoxClass, 10000)) << "Enter does not close the box";
+    Settle(w);
+
+    ExpectWelcomeState(m);
+    EXPECT_EQ(Text(m.edit1), c.target);
+    EXPECT_EQ(inst->FindWindow(kShortcutDialogClass), nullptr);
+
+    // The accepted agreement is still accepted on the next "Next".
+    HWND again = OpenAgreement(*inst, m);
+    ASSERT_NE(again, nullptr);
+    Settle(again);
+    AgreementDialog a(again);
+    EXPECT_EQ(CheckState(a.accept), BST_CHECKED);
+    EXPECT_TRUE(Enabled(a.next));
+  }
+}
+
+// ---------------------------------------------------------------- 144 DPI
+
+bool Inside(const RECT& inner, const RECT& outer) {
+  return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+         inner.bottom <= outer.bottom;
+}
+
+bool Overlap(const RECT& a, const RECT& b) {
+  RECT x;
+  return IntersectRect(&x, &a, &b) != 0;
+}
+
+TEST(Dpi144, MainWindowScalesInProportion) {
+  HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  ASSERT_EQ(dpi, 144) << "the prefix is not set to 144 DPI";
+
+  auto inst = Start(kShippedInstaller);
+  HWND w = StartMain(*inst);
+  ASSERT_NE(w, nullptr);
+  const SIZE client = ClientSize(w);
+  EXPECT_NEAR(client.cx, 833, 1);
+  EXPECT_NEAR(client.cy, 474, 1);
+  ExpectPlacements(w, dpi);
+
+  // Nothing sticks out of its parent, and the large blocks stay apart.
+  MainWindow m(w);
+  for (HWND c : {m.btnKoniec, m.btnDalej, m.groupBox1, m.panel2, m.button1, m.edit1, m.m1}) {
+    SCOPED_TRACE(GetDlgCtrlID(c));
+    EXPECT_TRUE(Inside(ScreenRect(c), ClientRectOnScreen(GetParent(c)))) << "clipped";
+  }
+  EXPECT_FALSE(Overlap(ScreenRect(m.btnDalej), ScreenRect(m.btnKoniec)));
+  EXPECT_FALSE(Overlap(ScreenRect(m.btnDalej), ScreenRect(m.groupBox1)));
+  EXPECT_FALSE(Overlap(ScreenRect(m.groupBox1), ScreenRect(m.panel2)));
+  EXPECT_FALSE(Overlap(ScreenRect(m.button1), ScreenRect(m.edit1)));
+  ExpectWelcomeState(m);
+}
+
+}  // namespace
+}  // namespace e2e
+
+int main(int argc, char** argv) {
+  SetProcessDPIAware();  // measure in physical pixels at any DPI
+  CoInitialize(nullptr);
+  if (argc == 4 && std::strcmp(argv[1], "--shots") == 0) return e2e::RunShots(argv[2], argv[3]);
+  ::testing::InitGoogleTest(&argc, argv);
+  const int rc = RUN_ALL_TESTS();
+  CoUninitialize();
+  return rc;
+}
