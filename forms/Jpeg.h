@@ -1,0 +1,44 @@
+// JPEG pictures decoded into 24-bit top-down DIB sections (libjpeg-turbo).
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+
+namespace forms {
+
+// Owns the decoded picture's HBITMAP: a DIB section, 24 bits per pixel,
+// top-down, rows padded to 4 bytes, pixels in DIB byte order (B, G, R).
+class JpegImage {
+ public:
+  JpegImage() = default;
+  JpegImage(HBITMAP bitmap, int width, int height)
+      : bitmap_(bitmap), width_(width), height_(height) {}
+  ~JpegImage();
+  JpegImage(JpegImage&& other) noexcept;
+  JpegImage& operator=(JpegImage&& other) noexcept;
+  JpegImage(const JpegImage&) = delete;
+  JpegImage& operator=(const JpegImage&) = delete;
+
+  HBITMAP get() const { return bitmap_; }
+  int width() const { return width_; }
+  int height() const { return height_; }
+  explicit operator bool() const { return bitmap_ != nullptr; }
+  // Hands the bitmap to the caller, who must DeleteObject it.
+  HBITMAP release();
+
+ private:
+  HBITMAP bitmap_ = nullptr;
+  int width_ = 0;
+  int height_ = 0;
+};
+
+// Decodes a JPEG held in memory. Throws core::Error when the data is not a
+// JPEG the decoder can read completely (corrupt or truncated data included).
+JpegImage DecodeJpeg(const void* data, std::size_t size);
+
+// Decodes the RCDATA resource with the numeric id of the module. Throws
+// core::Error when it is missing or cannot be decoded.
+JpegImage LoadJpegResource(HMODULE module, int id);
+
+}  // namespace forms
