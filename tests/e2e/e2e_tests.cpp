@@ -441,6 +441,8 @@ void RunInstall(Installer& inst, const MainWindow& m) {
   ASSERT_NO_FATAL_FAILURE(Accept(AgreementDialog(d)));
   ASSERT_TRUE(WaitFor([&] { return RunFinished(inst, m); }, kRunTimeoutMs))
       << "the run did not end; M1: " << Text(m.m1);
+  ASSERT_TRUE(inst.Running()) << "the installer ended during the run, exit code 0x" << std::hex
+                              << inst.ExitCode();
   Settle(m.window);
 }
 
@@ -609,37 +611,61 @@ TEST_F(Install, MissingLanguageFileReportsLanguageFiles) {
   EXPECT_TRUE(inst->WaitExit(10000)) << "\"Exit\" does not end the program";
 }
 
-TEST_F(Install, ReadOnlyFileInTargetReportsCopying) {
-  const std::string target = Target(root_.path() + "\\KORVAN");
-  ASSERT_TRUE(MakeDirs(target));
-  const std::string locked = target + "\\Zeta3.def";
-  ASSERT_TRUE(WriteBytes(locked, "old"));
-  ASSERT_TRUE(SetFileAttributesA(locked.c_str(), FILE_ATTRIBUTE_READONLY));
+// A payload file that cannot be written stops the copying. Wine run as root
+// writes read-only files all the same, so the file is made unwritable by
+// holding it open without sharing, or by a folder of that name.
+TEST_F(Install, UnwritableFileInTargetReportsCopying) {
+  const struct {
+    const char* how;
+    bool folder;
+  } cases[] = {{"held open without sharing", false}, {"a folder of that name", true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.how);
+    const std::string target = Target(root_.path() + "\\" + (c.folder ? "dir" : "open") +
+                                      "\\KORVAN");
+    ASSERT_TRUE(MakeDirs(target));
+    const std::string blocked = target + "\\Zeta3.def";
+    HANDLE held = INVALID_HANDLE_VALUE;
+    if (c.folder) {
+      ASSERT_TRUE(MakeDirs(blocked));
+    } else {
+      ASSERT_TRUE(WriteBytes(blocked, "old"));
+      held = CreateFileA(blocked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+      ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    }
 
-  auto inst = Start(kShippedInstaller);
-  HWND w = StartMain(*inst);
-  ASSERT_NE(w, nullptr);
-  MainWindow m(w);
-  SetText(m.edit1, target);
-  ASSERT_NO_FATAL_FAILURE(RunInstall(*inst, m));
+    auto inst = Start(kShippedInstaller);
+    HWND w = StartMain(*inst);
+    ASSERT_NE(w, nullptr);
+    MainWindow m(w);
+    SetText(m.edit1, target);
+    RunInstall(*inst, m);
+    if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
+    if (HasFatalFailure()) return;
 
-  EXPECT_EQ(Text(m.m1), JoinCrLf(Lines({"Copy files to target folder...",
-                                        "Errors encountered during copying.", "Setup failed."})));
-  EXPECT_EQ(inst->FindWindow(kShortcutDialogClass), nullptr);
-  ExpectFinalButtons(m, false);
-  // Eight of eleven files were written before the read-only one.
-  EXPECT_EQ(Text(m.g1), "72%");
-  std::string old;
-  EXPECT_TRUE(ReadBytes(locked, &old) && old == "old") << "the read-only file was changed";
-  EXPECT_TRUE(FileExists(target + "\\Zeta2.def"));
-  EXPECT_FALSE(FileExists(target + "\\Zeta4.def")) << "later files are not written";
-  EXPECT_FALSE(FileExists(target + "\\file.lst")) << "the manifest is deleted after a failure too";
-  EXPECT_TRUE(FileExists(target + "\\pultix.dll")) << "renames run after a failed copy";
-  EXPECT_TRUE(FileExists(target + "\\Logbix.dll"));
-  ExpectRegistered(target);
+    EXPECT_EQ(Text(m.m1), JoinCrLf(Lines({"Copy files to target folder...",
+                                          "Errors encountered during copying.",
+                                          "Setup failed."})));
+    EXPECT_EQ(inst->FindWindow(kShortcutDialogClass), nullptr);
+    ExpectFinalButtons(m, false);
+    // Eight of eleven files were written before the blocked one.
+    EXPECT_EQ(Text(m.g1), "72%");
+    if (c.folder) {
+      EXPECT_TRUE(DirExists(blocked));
+    } else {
+      std::string old;
+      EXPECT_TRUE(ReadBytes(blocked, &old) && old == "old") << "the blocked file was changed";
+    }
+    EXPECT_TRUE(FileExists(target + "\\Zeta2.def"));
+    EXPECT_FALSE(FileExists(target + "\\Zeta4.def")) << "later files are not written";
+    EXPECT_FALSE(FileExists(target + "\\file.lst")) << "the manifest is deleted after a failure too";
+    EXPECT_TRUE(FileExists(target + "\\pultix.dll")) << "renames run after a failed copy";
+    EXPECT_TRUE(FileExists(target + "\\Logbix.dll"));
+    ExpectRegistered(target);
 
-  Click(m.btnKoniec);
-  EXPECT_TRUE(inst->WaitExit(10000)) << "\"Exit\" does not end the program";
+    Click(m.btnKoniec);
+    EXPECT_TRUE(inst->WaitExit(10000)) << "\"Exit\" does not end the program";
+  }
 }
 
 char FreeDriveLetter() {

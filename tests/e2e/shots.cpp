@@ -66,9 +66,9 @@ bool Walk(const std::string& installer, const std::string& dir) {
   }
 
   {
-    // A read-only file in the way makes the copying fail.
-    const std::string locked = target + "\\Zeta3.def";
-    SetFileAttributesA(locked.c_str(), FILE_ATTRIBUTE_READONLY);
+    // A payload file held open without sharing makes the copying fail.
+    const std::string blocked = target + "\\Zeta3.def";
+    HANDLE held = CreateFileA(blocked.c_str(), GENERIC_READ, 0, nullptr, OPEN_ALWAYS, 0, nullptr);
     Installer inst(installer, work + "\\_setup.exe");
     HWND w = inst.WaitWindow(wizard::kMainWindowClass);
     if (!w) return Fail("no main window");
@@ -81,9 +81,10 @@ bool Walk(const std::string& installer, const std::string& dir) {
     Click(a.accept);
     WaitFor([&] { return Enabled(a.next); });
     Click(a.next);
-    if (!WaitFor([&] { return Text(m.m1).find("Setup failed.") != std::string::npos; },
-                 kShotTimeoutMs))
-      return Fail("the run did not fail");
+    const bool failed = WaitFor(
+        [&] { return Text(m.m1).find("Setup failed.") != std::string::npos; }, kShotTimeoutMs);
+    CloseHandle(held);
+    if (!failed) return Fail("the run did not fail");
     if (!Pose(dir, "failed", w)) return false;
     Click(m.btnKoniec);
     inst.WaitExit();
