@@ -146,7 +146,7 @@ JpegImage DecodeJpeg(const void* data, std::size_t size) {
 
 JpegImage LoadJpegResource(HMODULE module, int id) {
   // Resources live as long as the module; nothing to free.
-  HRSRC info = FindResourceA(module, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(10) /* RT_RCDATA */);
+  HRSRC info = FindResourceA(module, MAKEINTRESOURCEA(id), RT_RCDATA);
   HGLOBAL handle = info ? LoadResource(module, info) : nullptr;
   const void* data = handle ? LockResource(handle) : nullptr;
   if (!data) throw core::Error(core::Format("Resource %d not found", id));

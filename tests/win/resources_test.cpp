@@ -21,14 +21,16 @@ namespace {
 
 HMODULE Self() { return GetModuleHandleA(nullptr); }
 
-std::string Resource(int id, LPCSTR type) {
-  HRSRC info = FindResourceA(Self(), MAKEINTRESOURCEA(id), type);
+std::string Resource(LPCSTR name, LPCSTR type) {
+  HRSRC info = FindResourceA(Self(), name, type);
   if (!info) return {};
   HGLOBAL data = LoadResource(Self(), info);
   return std::string(static_cast<const char*>(LockResource(data)), SizeofResource(Self(), info));
 }
 
-std::string RcData(int id) { return Resource(id, MAKEINTRESOURCEA(10) /* RT_RCDATA */); }
+std::string Resource(int id, LPCSTR type) { return Resource(MAKEINTRESOURCEA(id), type); }
+
+std::string RcData(int id) { return Resource(id, RT_RCDATA); }
 
 struct Pixel {
   int b, g, r;
@@ -276,7 +278,7 @@ BOOL CALLBACK CollectName(HMODULE, LPCSTR, LPSTR name, LONG_PTR out) {
 
 TEST(Icons, ProgramIconIsTheFirstIconGroup) {
   std::vector<std::string> groups;
-  EnumResourceNamesA(Self(), MAKEINTRESOURCEA(14) /* RT_GROUP_ICON */, CollectName,
+  EnumResourceNamesA(Self(), RT_GROUP_ICON, CollectName,
                      reinterpret_cast<LONG_PTR>(&groups));
   ASSERT_FALSE(groups.empty());
   EXPECT_EQ("#" + std::to_string(IDI_SETUP), groups.front());
@@ -287,7 +289,7 @@ TEST(Icons, BothAre32By32SixteenColoursAndDiffer) {
   std::vector<std::string> images;
   for (int id : {IDI_SETUP, IDI_MAINWINDOW}) {
     SCOPED_TRACE(id);
-    const std::string group = Resource(id, MAKEINTRESOURCEA(14) /* RT_GROUP_ICON */);
+    const std::string group = Resource(id, RT_GROUP_ICON);
     ASSERT_GE(group.size(), sizeof(GroupIconDir));
     GroupIconDir dir;
     std::memcpy(&dir, group.data(), sizeof dir);
@@ -299,7 +301,7 @@ TEST(Icons, BothAre32By32SixteenColoursAndDiffer) {
     EXPECT_EQ(4, e.bit_count);
 
     // The image itself, not just the directory, is 4 bits per pixel.
-    const std::string image = Resource(e.id, MAKEINTRESOURCEA(3) /* RT_ICON */);
+    const std::string image = Resource(e.id, RT_ICON);
     ASSERT_GE(image.size(), sizeof(BITMAPINFOHEADER));
     BITMAPINFOHEADER bih;
     std::memcpy(&bih, image.data(), sizeof bih);
@@ -361,13 +363,13 @@ TEST(Glyphs, EachHasItsSizeColoursAndTransparentCorner) {
   struct Case {
     const char* name;
     int id, width, height;
-    DWORD must_have[2];
+    std::vector<DWORD> must_have;
   };
   const Case cases[] = {
-      {"OK", IDB_GLYPH_OK, 16, 16, {kLime, kLime}},
-      {"Cancel", IDB_GLYPH_CANCEL, 16, 16, {kRed, kRed}},
+      {"OK", IDB_GLYPH_OK, 16, 16, {kLime}},
+      {"Cancel", IDB_GLYPH_CANCEL, 16, 16, {kRed}},
       {"Cancel of the agreement", IDB_GLYPH_CANCEL_AGREEMENT, 32, 16, {kRed, kGrey}},
-      {"No", IDB_GLYPH_NO, 16, 16, {kRed, kRed}},
+      {"No", IDB_GLYPH_NO, 16, 16, {kRed}},
       {"Next", IDB_GLYPH_NEXT, 13, 13, {kLime, kBlack}},
   };
   for (const Case& c : cases) {
@@ -495,7 +497,7 @@ TEST(Version, StringsIncludingTheEmptyOnes) {
 }
 
 TEST(Manifest, DpiAwareHighestAvailableClassicControls) {
-  const std::string manifest = Resource(1, MAKEINTRESOURCEA(24) /* RT_MANIFEST */);
+  const std::string manifest = Resource(CREATEPROCESS_MANIFEST_RESOURCE_ID, RT_MANIFEST);
   ASSERT_FALSE(manifest.empty());
   const char* required[] = {
       "<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">true</dpiAware>",
