@@ -1,0 +1,364 @@
+// The forms layer against the real system: drawing, layout, keys, modality.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <iterator>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "core/error.h"
+#include "forms/AppError.h"
+#include "forms/DialogKeys.h"
+#include "forms/Form.h"
+#include "forms/Layout.h"
+#include "forms/Paint.h"
+
+using namespace forms;
+
+namespace {
+
+// ---- error box text and application title ----
+
+TEST(AppError, TextGetsAFullStopOnlyAfterCharactersAboveIt) {
+  const struct {
+    const char* message;
+    const char* shown;
+  } cases[] = {
+      {"List index out of bounds (-1)", "List index out of bounds (-1)"},
+      {"Unable to create directory", "Unable to create directory."},
+      {"Resource file_lst not found", "Resource file_lst not found."},
+      {"Range check error 42", "Range check error 42."},
+      {"Done.", "Done."},
+      {"a-", "a-"},  // '-' sorts below '.'
+      {"C:/", "C:/."},  // '/' sorts above '.'
+      {"Zm\xB3", "Zm\xB3."},  // ANSI letters above 127 count as above
+      {"", ""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ErrorBoxText(c.message), c.shown) << c.message;
+}
+
+TEST(AppError, TitleIsTheFileNameUpToTheFirstDotInMixedCase) {
+  const struct {
+    const char* path;
+    const char* title;
+  } cases[] = {
+      {"C:\\Downloads\\SETUP.EXE", "Setup"},
+      {"Z:\\work\\_setup.exe", "_setup"},
+      {"C:\\a.dir\\INSTALL.V2.EXE", "Install"},
+      {"C:\\x\\MyProgram", "Myprogram"},
+      {"s.exe", "s"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ApplicationTitleFor(c.path), c.title) << c.path;
+}
+
+// ---- layout tables ----
+
+enum { kLeftBar = 1, kPicture, kBox, kBar, kText, kButton };
+const ControlSpec kLayout[] = {
+    {.id = kPicture, .kind = Kind::Image, .left = 1, .width = 214, .height = 316,
+     .dock = Dock::Left},
+    {.id = kButton, .kind = Kind::Button, .left = 378, .top = 288, .width = 75, .height = 24},
+    {.id = kLeftBar, .kind = Kind::Panel, .width = 1, .height = 316, .dock = Dock::Left},
+    {.id = kBox, .kind = Kind::Panel, .left = 219, .top = 3, .width = 334, .height = 233,
+     .bevel = Bevel::Lowered},
+    {.id = kBar, .kind = Kind::Gauge, .parent = kBox, .width = 332, .height = 22,
+     .dock = Dock::Bottom},
+    {.id = kText, .kind = Kind::Memo, .parent = kBox, .width = 332, .height = 209,
+     .dock = Dock::Fill},
+};
+
+void ExpectRect(const RECT& r, int left, int top, int width, int height, const char* what) {
+  EXPECT_EQ(r.left, left) << what;
+  EXPECT_EQ(r.top, top) << what;
+  EXPECT_EQ(r.right - r.left, width) << what;
+  EXPECT_EQ(r.bottom - r.top, height) << what;
+}
+
+TEST(Layout, At96DpiControlsKeepTheirDesignValuesAndDockInOrder) {
+  const auto r = ComputeLayout(kLayout, std::size(kLayout), 555, 316, 96);
+  ExpectRect(r[0], 1, 0, 214, 316, "picture right of the bar");
+  ExpectRect(r[1], 378, 288, 75, 24, "button");
+  ExpectRect(r[2], 0, 0, 1, 316, "bar at the left edge");
+  ExpectRect(r[3], 219, 3, 334, 233, "box");
+  ExpectRect(r[4], 1, 210, 332, 22, "gauge inside the bevel, at the bottom");
+  ExpectRect(r[5], 1, 1, 332, 209, "text fills the rest");
+}
+
+TEST(Layout, At144DpiEverythingScalesButTheBevel) {
+  const auto r = ComputeLayout(kLayout, std::size(kLayout), Scale(555, 144), Scale(316, 144), 144);
+  ExpectRect(r[2], 0, 0, 2, 474, "bar");
+  ExpectRect(r[0], 2, 0, 321, 474, "picture");
+  ExpectRect(r[1], 567, 432, 113, 36, "button");
+  ExpectRect(r[3], 329, 5, 501, 350, "box");
+  ExpectRect(r[4], 1, 349 - 33, 499, 33, "gauge");
+  ExpectRect(r[5], 1, 1, 499, 349 - 33 - 1, "text");
+}
+
+TEST(Layout, ScaleIsExactAt96AndRoundsElsewhere) {
+  const struct {
+    int n, dpi, scaled;
+  } cases[] = {{11, 96, 11}, {11, 120, 14}, {11, 144, 17}, {555, 144, 833}, {1, 144, 2}};
+  for (const auto& c : cases) EXPECT_EQ(Scale(c.n, c.dpi), c.scaled) << c.n << "@" << c.dpi;
+}
+
+// ---- the gauge ----
+
+TEST(Gauge, BarIsTheWidthPlusOneShareCapped) {
+  const struct {
+    int width, percent, bar;
+  } cases[] = {{100, 0, 0}, {100, 45, 45}, {100, 99, 99}, {100, 100, 101}, {332, 50, 166},
+               {0, 100, 1}};
+  for (const auto& c : cases)
+    EXPECT_EQ(GaugeBarWidth(c.width, c.percent), c.bar) << c.width << " " << c.percent;
+}
+
+class GaugePicture : public ::testing::Test {
+ protected:
+  static constexpr int kW = 120, kH = 22;
+  const COLORREF back = RGB(212, 208, 200);
+  const COLORREF bar = RGB(10, 36, 106);
+  Font font{CreateFontA(-11, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                        CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY, DEFAULT_PITCH,
+                        "MS Sans Serif")};
+
+  uint32_t Px(Offscreen& off, int x, int y) { return off.bits()[y * kW + x]; }
+};
+
+TEST_F(GaugePicture, BarBackgroundAndInvertedText) {
+  for (int percent : {0, 45, 100}) {
+    Offscreen off(nullptr, kW, kH);
+    PaintGauge(off.dc(), kW, kH, percent, font.get(), back, bar);
+    const int barW = std::min(GaugeBarWidth(kW, percent), kW);
+    // The top row holds no text: it shows the bar's edge exactly.
+    for (int x = 0; x < kW; ++x)
+      ASSERT_EQ(Px(off, x, 0), ToPixel(x < barW ? bar : back)) << percent << "% x=" << x;
+    // Every other pixel is bar, background or one of them inverted, and
+    // the text put some inverted pixels there.
+    const std::set<uint32_t> allowed = {ToPixel(back), ToPixel(bar), ToPixel(back) ^ 0xFFFFFF,
+                                        ToPixel(bar) ^ 0xFFFFFF};
+    int inverted = 0;
+    for (int y = 0; y < kH; ++y)
+      for (int x = 0; x < kW; ++x) {
+        const uint32_t p = Px(off, x, y);
+        ASSERT_TRUE(allowed.count(p)) << percent << "% at " << x << "," << y;
+        if (p == (ToPixel(x < barW ? bar : back) ^ 0xFFFFFF)) ++inverted;
+      }
+    EXPECT_GT(inverted, 10) << percent;
+  }
+}
+
+// ---- glyphs ----
+
+TEST(Glyph, StripsHoldOneImageOrNormalAndDisabled) {
+  const struct {
+    int width, height, count;
+  } cases[] = {{13, 13, 1}, {16, 16, 1}, {32, 16, 2}, {18, 16, 1}};
+  for (const auto& c : cases) {
+    Pixels p;
+    p.width = c.width;
+    p.height = c.height;
+    p.data.assign(static_cast<size_t>(c.width) * c.height, 0);
+    EXPECT_EQ(GlyphCount(p), c.count) << c.width << "x" << c.height;
+  }
+}
+
+TEST(Glyph, DisabledLookEmbossesDarkPixelsOnly) {
+  const uint32_t clear = 0x008080, dark = 0x000000, light = 0xF0F0F0;
+  Pixels g;
+  g.width = 3;
+  g.height = 3;
+  g.data = {dark, light, clear,  //
+            clear, clear, clear,  //
+            clear, clear, clear};
+  const Pixels d = DisabledGlyph(g, RGB(255, 255, 255), RGB(128, 128, 128));
+  EXPECT_EQ(d.at(0, 0), 0x808080u);  // dark: shadow
+  EXPECT_EQ(d.at(1, 0), clear);      // light: gone
+  EXPECT_EQ(d.at(1, 1), 0xFFFFFFu);  // highlight below right of the dark pixel
+  EXPECT_EQ(d.transparent(), clear);
+}
+
+// ---- dialog keys ----
+
+TEST(DialogKeys, ChoosesTheButtonByKeyFocusAndState) {
+  const ButtonState usable{true, true, true}, hidden{true, false, true},
+      disabled{true, true, false}, none{};
+  const struct {
+    DialogKey key;
+    FocusKind focus;
+    bool modifiers;
+    ButtonState def, cancel;
+    KeyTarget target;
+  } cases[] = {
+      {DialogKey::Enter, FocusKind::Other, false, usable, usable, KeyTarget::Default},
+      {DialogKey::Enter, FocusKind::PushButton, false, usable, usable, KeyTarget::Focused},
+      {DialogKey::Enter, FocusKind::Other, false, disabled, usable, KeyTarget::None},
+      {DialogKey::Enter, FocusKind::Other, false, hidden, usable, KeyTarget::None},
+      {DialogKey::Enter, FocusKind::Other, false, none, usable, KeyTarget::None},
+      {DialogKey::Enter, FocusKind::MultiLineText, false, usable, usable, KeyTarget::None},
+      {DialogKey::Enter, FocusKind::Other, true, usable, usable, KeyTarget::None},
+      {DialogKey::Escape, FocusKind::Other, false, usable, usable, KeyTarget::Cancel},
+      {DialogKey::Escape, FocusKind::PushButton, false, usable, usable, KeyTarget::Cancel},
+      {DialogKey::Escape, FocusKind::Other, false, usable, hidden, KeyTarget::None},
+      {DialogKey::Escape, FocusKind::Other, false, usable, disabled, KeyTarget::None},
+      {DialogKey::Escape, FocusKind::MultiLineText, false, usable, usable, KeyTarget::None},
+      {DialogKey::Escape, FocusKind::Other, true, usable, usable, KeyTarget::None},
+  };
+  int row = 0;
+  for (const auto& c : cases)
+    EXPECT_EQ(ChooseKeyTarget(c.key, c.focus, c.modifiers, c.def, c.cancel), c.target)
+        << "row " << row++;
+}
+
+// A small window with every role a key can reach.
+enum { kOk = 11, kNo, kOther, kMemo, kEdit, kGauge };
+const ControlSpec kDialog[] = {
+    {.id = kOk, .kind = Kind::BitBtn, .left = 8, .top = 100, .width = 75, .height = 25,
+     .tab = 0, .buttonKind = BitBtnKind::OK},
+    {.id = kNo, .kind = Kind::BitBtn, .left = 90, .top = 100, .width = 75, .height = 25,
+     .tab = 1, .buttonKind = BitBtnKind::No},
+    {.id = kOther, .kind = Kind::Button, .left = 170, .top = 100, .width = 75, .height = 25,
+     .caption = "Other", .tab = 2},
+    {.id = kMemo, .kind = Kind::Memo, .left = 8, .top = 8, .width = 100, .height = 60,
+     .settings = kReadOnly, .tab = 3},
+    {.id = kEdit, .kind = Kind::Edit, .left = 120, .top = 8, .width = 100, .height = 21,
+     .tab = 4},
+    {.id = kGauge, .kind = Kind::Gauge, .left = 8, .top = 72, .width = 200, .height = 20},
+};
+const FormSpec kDialogSpec =
+    WithControls(FormSpec{.className = "TFormsTestDialog", .caption = "Keys", .clientWidth = 260,
+                          .clientHeight = 130},
+                 kDialog);
+
+class DialogForm : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    form.Create();
+    form.Show();
+    for (int id : {kOk, kNo, kOther})
+      form.OnClick(id, [this, id] {
+        pressed.push_back(id);
+        resultSeen.push_back(form.ModalResult());
+      });
+  }
+  std::vector<int> Press(int focusId, DialogKey key, bool modifiers = false) {
+    pressed.clear();
+    SetFocus(form.Item(focusId));
+    form.PressDialogKey(key, modifiers);
+    return pressed;
+  }
+
+  Form form{kDialogSpec, 96};
+  std::vector<int> pressed;
+  std::vector<int> resultSeen;
+};
+
+using Ids = std::vector<int>;
+
+TEST_F(DialogForm, KeysReachTheRightButton) {
+  EXPECT_EQ(Press(kEdit, DialogKey::Enter), Ids{kOk});
+  EXPECT_EQ(Press(kOther, DialogKey::Enter), Ids{kOther}) << "the focused push button";
+  EXPECT_EQ(Press(kEdit, DialogKey::Escape), Ids{kNo});
+  EXPECT_EQ(Press(kOther, DialogKey::Escape), Ids{kNo});
+  EXPECT_EQ(Press(kMemo, DialogKey::Enter), Ids{}) << "a multi-line text keeps Enter";
+  EXPECT_EQ(Press(kMemo, DialogKey::Escape), Ids{}) << "and Esc";
+  EXPECT_EQ(Press(kEdit, DialogKey::Enter, true), Ids{}) << "modifier held";
+
+  form.SetEnabled(kOk, false);
+  EXPECT_EQ(Press(kEdit, DialogKey::Enter), Ids{});
+  form.SetEnabled(kOk, true);
+  form.SetVisible(kNo, false);
+  EXPECT_EQ(Press(kEdit, DialogKey::Escape), Ids{});
+}
+
+TEST_F(DialogForm, RealKeyMessagesGoThroughTheMessageLoopFilter) {
+  SetFocus(form.Item(kEdit));
+  MSG msg{form.Item(kEdit), WM_KEYDOWN, VK_RETURN, 0, 0, {}};
+  EXPECT_TRUE(PreTranslateMessage(msg));
+  SetFocus(form.Item(kMemo));
+  msg.hwnd = form.Item(kMemo);
+  EXPECT_FALSE(PreTranslateMessage(msg)) << "left for the text itself";
+  EXPECT_EQ(pressed, Ids{kOk});
+}
+
+TEST_F(DialogForm, ModalResultIsSetBeforeTheClickHandlerRuns) {
+  form.SetModalResult(mrNone);
+  form.Click(kNo);
+  form.Click(kOther);  // no modal result of its own: the form's stays
+  EXPECT_EQ(resultSeen, (Ids{mrNo, mrNo}));
+}
+
+TEST_F(DialogForm, GaugeTextFollowsTheClampedPercentage) {
+  TGauge& g = form.GaugeOf(kGauge);
+  char text[16];
+  auto shown = [&] {
+    GetWindowTextA(g.Handle(), text, sizeof text);
+    return std::string(text);
+  };
+  EXPECT_EQ(shown(), "0%");
+  g.SetMaxValue(10);
+  g.SetProgress(3);
+  EXPECT_EQ(shown(), "30%");
+  g.SetProgress(50);
+  EXPECT_EQ(g.Progress(), 10);
+  EXPECT_EQ(shown(), "100%");
+  g.SetProgress(-5);
+  EXPECT_EQ(shown(), "0%");
+  try {
+    g.SetMaxValue(-1);
+    FAIL() << "a maximum below the minimum must raise";
+  } catch (const core::Error& e) {
+    EXPECT_STREQ(e.what(), "Value must be between 0 and 2147483647");
+  }
+}
+
+TEST_F(DialogForm, MemoTextIsItsLinesJoinedByCrLf) {
+  form.ClearLines(kMemo);
+  form.AddLines(kMemo, {" ", "Copy files to target folder..."});
+  form.AddLine(kMemo, "Setup failed.");
+  EXPECT_EQ(form.Text(kMemo), " \r\nCopy files to target folder...\r\nSetup failed.");
+}
+
+TEST(ModalForm, ButtonClosesWithItsResultAndTheOwnerIsDisabledMeanwhile) {
+  Form owner{kDialogSpec, 96};
+  owner.Create();
+  owner.Show();
+  Form dialog{WithControls(FormSpec{.className = "TFormsTestModal", .clientWidth = 260,
+                                    .clientHeight = 130},
+                           kDialog),
+              96};
+  dialog.Create(owner.Handle());
+  bool ownerEnabledInHandler = true;
+  int resultInHandler = mrNone;
+  dialog.OnClick(kNo, [&] {
+    ownerEnabledInHandler = IsWindowEnabled(owner.Handle()) != FALSE;
+    resultInHandler = dialog.ModalResult();
+  });
+  PostMessageA(dialog.Handle(), WM_COMMAND, MAKEWPARAM(kNo, BN_CLICKED),
+               reinterpret_cast<LPARAM>(dialog.Item(kNo)));
+  EXPECT_EQ(dialog.ShowModal(), mrNo);
+  EXPECT_EQ(resultInHandler, mrNo);
+  EXPECT_FALSE(ownerEnabledInHandler);
+  EXPECT_TRUE(IsWindowEnabled(owner.Handle()));
+  EXPECT_FALSE(IsWindowVisible(dialog.Handle()));
+
+  // The close box cancels.
+  PostMessageA(dialog.Handle(), WM_CLOSE, 0, 0);
+  EXPECT_EQ(dialog.ShowModal(), mrCancel);
+}
+
+TEST(ScaledForm, ClientAreaAndControlsFollowTheDpi) {
+  Form form{kDialogSpec, 144};
+  form.Create();
+  RECT client;
+  GetClientRect(form.Handle(), &client);
+  EXPECT_EQ(client.right, Scale(260, 144));
+  EXPECT_EQ(client.bottom, Scale(130, 144));
+  RECT r;
+  GetWindowRect(form.Item(kNo), &r);
+  MapWindowPoints(nullptr, form.Handle(), reinterpret_cast<POINT*>(&r), 2);
+  ExpectRect(r, 135, 150, 113, 38, "button at 144 DPI");
+}
+
+}  // namespace
