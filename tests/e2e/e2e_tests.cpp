@@ -529,15 +529,30 @@ class Install : public ::testing::Test {
   std::vector<std::string> registered_;
 };
 
-TEST_F(Install, FreshInstallWithBothShortcutsThenAgainWithNone) {
+enum class Leave { kEnterOnYes, kClickNo, kEsc, kCloseBox, kClickYes };
+
+// A fresh installation, then installations over it, each leaving the
+// shortcut dialog another way.
+TEST_F(Install, FreshThenAgainWithEachShortcutChoice) {
   const std::string target = Target(root_.path() + "\\Vorlen\\nested\\KORVAN");
+  const std::string group = ShellFolder(CSIDL_PROGRAMS) + "\\Vorlen";
   const struct {
     const char* run;
-    bool shortcuts;
-  } runs[] = {{"fresh, \"Yes\" with both boxes", true}, {"again, \"No\"", false}};
+    Leave leave;
+    bool desktop, startMenu;  // boxes ticked when leaving
+    bool desktopLink, startMenuLink;
+  } runs[] = {
+      {"fresh, Enter on \"Yes\" with both boxes", Leave::kEnterOnYes, true, true, true, true},
+      {"again, \"No\"", Leave::kClickNo, true, true, false, false},
+      {"again, Esc", Leave::kEsc, true, true, false, false},
+      {"again, close box", Leave::kCloseBox, true, true, false, false},
+      {"again, \"Yes\" with only \"in Menu Start\"", Leave::kClickYes, false, true, false, true},
+      {"again, \"Yes\" with both boxes cleared", Leave::kClickYes, false, false, false, false},
+  };
   for (const auto& r : runs) {
     SCOPED_TRACE(r.run);
     RemoveLinks();
+    RemoveDirectoryA(group.c_str());
     auto inst = Start(kShippedInstaller);
     HWND w = StartMain(*inst);
     ASSERT_NE(w, nullptr);
@@ -554,6 +569,7 @@ TEST_F(Install, FreshInstallWithBothShortcutsThenAgainWithNone) {
     ExpectRegistered(target);
 
     ShortcutDialog sd(s);
+    Settle(s);
     EXPECT_EQ(Text(s), "Shorcut");
     const SIZE client = ClientSize(s);
     EXPECT_EQ(client.cx, 221);
@@ -567,16 +583,30 @@ TEST_F(Install, FreshInstallWithBothShortcutsThenAgainWithNone) {
     EXPECT_EQ(CheckState(sd.startMenu), BST_CHECKED);
     EXPECT_EQ(Focused(s), sd.yes) << "\"Yes\" has the focus";
 
-    Click(r.shortcuts ? sd.yes : sd.no);
+    if (!r.desktop) Click(sd.desktop);
+    if (!r.startMenu) Click(sd.startMenu);
+    Settle(s);
+    EXPECT_EQ(CheckState(sd.desktop), r.desktop ? BST_CHECKED : BST_UNCHECKED);
+    EXPECT_EQ(CheckState(sd.startMenu), r.startMenu ? BST_CHECKED : BST_UNCHECKED);
+    switch (r.leave) {
+      case Leave::kEnterOnYes: PressKey(s, VK_RETURN); break;
+      case Leave::kClickNo: Click(sd.no); break;
+      case Leave::kEsc: PressKey(s, VK_ESCAPE); break;
+      case Leave::kCloseBox: CloseBox(s); break;
+      case Leave::kClickYes: Click(sd.yes); break;
+    }
     ASSERT_TRUE(inst->WaitNoWindow(kShortcutDialogClass, 10000)) << "the dialog stays open";
     Settle(w);
     EXPECT_EQ(inst->FindWindow(kMessageBoxClass), nullptr) << "an error box appeared";
-    if (r.shortcuts) {
+    if (r.desktopLink) {
       ExpectLink(DesktopLink(), target);
+    } else {
+      EXPECT_FALSE(FileExists(DesktopLink())) << "desktop link";
+    }
+    if (r.startMenuLink) {
       ExpectLink(StartMenuLink(), target);
     } else {
-      EXPECT_FALSE(FileExists(DesktopLink()));
-      EXPECT_FALSE(FileExists(StartMenuLink()));
+      EXPECT_FALSE(FileExists(StartMenuLink())) << "Start menu link";
     }
     ExpectFinalButtons(m, true);
     EXPECT_EQ(Text(m.m1), JoinCrLf(Lines({"PULTIX installed successfully."})));
