@@ -100,6 +100,7 @@ void Accept(const AgreementDialog& a) {
 
 bool RunFinished(Installer& inst, const MainWindow& m) {
   return inst.FindWindow(kShortcutDialogClass) != nullptr ||
+         inst.FindWindow(kMessageBoxClass) != nullptr ||
          Text(m.m1).find("Setup failed.") != std::string::npos || !inst.Running();
 }
 
@@ -443,6 +444,10 @@ void RunInstall(Installer& inst, const MainWindow& m) {
       << "the run did not end; M1: " << Text(m.m1);
   ASSERT_TRUE(inst.Running()) << "the installer ended during the run, exit code 0x" << std::hex
                               << inst.ExitCode();
+  if (HWND box = inst.FindWindow(kMessageBoxClass)) {
+    const MessageBoxInfo info = ReadMessageBox(box);
+    FAIL() << "message box \"" << info.title << "\": " << info.text;
+  }
   Settle(m.window);
 }
 
@@ -696,6 +701,44 @@ TEST_F(Install, UnwritableFileInTargetReportsCopying) {
     Click(m.btnKoniec);
     EXPECT_TRUE(inst->WaitExit(10000)) << "\"Exit\" does not end the program";
   }
+}
+
+// Deletes the files in a drive root; the root itself must stay.
+void ClearRoot(const std::string& root) {
+  for (const std::string& name : ListFiles(root)) DeleteFileA((root + name).c_str());
+}
+
+// R: is mapped by the CTest fixture e2e_drive_root to an empty folder.
+TEST_F(Install, DriveRootTargetRegistersWithOneBackslash) {
+  const std::string root = "R:\\";
+  ASSERT_EQ(GetDriveTypeA(root.c_str()), static_cast<UINT>(DRIVE_FIXED))
+      << "R: is not mapped (the fixture e2e_drive_root does that)";
+  ClearRoot(root);
+  // Either form of the value name is removed afterwards.
+  Target("R:");
+  Target("R:\\");
+  auto inst = Start(kShippedInstaller);
+  HWND w = StartMain(*inst);
+  ASSERT_NE(w, nullptr);
+  MainWindow m(w);
+  SetText(m.edit1, root);
+  ASSERT_NO_FATAL_FAILURE(RunInstall(*inst, m));
+  HWND s = inst->FindWindow(kShortcutDialogClass);
+  ASSERT_NE(s, nullptr) << "no shortcut dialog; M1: " << Text(m.m1);
+  Click(ShortcutDialog(s).no);
+  ASSERT_TRUE(inst->WaitNoWindow(kShortcutDialogClass, 10000));
+
+  DWORD type = 0;
+  std::string data;
+  EXPECT_TRUE(ReadRegString("R:\\pultix.exe", &type, &data) && data == "DLL")
+      << "no value R:\\pultix.exe";
+  EXPECT_FALSE(ReadRegString("R:\\\\pultix.exe", &type, &data)) << "doubled backslash";
+  EXPECT_TRUE(FileExists("R:\\pultix.dll"));
+  EXPECT_TRUE(FileExists("R:\\Zeta5.def"));
+  EXPECT_FALSE(FileExists("R:\\file.lst"));
+  Click(m.btnOK);
+  EXPECT_TRUE(inst->WaitExit(10000));
+  ClearRoot(root);
 }
 
 char FreeDriveLetter() {
