@@ -4,7 +4,9 @@
 #include <exception>
 
 #include "forms/AppError.h"
+#include "forms/Application.h"
 #include "forms/Form.h"
+#include "wizard/Artwork.h"
 #include "wizard/LicencjaE.h"
 #include "wizard/Unit2.h"
 #include "wizard/Unit3.h"
@@ -47,9 +49,13 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   RestrictDllSearch();
   ComApartment com;
   try {
+    forms::ApplicationWindow app;
+    app.Create(IDI_SETUP ? LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_SETUP))
+                         : LoadIconA(nullptr, IDI_APPLICATION));
     Wizard w;
+    app.SetMainForm(&w.form2);
     w.form2.SetMainForm(true);
-    w.form2.Create();
+    w.form2.Create(app.Handle());
     w.form3.Create(w.form2.Handle());
     w.formLicencjaE.Create(w.form2.Handle());
     w.form2.Show();

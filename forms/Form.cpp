@@ -152,7 +152,7 @@ Form::~Form() {
 
 void Form::Create(HWND owner) {
   const DWORD style = WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
-  DWORD exStyle = WS_EX_CONTROLPARENT | WS_EX_DLGMODALFRAME;
+  DWORD exStyle = WS_EX_CONTROLPARENT;
   if (spec_.border == BorderStyle::ToolWindow) exStyle = WS_EX_CONTROLPARENT | WS_EX_TOOLWINDOW;
   RECT r{0, 0, Scaled(spec_.clientWidth), Scaled(spec_.clientHeight)};
   AdjustWindowRectEx(&r, style, FALSE, exStyle);
