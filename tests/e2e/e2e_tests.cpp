@@ -212,6 +212,7 @@ TEST(MainWindow, WelcomeState) {
   ExpectWelcomeState(m);
   EXPECT_EQ(Text(m.edit1), "c:\\Program Files\\Vorlen\\KORVAN");
   EXPECT_TRUE(GetWindowLongA(m.edit1, GWL_STYLE) & ES_READONLY) << "Edit1 is read-only";
+  EXPECT_FALSE(GetWindowLongA(m.edit1, GWL_STYLE) & WS_TABSTOP) << "Edit1 is no tab stop";
   EXPECT_EQ(Focused(w), m.btnDalej) << "\"Next\" has the focus";
 }
 
@@ -615,6 +616,10 @@ TEST_F(Install, FreshThenAgainWithEachShortcutChoice) {
     }
     ExpectFinalButtons(m, true);
     EXPECT_EQ(Text(m.m1), JoinCrLf(Lines({"PULTIX installed successfully."})));
+    // Esc belongs to the hidden cancel button now.
+    PressKey(w, VK_ESCAPE);
+    Settle(w);
+    EXPECT_TRUE(inst->Running()) << "Esc closed the installed window";
 
     Click(m.btnOK);
     EXPECT_TRUE(inst->WaitExit(10000)) << "\"OK\" does not end the program";
