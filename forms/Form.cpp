@@ -170,6 +170,21 @@ void Form::CreateControls() {
   ApplyTabOrder();
 }
 
+void Form::Relayout(int clientWidth, int clientHeight) {
+  const std::vector<RECT> layout =
+      ComputeLayout(spec_.controls, spec_.controlCount, clientWidth, clientHeight, dpi_,
+                    spec_.clientWidth, spec_.clientHeight);
+  for (size_t i = 0; i < controls_.size(); ++i) {
+    HWND h = controls_[i].hwnd;
+    RECT now;
+    GetWindowRect(h, &now);
+    MapWindowPoints(nullptr, GetParent(h), reinterpret_cast<POINT*>(&now), 2);
+    const RECT& r = layout[i];
+    if (!EqualRect(&now, &r))
+      MoveWindow(h, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+  }
+}
+
 HFONT Form::FontFor(const FontSpec& f) {
   char key[128];
   std::snprintf(key, sizeof key, "%s|%d|%d|%d", f.face, f.height, f.bold, f.charset);
@@ -647,6 +662,10 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_SHOWWINDOW:
       if (wParam) FormShow();
+      break;
+    case WM_SIZE:
+      if (wParam != SIZE_MINIMIZED && !controls_.empty() && controls_.back().hwnd)
+        Relayout(LOWORD(lParam), HIWORD(lParam));
       break;
     case WM_ERASEBKGND: {
       RECT r;

@@ -128,6 +128,7 @@ class Form : public Window {
 
  private:
   void CreateControls();
+  void Relayout(int clientWidth, int clientHeight);
   void CreateControl(size_t index, const RECT& rect);
   void ApplyTabOrder();
   HFONT FontFor(const FontSpec& font);

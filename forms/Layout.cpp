@@ -88,8 +88,29 @@ int DockKey(const ControlSpec& c) {
   }
 }
 
-void LayoutChildren(const ControlSpec* controls, size_t count, int parentId, RECT area, int dpi,
-                    std::vector<RECT>& out) {
+// Follows the parent's growth (dx, dy) along the anchored edges.
+void Anchor(const ControlSpec& c, int dx, int dy, RECT& r) {
+  if (c.settings & kAnchorRight) {
+    if (c.settings & kNoAnchorLeft) r.left += dx;
+    r.right += dx;
+  }
+  if (c.settings & kAnchorBottom) {
+    if (c.settings & kNoAnchorTop) r.top += dy;
+    r.bottom += dy;
+  }
+}
+
+RECT Inner(const ControlSpec& c, const RECT& r, int dpi) {
+  const int inset = ContainerInset(c, dpi);
+  return RECT{inset, inset, std::max<LONG>(inset, r.right - r.left - inset),
+              std::max<LONG>(inset, r.bottom - r.top - inset)};
+}
+
+// area: the parent's client area now; design: what it was designed as.
+void LayoutChildren(const ControlSpec* controls, size_t count, int parentId, RECT area,
+                    SIZE design, int dpi, std::vector<RECT>& out) {
+  const int dx = area.right - area.left - design.cx, dy = area.bottom - area.top - design.cy;
+  std::vector<RECT> designRects(count);
   std::vector<size_t> docked;
   for (size_t i = 0; i < count; ++i) {
     const ControlSpec& c = controls[i];
@@ -97,7 +118,9 @@ void LayoutChildren(const ControlSpec* controls, size_t count, int parentId, REC
     // Sizes scale on their own, so equal widths stay equal after rounding.
     const int left = Scale(c.left, dpi), top = Scale(c.top, dpi);
     out[i] = RECT{left, top, left + Scale(c.width, dpi), top + Scale(c.height, dpi)};
+    designRects[i] = out[i];
     if (c.dock != Dock::None) docked.push_back(i);
+    else Anchor(c, dx, dy, out[i]);
   }
   std::stable_sort(docked.begin(), docked.end(), [&](size_t a, size_t b) {
     const int oa = DockOrder(controls[a].dock), ob = DockOrder(controls[b].dock);
@@ -136,19 +159,30 @@ void LayoutChildren(const ControlSpec* controls, size_t count, int parentId, REC
     const ControlSpec& c = controls[i];
     if (c.parent != parentId) continue;
     if (c.kind != Kind::Panel && c.kind != Kind::GroupBox) continue;
-    const int inset = ContainerInset(c, dpi);
-    RECT inner{inset, inset, std::max<LONG>(inset, out[i].right - out[i].left - inset),
-               std::max<LONG>(inset, out[i].bottom - out[i].top - inset)};
-    LayoutChildren(controls, count, c.id, inner, dpi, out);
+    // A docked container's design size is what docking gives at design size.
+    RECT designed = designRects[i];
+    if (c.dock != Dock::None) {
+      designed = out[i];
+      if (c.dock == Dock::Top || c.dock == Dock::Bottom || c.dock == Dock::Fill)
+        designed.right -= dx;
+      if (c.dock == Dock::Left || c.dock == Dock::Right || c.dock == Dock::Fill)
+        designed.bottom -= dy;
+    }
+    const RECT inner = Inner(c, out[i], dpi), innerDesign = Inner(c, designed, dpi);
+    LayoutChildren(controls, count, c.id, inner,
+                   SIZE{innerDesign.right - innerDesign.left, innerDesign.bottom - innerDesign.top},
+                   dpi, out);
   }
 }
 
 }  // namespace
 
 std::vector<RECT> ComputeLayout(const ControlSpec* controls, size_t count, int clientWidth,
-                                int clientHeight, int dpi) {
+                                int clientHeight, int dpi, int designWidth, int designHeight) {
   std::vector<RECT> out(count, RECT{0, 0, 0, 0});
-  LayoutChildren(controls, count, 0, RECT{0, 0, clientWidth, clientHeight}, dpi, out);
+  const SIZE design{designWidth ? Scale(designWidth, dpi) : clientWidth,
+                    designHeight ? Scale(designHeight, dpi) : clientHeight};
+  LayoutChildren(controls, count, 0, RECT{0, 0, clientWidth, clientHeight}, design, dpi, out);
   return out;
 }
 

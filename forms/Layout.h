@@ -60,12 +60,13 @@ enum Setting : unsigned {
   kVScroll = 1u << 8,
   kStretch = 1u << 9,       // picture scaled to the control
   kAnchorRight = 1u << 10,  // keeps its distance to the parent's right edge
-  kAnchorBottom = 1u << 11,
+  kAnchorBottom = 1u << 11,  // with kNoAnchorTop: moves; otherwise stretches
   kNoAnchorLeft = 1u << 12,
   kOwnerDraw = 1u << 13,    // lists: items drawn by the form
   kSorted = 1u << 14,
   kGroupStart = 1u << 15,   // first of a group of radio buttons
   kBorder = 1u << 16,       // texts and lists: sunken border
+  kNoAnchorTop = 1u << 17,
 };
 inline constexpr unsigned kAnchorTopRight = kAnchorRight | kNoAnchorLeft;
 
@@ -151,7 +152,10 @@ int ContainerInset(const ControlSpec& c, int dpi);
 // Places every control of a table in its parent's client area at the given
 // DPI: scaled, then docked (top, bottom, left, right, then fill, each group
 // in design order). Rects are relative to the parent; index as in the table.
+// When the client differs from the design size (0: it does not), anchored
+// controls keep their distance to the right edge.
 std::vector<RECT> ComputeLayout(const ControlSpec* controls, size_t count, int clientWidth,
-                                int clientHeight, int dpi);
+                                int clientHeight, int dpi, int designWidth = 0,
+                                int designHeight = 0);
 
 }  // namespace forms

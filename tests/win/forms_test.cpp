@@ -96,6 +96,29 @@ TEST(Layout, At144DpiEverythingScalesButTheBevel) {
   ExpectRect(r[5], 1, 1, 499, 349 - 33 - 1, "text");
 }
 
+TEST(Layout, AnchoredControlsFollowTheRightEdgeWhenTheClientGrows) {
+  enum { kMoves = 1, kStretches, kStays, kBottomPanel, kInPanel };
+  const ControlSpec table[] = {
+      {.id = kMoves, .kind = Kind::Button, .left = 150, .top = 10, .width = 40, .height = 20,
+       .settings = kAnchorTopRight},
+      {.id = kStretches, .kind = Kind::Edit, .left = 10, .top = 10, .width = 100, .height = 20,
+       .settings = kAnchorRight},
+      {.id = kStays, .kind = Kind::Button, .left = 10, .top = 40, .width = 40, .height = 20},
+      {.id = kBottomPanel, .kind = Kind::Panel, .width = 200, .height = 40,
+       .dock = Dock::Bottom},
+      {.id = kInPanel, .kind = Kind::Button, .parent = kBottomPanel, .left = 150, .top = 5,
+       .width = 40, .height = 20, .settings = kAnchorTopRight},
+  };
+  const auto same = ComputeLayout(table, std::size(table), 200, 100, 96, 200, 100);
+  ExpectRect(same[0], 150, 10, 40, 20, "design size: design values");
+  const auto r = ComputeLayout(table, std::size(table), 240, 100, 96, 200, 100);
+  ExpectRect(r[0], 190, 10, 40, 20, "moves with the right edge");
+  ExpectRect(r[1], 10, 10, 140, 20, "anchored both sides: stretches");
+  ExpectRect(r[2], 10, 40, 40, 20, "not anchored right: stays");
+  ExpectRect(r[3], 0, 60, 240, 40, "docked: full width");
+  ExpectRect(r[4], 190, 5, 40, 20, "inside the docked panel: moves with it");
+}
+
 TEST(Layout, ScaleIsExactAt96AndRoundsElsewhere) {
   const struct {
     int n, dpi, scaled;
