@@ -75,7 +75,7 @@ void Installer::Kill() {
   }
 }
 
-HWND Installer::FindWindow(const char* cls) const {
+HWND Installer::FindTop(const char* cls) const {
   FindArgs a{pid_, cls, nullptr};
   EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&a));
   return a.found;
@@ -83,12 +83,12 @@ HWND Installer::FindWindow(const char* cls) const {
 
 HWND Installer::WaitWindow(const char* cls, DWORD timeoutMs) const {
   HWND w = nullptr;
-  WaitFor([&] { return (w = FindWindow(cls)) != nullptr || !Running(); }, timeoutMs);
+  WaitFor([&] { return (w = FindTop(cls)) != nullptr || !Running(); }, timeoutMs);
   return w;
 }
 
 bool Installer::WaitNoWindow(const char* cls, DWORD timeoutMs) const {
-  return WaitFor([&] { return FindWindow(cls) == nullptr; }, timeoutMs);
+  return WaitFor([&] { return FindTop(cls) == nullptr; }, timeoutMs);
 }
 
 bool Installer::WaitExit(DWORD timeoutMs) const {

@@ -30,7 +30,7 @@ class Installer {
   // nullptr after the timeout.
   HWND WaitWindow(const char* cls, DWORD timeoutMs = kDefaultTimeoutMs) const;
   // The visible top-level window of that class right now, if any.
-  HWND FindWindow(const char* cls) const;
+  HWND FindTop(const char* cls) const;
   // Waits until no visible window of that class is left.
   bool WaitNoWindow(const char* cls, DWORD timeoutMs = kDefaultTimeoutMs) const;
   // Waits for the process to end; false after the timeout.

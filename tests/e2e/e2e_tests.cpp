@@ -99,8 +99,8 @@ void Accept(const AgreementDialog& a) {
 }
 
 bool RunFinished(Installer& inst, const MainWindow& m) {
-  return inst.FindWindow(kShortcutDialogClass) != nullptr ||
-         inst.FindWindow(kMessageBoxClass) != nullptr ||
+  return inst.FindTop(kShortcutDialogClass) != nullptr ||
+         inst.FindTop(kMessageBoxClass) != nullptr ||
          Text(m.m1).find("Setup failed.") != std::string::npos || !inst.Running();
 }
 
@@ -272,7 +272,7 @@ TEST(MainWindow, ClosingInWelcomeStateEndsTheProgram) {
     MainWindow m(w);
     c.act(m);
     EXPECT_TRUE(inst->WaitExit(10000)) << "the program is still running";
-    EXPECT_EQ(inst->FindWindow(kAgreementDialogClass), nullptr);
+    EXPECT_EQ(inst->FindTop(kAgreementDialogClass), nullptr);
   }
 }
 
@@ -370,7 +370,7 @@ TEST(Agreement, LeavingWithoutNextKeepsMainWindowAndSelection) {
     ExpectWelcomeState(m);
     EXPECT_EQ(Text(m.edit1), target);
     EXPECT_FALSE(DirExists(root.path())) << "nothing may be created";
-    EXPECT_EQ(inst->FindWindow(kMessageBoxClass), nullptr);
+    EXPECT_EQ(inst->FindTop(kMessageBoxClass), nullptr);
 
     HWND again = OpenAgreement(*inst, m);
     ASSERT_NE(again, nullptr) << "\"Next\" shows the agreement again";
@@ -445,7 +445,7 @@ void RunInstall(Installer& inst, const MainWindow& m) {
       << "the run did not end; M1: " << Text(m.m1);
   ASSERT_TRUE(inst.Running()) << "the installer ended during the run, exit code 0x" << std::hex
                               << inst.ExitCode();
-  if (HWND box = inst.FindWindow(kMessageBoxClass)) {
+  if (HWND box = inst.FindTop(kMessageBoxClass)) {
     const MessageBoxInfo info = ReadMessageBox(box);
     FAIL() << "message box \"" << info.title << "\": " << info.text;
   }
@@ -566,7 +566,7 @@ TEST_F(Install, FreshThenAgainWithEachShortcutChoice) {
     SetText(m.edit1, target);
     ASSERT_NO_FATAL_FAILURE(RunInstall(*inst, m));
 
-    HWND s = inst->FindWindow(kShortcutDialogClass);
+    HWND s = inst->FindTop(kShortcutDialogClass);
     ASSERT_NE(s, nullptr) << "no shortcut dialog; M1: " << Text(m.m1);
     EXPECT_EQ(Text(m.m1), JoinCrLf(Lines({"PULTIX installed successfully."})));
     EXPECT_TRUE(Visible(m.g1)) << "G1";
@@ -603,7 +603,7 @@ TEST_F(Install, FreshThenAgainWithEachShortcutChoice) {
     }
     ASSERT_TRUE(inst->WaitNoWindow(kShortcutDialogClass, 10000)) << "the dialog stays open";
     Settle(w);
-    EXPECT_EQ(inst->FindWindow(kMessageBoxClass), nullptr) << "an error box appeared";
+    EXPECT_EQ(inst->FindTop(kMessageBoxClass), nullptr) << "an error box appeared";
     if (r.desktopLink) {
       ExpectLink(DesktopLink(), target);
     } else {
@@ -638,7 +638,7 @@ TEST_F(Install, MissingLanguageFileReportsLanguageFiles) {
   EXPECT_EQ(Text(m.m1), JoinCrLf(Lines({"Copy files to target folder...",
                                         "Errors encountered during installing language files.",
                                         "Setup failed."})));
-  EXPECT_EQ(inst->FindWindow(kShortcutDialogClass), nullptr) << "no shortcuts after failure";
+  EXPECT_EQ(inst->FindTop(kShortcutDialogClass), nullptr) << "no shortcuts after failure";
   ExpectFinalButtons(m, false);
   // One of three files written before the missing one stopped the run.
   EXPECT_EQ(Text(m.g1), "33%");
@@ -686,7 +686,7 @@ TEST_F(Install, UnwritableFileInTargetReportsCopying) {
     EXPECT_EQ(Text(m.m1), JoinCrLf(Lines({"Copy files to target folder...",
                                           "Errors encountered during copying.",
                                           "Setup failed."})));
-    EXPECT_EQ(inst->FindWindow(kShortcutDialogClass), nullptr);
+    EXPECT_EQ(inst->FindTop(kShortcutDialogClass), nullptr);
     ExpectFinalButtons(m, false);
     // Eight of eleven files were written before the blocked one.
     EXPECT_EQ(Text(m.g1), "72%");
@@ -728,7 +728,7 @@ TEST_F(Install, DriveRootTargetRegistersWithOneBackslash) {
   MainWindow m(w);
   SetText(m.edit1, root);
   ASSERT_NO_FATAL_FAILURE(RunInstall(*inst, m));
-  HWND s = inst->FindWindow(kShortcutDialogClass);
+  HWND s = inst->FindTop(kShortcutDialogClass);
   ASSERT_NE(s, nullptr) << "no shortcut dialog; M1: " << Text(m.m1);
   Click(ShortcutDialog(s).no);
   ASSERT_TRUE(inst->WaitNoWindow(kShortcutDialogClass, 10000));
@@ -791,7 +791,7 @@ TEST_F(Install, UncreatableTargetShowsErrorAndStaysInWelcome) {
 
     ExpectWelcomeState(m);
     EXPECT_EQ(Text(m.edit1), c.target);
-    EXPECT_EQ(inst->FindWindow(kShortcutDialogClass), nullptr);
+    EXPECT_EQ(inst->FindTop(kShortcutDialogClass), nullptr);
 
     // The accepted agreement is still accepted on the next "Next".
     HWND again = OpenAgreement(*inst, m);
