@@ -64,6 +64,9 @@ start() {
   own_user_folders
   # A persistent server, detached from every pipe of the caller.
   setsid wineserver -p </dev/null >/dev/null 2>&1 || true
+  # The first program also starts the prefix's services, which would inherit
+  # the caller's pipes; start them here, detached.
+  setsid wine cmd /c exit </dev/null >/dev/null 2>&1 || true
 }
 
 stop() {
