@@ -590,14 +590,18 @@ bool Form::PressDialogKey(DialogKey key, bool modifiers) {
     return s;
   };
   // The first usable button of a role stands for it, as when several
-  // default buttons take turns being shown.
-  HWND defaultButton = nullptr, cancelButton = nullptr;
-  for (const Control& c : controls_) {
-    if (IsDefaultButton(*c.spec) && (!defaultButton || !state(defaultButton).usable()))
-      if (!defaultButton || state(c.hwnd).usable()) defaultButton = c.hwnd;
-    if (IsCancelButton(*c.spec) && (!cancelButton || !state(cancelButton).usable()))
-      if (!cancelButton || state(c.hwnd).usable()) cancelButton = c.hwnd;
-  }
+  // default buttons take turns being shown; failing that, the first one.
+  auto buttonFor = [&](bool (*hasRole)(const ControlSpec&)) {
+    HWND first = nullptr;
+    for (const Control& c : controls_) {
+      if (!hasRole(*c.spec)) continue;
+      if (state(c.hwnd).usable()) return c.hwnd;
+      if (!first) first = c.hwnd;
+    }
+    return first;
+  };
+  HWND defaultButton = buttonFor(IsDefaultButton);
+  HWND cancelButton = buttonFor(IsCancelButton);
   HWND target = nullptr;
   switch (ChooseKeyTarget(key, FocusKindOf(focus), modifiers, state(defaultButton),
                           state(cancelButton))) {
@@ -661,7 +665,8 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       FormCreate();
       return 0;
     case WM_SHOWWINDOW:
-      if (wParam) FormShow();
+      // Not when an owner's restore brings it back: that is no new showing.
+      if (wParam && lParam == 0) FormShow();
       break;
     case WM_SIZE:
       if (wParam != SIZE_MINIMIZED && !controls_.empty() && controls_.back().hwnd)

@@ -235,8 +235,11 @@ TEST(DialogKeys, ChoosesTheButtonByKeyFocusAndState) {
 }
 
 // A small window with every role a key can reach.
-enum { kOk = 11, kNo, kOther, kMemo, kEdit, kGauge };
+enum { kOk = 11, kNo, kOther, kMemo, kEdit, kGauge, kLater };
 const ControlSpec kDialog[] = {
+    // A second default button, shown later, as "OK" replaces "Next".
+    {.id = kLater, .kind = Kind::BitBtn, .left = 170, .top = 70, .width = 75, .height = 25,
+     .settings = kHidden | kDefault, .tab = 5},
     {.id = kOk, .kind = Kind::BitBtn, .left = 8, .top = 100, .width = 75, .height = 25,
      .tab = 0, .buttonKind = BitBtnKind::OK},
     {.id = kNo, .kind = Kind::BitBtn, .left = 90, .top = 100, .width = 75, .height = 25,
@@ -259,7 +262,7 @@ class DialogForm : public ::testing::Test {
   void SetUp() override {
     form.Create();
     form.Show();
-    for (int id : {kOk, kNo, kOther})
+    for (int id : {kOk, kNo, kOther, kLater})
       form.OnClick(id, [this, id] {
         pressed.push_back(id);
         resultSeen.push_back(form.ModalResult());
@@ -290,7 +293,10 @@ TEST_F(DialogForm, KeysReachTheRightButton) {
 
   form.SetEnabled(kOk, false);
   EXPECT_EQ(Press(kEdit, DialogKey::Enter), Ids{});
+  form.SetVisible(kLater, true);
+  EXPECT_EQ(Press(kEdit, DialogKey::Enter), Ids{kLater}) << "the usable default button";
   form.SetEnabled(kOk, true);
+  EXPECT_EQ(Press(kEdit, DialogKey::Enter), Ids{kLater}) << "the first usable one";
   form.SetVisible(kNo, false);
   EXPECT_EQ(Press(kEdit, DialogKey::Escape), Ids{});
 }
