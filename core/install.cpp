@@ -50,7 +50,7 @@ std::string LocaleValueName(const std::string& targetDir) {
 int InstallFiles(Platform& platform, const std::string& targetDir, Gauge& gauge) {
   int result = kInstallCopyingFailed;
   if (ExtractPayload(platform, targetDir, gauge)) result = kInstallSucceeded;
-  for (const char* name : kObsoleteFiles) platform.DeleteFile(JoinPath(targetDir, name));
+  for (const char* name : kObsoleteFiles) platform.RemoveFile(JoinPath(targetDir, name));
   for (const Activation& a : kActivations) {
     if (!platform.RenameFile(JoinPath(targetDir, a.from), JoinPath(targetDir, a.to)))
       result = kInstallLanguageFailed;

@@ -71,7 +71,7 @@ bool ExtractPayload(Platform& platform, const std::string& dir, Gauge& gauge) {
       }
       gauge.SetProgress(gauge.Progress() + 1);
     }
-    platform.DeleteFile(base + kManifestFile);
+    platform.RemoveFile(base + kManifestFile);
   } catch (...) {
     result = false;
   }

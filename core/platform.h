@@ -25,7 +25,7 @@ class Platform {
   // Creates or truncates the file, opened without sharing, and writes the
   // bytes in one piece. Raises "Cannot create file %s" or "Stream write error".
   virtual void WriteNewFile(const std::string& path, Bytes data) = 0;
-  virtual bool DeleteFile(const std::string& path) = 0;
+  virtual bool RemoveFile(const std::string& path) = 0;
   // Never overwrites: false when the target exists or the source is missing.
   virtual bool RenameFile(const std::string& from, const std::string& to) = 0;
   // REG_SZ value under HKEY_CURRENT_USER\key, creating the key; false on failure.

@@ -101,7 +101,7 @@ void Win32Platform::WriteNewFile(const std::string& path, core::Bytes data) {
     throw Error("Stream write error");
 }
 
-bool Win32Platform::DeleteFile(const std::string& path) { return DeleteFileA(path.c_str()) != 0; }
+bool Win32Platform::RemoveFile(const std::string& path) { return ::DeleteFileA(path.c_str()) != 0; }
 
 bool Win32Platform::RenameFile(const std::string& from, const std::string& to) {
   return MoveFileA(from.c_str(), to.c_str()) != 0;

@@ -19,7 +19,7 @@ class Win32Platform : public core::Platform {
   bool DirectoryExists(const std::string& path) override;
   bool CreateDir(const std::string& path) override;
   void WriteNewFile(const std::string& path, core::Bytes data) override;
-  bool DeleteFile(const std::string& path) override;
+  bool RemoveFile(const std::string& path) override;
   bool RenameFile(const std::string& from, const std::string& to) override;
   bool WriteRegString(const std::string& key, const std::string& name,
                       const std::string& value) override;

@@ -97,7 +97,7 @@ void FakePlatform::WriteNewFile(const std::string& path, core::Bytes data) {
   if (full) throw core::Error("Stream write error");
 }
 
-bool FakePlatform::DeleteFile(const std::string& path) {
+bool FakePlatform::RemoveFile(const std::string& path) {
   const std::string k = Key(Normalise(path));
   if (readOnly_.count(k)) return false;
   return files_.erase(k) != 0;
