@@ -25,9 +25,9 @@ tests/wine-env.sh start
 export DISPLAY=$(cat "$SETUP_WINE_STATE/display")
 wine explorer /desktop=shot,800x600 "$exe" >/dev/null 2>&1 &
 for _ in $(seq 1 100); do
-  xwininfo -root -tree 2>/dev/null | grep -q '"_setup"' && break
+  xwininfo -root -tree 2>/dev/null | grep -q 'Wine desktop' && break
   sleep 0.2
 done
-sleep 2
+sleep 4  # the wizard draws inside the virtual desktop
 import -window root build/screenshot.png
 echo "No display: the wizard ran on a virtual one; screenshot in build/screenshot.png"

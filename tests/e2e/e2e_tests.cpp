@@ -104,6 +104,7 @@ bool RunFinished(Installer& inst, const MainWindow& m) {
          Text(m.m1).find("Setup failed.") != std::string::npos || !inst.Running();
 }
 
+// The run's texts: four blank lines (" "), then `extra`.
 std::vector<std::string> Lines(std::initializer_list<const char*> extra) {
   std::vector<std::string> lines(4, " ");
   lines.insert(lines.end(), extra.begin(), extra.end());
