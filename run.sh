@@ -15,8 +15,7 @@ export WINEPREFIX=$SETUP_WINE_STATE/prefix WINEARCH=win64 WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
 if [ -n "${DISPLAY:-}" ]; then
-  mkdir -p "$SETUP_WINE_STATE"
-  [ -f "$WINEPREFIX/system.reg" ] || wineboot -i >/dev/null 2>&1
+  tests/wine-env.sh prefix
   exec wine "$exe"
 fi
 

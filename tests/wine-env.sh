@@ -3,6 +3,7 @@
 #   wine-env.sh start        create the prefix if needed, start Xvfb and a
 #                            persistent wine server (both detached from our
 #                            output, so CTest's pipes are never held open)
+#   wine-env.sh prefix       only create the prefix (for a display of the user's)
 #   wine-env.sh stop         stop that wine server and that Xvfb, by PID
 #   wine-env.sh run EXE ...  run a Windows program in the prefix
 # SETUP_WINE_STATE picks another state folder (default: build/wine), so
@@ -54,14 +55,21 @@ own_user_folders() {
   done
 }
 
-start() {
-  start_display
-  export DISPLAY=$(cat "$state/display")
+make_prefix() {
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     setsid wineboot -i </dev/null >/dev/null 2>&1 || true
+    # Wine has no Courier New; its metric twin keeps the agreement aligned.
+    setsid wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Courier New' \
+      /d 'Liberation Mono' /f </dev/null >/dev/null 2>&1 || true
     wineserver -w
   fi
   own_user_folders
+}
+
+start() {
+  start_display
+  export DISPLAY=$(cat "$state/display")
+  make_prefix
   # A persistent server, detached from every pipe of the caller.
   setsid wineserver -p </dev/null >/dev/null 2>&1 || true
   # The first program also starts the prefix's services, which would inherit
@@ -83,6 +91,7 @@ stop() {
 
 case "${1:-}" in
   start) start ;;
+  prefix) make_prefix ;;
   stop) stop ;;
   run)
     shift
@@ -91,7 +100,7 @@ case "${1:-}" in
     exec wine "$@"
     ;;
   *)
-    echo "usage: $0 start|stop|run EXE [ARGS...]" >&2
+    echo "usage: $0 start|prefix|stop|run EXE [ARGS...]" >&2
     exit 2
     ;;
 esac
