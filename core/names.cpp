@@ -55,10 +55,9 @@ bool IsSafePayloadName(std::string_view name) {
     size_t end = name.find_first_of("\\/", start);
     if (end == std::string_view::npos) end = name.size();
     std::string_view part = name.substr(start, end - start);
-    // Windows drops trailing dots and blanks of a component, so ".. " and
-    // "..." climb as ".." does.
-    if (part.find_first_not_of(". ") == std::string_view::npos &&
-        part.find("..") != std::string_view::npos)
+    // Windows may drop trailing dots and blanks of a component, so ".. " and
+    // "..." could climb as ".." does; only "." itself is a harmless one.
+    if (!part.empty() && part != "." && part.find_first_not_of(". ") == std::string_view::npos)
       return false;
     start = end + 1;
   }

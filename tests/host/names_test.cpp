@@ -88,6 +88,8 @@ TEST(IsSafePayloadName, RefusesNamesThatLeaveTheTarget) {
       {"..", false},
       {"a\\...\\x", false},
       {"a\\.. \\x", false},
+      {"a\\. .\\x", false},
+      {"a\\.\\x", true},
   };
   for (const auto& c : cases) EXPECT_EQ(core::IsSafePayloadName(c.first), c.second) << c.first;
 }
