@@ -1,9 +1,7 @@
 #include "forms/Form.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
-#include <cstring>
 
 #include "core/error.h"
 
@@ -52,40 +50,12 @@ class DrawnControl : public Window {
   size_t index_;
 };
 
-bool IsButtonKind(Kind k) {
-  return k == Kind::BitBtn || k == Kind::Button || k == Kind::CheckBox || k == Kind::RadioButton;
-}
-
 bool IsFocusable(Kind k) {
   return IsButtonKind(k) || k == Kind::Edit || k == Kind::Memo || k == Kind::ListBox ||
          k == Kind::ComboBox;
 }
 
 bool IsContainer(Kind k) { return k == Kind::Panel || k == Kind::GroupBox; }
-
-std::string ClassOf(HWND hwnd) {
-  char name[64] = {};
-  GetClassNameA(hwnd, name, sizeof name);
-  return name;
-}
-
-FocusKind FocusKindOf(HWND focus) {
-  if (!focus) return FocusKind::Other;
-  const std::string cls = ClassOf(focus);
-  const LONG style = GetWindowLongA(focus, GWL_STYLE);
-  if (lstrcmpiA(cls.c_str(), "Button") == 0) {
-    const LONG type = style & BS_TYPEMASK;
-    if (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON || type == BS_OWNERDRAW)
-      return FocusKind::PushButton;
-  }
-  if (lstrcmpiA(cls.c_str(), "Edit") == 0 && (style & ES_MULTILINE))
-    return FocusKind::MultiLineText;
-  return FocusKind::Other;
-}
-
-bool ModifiersHeld() {
-  return GetKeyState(VK_SHIFT) < 0 || GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0;
-}
 
 std::string JoinLines(const std::vector<std::string>& lines) {
   std::string text;
@@ -103,38 +73,6 @@ int ScreenDpi() {
   const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
   ReleaseDC(nullptr, screen);
   return dpi > 0 ? dpi : kDesignDpi;
-}
-
-// ---- TGauge ----
-
-void TGauge::Create(const RECT& rect, HWND parent, int id, DWORD style) {
-  CreateHandle("TGauge", 0, "0%", style, rect, parent, id);
-  Changed();
-}
-
-void TGauge::Changed() {
-  if (!Handle()) return;
-  char text[16];
-  std::snprintf(text, sizeof text, "%d%%", PercentDone());
-  SetWindowTextA(Handle(), text);
-  RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-}
-
-LRESULT TGauge::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (msg == WM_ERASEBKGND) return 1;
-  if (msg == WM_PAINT) {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(Handle(), &ps);
-    RECT r;
-    GetClientRect(Handle(), &r);
-    Offscreen off(dc, r.right, r.bottom);
-    PaintGauge(off.dc(), r.right, r.bottom, PercentDone(), font_, GetSysColor(COLOR_BTNFACE),
-               GetSysColor(COLOR_ACTIVECAPTION));
-    off.CopyTo(dc);
-    EndPaint(Handle(), &ps);
-    return 0;
-  }
-  return Window::HandleMessage(msg, wParam, lParam);
 }
 
 // ---- Form ----
@@ -579,85 +517,6 @@ void Form::RestoreFocus() {
   if (target) SetFocus(target);
 }
 
-bool Form::PressDialogKey(DialogKey key, bool modifiers) {
-  HWND focus = GetFocus();
-  if (focus && !IsChild(Handle(), focus)) focus = nullptr;
-  auto state = [](HWND h) {
-    ButtonState s;
-    s.exists = h != nullptr;
-    s.visible = h && IsWindowVisible(h);
-    s.enabled = h && IsWindowEnabled(h);
-    return s;
-  };
-  // The first usable button of a role stands for it, as when several
-  // default buttons take turns being shown; failing that, the first one.
-  auto buttonFor = [&](bool (*hasRole)(const ControlSpec&)) {
-    HWND first = nullptr;
-    for (const Control& c : controls_) {
-      if (!hasRole(*c.spec)) continue;
-      if (state(c.hwnd).usable()) return c.hwnd;
-      if (!first) first = c.hwnd;
-    }
-    return first;
-  };
-  HWND defaultButton = buttonFor(IsDefaultButton);
-  HWND cancelButton = buttonFor(IsCancelButton);
-  HWND target = nullptr;
-  switch (ChooseKeyTarget(key, FocusKindOf(focus), modifiers, state(defaultButton),
-                          state(cancelButton))) {
-    case KeyTarget::Focused: target = focus; break;
-    case KeyTarget::Default: target = defaultButton; break;
-    case KeyTarget::Cancel: target = cancelButton; break;
-    case KeyTarget::None: return false;
-  }
-  // Through the window procedure, so an error in the handler is caught there.
-  SendMessageA(Handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(target), BN_CLICKED),
-               reinterpret_cast<LPARAM>(target));
-  return true;
-}
-
-bool Form::HandleNavigationKey(const MSG& msg) {
-  HWND focus = GetFocus();
-  if (focus && !IsChild(Handle(), focus)) focus = nullptr;
-  if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB) {
-    if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return false;
-    HWND next = GetNextDlgTabItem(Handle(), focus, GetKeyState(VK_SHIFT) < 0);
-    if (next) {
-      SetFocus(next);
-      if (lstrcmpiA(ClassOf(next).c_str(), "Edit") == 0) SendMessageA(next, EM_SETSEL, 0, -1);
-    }
-    return true;
-  }
-  if (msg.message == WM_KEYDOWN && focus &&
-      (msg.wParam == VK_LEFT || msg.wParam == VK_RIGHT || msg.wParam == VK_UP ||
-       msg.wParam == VK_DOWN)) {
-    const LONG type = GetWindowLongA(focus, GWL_STYLE) & BS_TYPEMASK;
-    if (lstrcmpiA(ClassOf(focus).c_str(), "Button") != 0 ||
-        (type != BS_AUTORADIOBUTTON && type != BS_RADIOBUTTON))
-      return false;
-    const bool back = msg.wParam == VK_LEFT || msg.wParam == VK_UP;
-    HWND next = GetNextDlgGroupItem(Handle(), focus, back);
-    if (next && next != focus) SendMessageA(next, BM_CLICK, 0, 0);
-    return true;
-  }
-  if (msg.message == WM_SYSCHAR) {
-    const char key = static_cast<char>(std::tolower(static_cast<unsigned char>(msg.wParam)));
-    for (const Control& c : controls_) {
-      const char* caption = CaptionOf(*c.spec);
-      const char* amp = std::strchr(caption, '&');
-      if (!amp || std::tolower(static_cast<unsigned char>(amp[1])) != key) continue;
-      if (!IsWindowVisible(c.hwnd) || !IsWindowEnabled(c.hwnd)) continue;
-      if (c.spec->kind == Kind::Label) {
-        if (HWND next = GetNextDlgTabItem(Handle(), c.hwnd, FALSE)) SetFocus(next);
-      } else if (IsButtonKind(c.spec->kind)) {
-        SendMessageA(c.hwnd, BM_CLICK, 0, 0);
-      }
-      return true;
-    }
-  }
-  return false;
-}
-
 LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_CREATE:
@@ -727,28 +586,6 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       break;
   }
   return Window::HandleMessage(msg, wParam, lParam);
-}
-
-// ---- the message loop ----
-
-bool PreTranslateMessage(MSG& msg) {
-  if (msg.message != WM_KEYDOWN && msg.message != WM_SYSCHAR) return false;
-  Form* form = dynamic_cast<Form*>(Window::FromHandle(GetAncestor(msg.hwnd, GA_ROOT)));
-  if (!form) return false;
-  if (msg.message == WM_KEYDOWN && (msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE))
-    return form->PressDialogKey(msg.wParam == VK_RETURN ? DialogKey::Enter : DialogKey::Escape,
-                                ModifiersHeld());
-  return form->HandleNavigationKey(msg);
-}
-
-int RunMessageLoop() {
-  MSG msg;
-  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-    if (PreTranslateMessage(msg)) continue;
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
-  return static_cast<int>(msg.wParam);
 }
 
 }  // namespace forms

@@ -30,6 +30,11 @@ enum class Kind {
   ComboBox,
 };
 
+// Kinds whose clicks reach the form's click handlers.
+inline bool IsButtonKind(Kind k) {
+  return k == Kind::BitBtn || k == Kind::Button || k == Kind::CheckBox || k == Kind::RadioButton;
+}
+
 enum class Dock { None, Top, Bottom, Left, Right, Fill };
 
 // Stock kinds of bitmap buttons: caption, glyph, role and modal result.

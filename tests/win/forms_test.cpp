@@ -202,6 +202,25 @@ TEST(Glyph, DisabledLookEmbossesDarkPixelsOnly) {
   EXPECT_EQ(d.transparent(), clear);
 }
 
+TEST(Glyph, ButtonDrawsGlyphWithoutItsTransparentPixelsAndDisabledLookWhenDisabled) {
+  const uint32_t clear = 0x008080, red = 0xDC0000, grey = 0x808080;
+  Pixels glyph{3, 3, {red, clear, red, clear, red, clear, clear, clear, clear}};
+  Pixels disabled{3, 3, {grey, clear, clear, clear, clear, clear, clear, clear, clear}};
+  constexpr int kW = 75, kH = 25;
+  // No caption: the glyph alone is centred, its top-left at (36, 11).
+  for (bool enabled : {true, false}) {
+    Offscreen off(nullptr, kW, kH);
+    ButtonLook look;
+    look.enabled = enabled;
+    PaintBitBtn(off.dc(), RECT{0, 0, kW, kH}, "", nullptr, glyph, disabled, look);
+    const DWORD* px = off.bits();
+    const uint32_t face = ToPixel(GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(px[11 * kW + 36], enabled ? red : grey) << enabled;
+    EXPECT_EQ(px[11 * kW + 37], face) << "transparent pixel shows the face";
+    EXPECT_EQ(px[11 * kW + 38], enabled ? red : face) << enabled;
+  }
+}
+
 // ---- dialog keys ----
 
 TEST(DialogKeys, ChoosesTheButtonByKeyFocusAndState) {
@@ -375,6 +394,103 @@ TEST(ModalForm, ButtonClosesWithItsResultAndTheOwnerIsDisabledMeanwhile) {
   // The close box cancels.
   PostMessageA(dialog.Handle(), WM_CLOSE, 0, 0);
   EXPECT_EQ(dialog.ShowModal(), mrCancel);
+}
+
+// Tab order differs from creation order; a radio group; inherited colours.
+enum { kFirst = 31, kGroup, kRadioA, kRadioB, kLast, kTinted };
+const ControlSpec kTabs[] = {
+    {.id = kLast, .kind = Kind::Button, .left = 8, .top = 80, .width = 60, .height = 22,
+     .caption = "Last", .tab = 2},
+    {.id = kGroup, .kind = Kind::GroupBox, .left = 8, .top = 8, .width = 200, .height = 60,
+     .caption = "Group", .tab = 1, .color = clSkyBlue},
+    {.id = kRadioA, .kind = Kind::RadioButton, .parent = kGroup, .left = 8, .top = 20,
+     .width = 80, .height = 17, .caption = "A", .settings = kGroupStart, .tab = 0},
+    {.id = kRadioB, .kind = Kind::RadioButton, .parent = kGroup, .left = 100, .top = 20,
+     .width = 80, .height = 17, .caption = "B", .settings = kChecked, .tab = 1},
+    {.id = kFirst, .kind = Kind::Button, .left = 80, .top = 80, .width = 60, .height = 22,
+     .caption = "First", .tab = 0},
+    {.id = kTinted, .kind = Kind::Memo, .left = 150, .top = 80, .width = 60, .height = 40,
+     .settings = kReadOnly | kNoTabStop, .textColor = clBlue, .font = {"Courier New", 12, true}},
+};
+
+class TabForm : public ::testing::Test {
+ protected:
+  explicit TabForm(int dpi = 96)
+      : form(WithControls(FormSpec{.className = "TFormsTestTabs", .clientWidth = 220,
+                                   .clientHeight = 130},
+                          kTabs),
+             dpi) {}
+  void SetUp() override {
+    form.Create();
+    form.Show();
+  }
+  int Focused() { return GetDlgCtrlID(GetFocus()); }
+  void Key(WPARAM vk) {
+    MSG msg{GetFocus(), WM_KEYDOWN, vk, 0, 0, {}};
+    ASSERT_TRUE(form.HandleNavigationKey(msg));
+  }
+  Form form;
+};
+
+TEST_F(TabForm, TabFollowsTheTableAndEntersTheGroupAtItsSelection) {
+  EXPECT_EQ(Focused(), kFirst) << "the first tab stop has the focus";
+  Key(VK_TAB);
+  EXPECT_EQ(Focused(), kRadioB);
+  Key(VK_TAB);
+  EXPECT_EQ(Focused(), kLast);
+  Key(VK_TAB);
+  EXPECT_EQ(Focused(), kFirst) << "wraps; the memo is no tab stop";
+}
+
+TEST_F(TabForm, ArrowsSelectWithinTheGroupAndMoveItsTabStop) {
+  int clicked = 0;
+  form.OnClick(kRadioA, [&] { ++clicked; });
+  SetFocus(form.Item(kRadioB));
+  Key(VK_LEFT);
+  EXPECT_EQ(Focused(), kRadioA);
+  EXPECT_TRUE(form.Checked(kRadioA));
+  EXPECT_FALSE(form.Checked(kRadioB));
+  EXPECT_EQ(clicked, 1) << "selecting by key runs the click handler";
+  SetFocus(form.Item(kFirst));
+  Key(VK_TAB);
+  EXPECT_EQ(Focused(), kRadioA);
+}
+
+TEST_F(TabForm, ColoursComeFromTheTableOrTheParent) {
+  HDC dc = GetDC(form.Handle());
+  auto brushColour = [&](int id) {
+    auto brush = reinterpret_cast<HBRUSH>(SendMessageA(
+        form.Handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+        reinterpret_cast<LPARAM>(form.Item(id))));
+    LOGBRUSH lb{};
+    GetObjectA(brush, sizeof lb, &lb);
+    return lb.lbColor;
+  };
+  EXPECT_EQ(brushColour(kRadioA), clSkyBlue) << "from the group box";
+  EXPECT_EQ(GetTextColor(dc), GetSysColor(COLOR_WINDOWTEXT));
+  EXPECT_EQ(brushColour(kTinted), GetSysColor(COLOR_BTNFACE)) << "from the form";
+  EXPECT_EQ(GetTextColor(dc), clBlue);
+  ReleaseDC(form.Handle(), dc);
+}
+
+class TabForm144 : public TabForm {
+ protected:
+  TabForm144() : TabForm(144) {}
+};
+
+TEST_F(TabForm144, FontsScaleByHeightInPixels) {
+  auto font = [&](int id) {
+    LOGFONTA lf{};
+    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(form.Item(id), WM_GETFONT, 0, 0)),
+               sizeof lf, &lf);
+    return lf;
+  };
+  const LOGFONTA button = font(kFirst), memo = font(kTinted);
+  EXPECT_EQ(button.lfHeight, -17);
+  EXPECT_STREQ(button.lfFaceName, "MS Sans Serif");
+  EXPECT_EQ(memo.lfHeight, -18);
+  EXPECT_EQ(memo.lfWeight, FW_BOLD);
+  EXPECT_STREQ(memo.lfFaceName, "Courier New");
 }
 
 TEST(ScaledForm, ClientAreaAndControlsFollowTheDpi) {
