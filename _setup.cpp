@@ -6,22 +6,13 @@
 #include "forms/AppError.h"
 #include "forms/Application.h"
 #include "forms/Form.h"
+#include "tools/DllSearch.h"
 #include "wizard/Artwork.h"
 #include "wizard/LicencjaE.h"
 #include "wizard/Unit2.h"
 #include "wizard/Unit3.h"
 
 namespace {
-
-// Before anything else loads a DLL: never from the download folder. The
-// call is missing on old systems, hence the run-time look-up.
-void RestrictDllSearch() {
-  using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
-  HMODULE kernel = GetModuleHandleA("kernel32.dll");
-  auto setDirs = reinterpret_cast<SetDefaultDllDirectoriesFn>(
-      reinterpret_cast<void*>(GetProcAddress(kernel, "SetDefaultDllDirectories")));
-  if (setDirs) setDirs(LOAD_LIBRARY_SEARCH_SYSTEM32);
-}
 
 class ComApartment {
  public:
@@ -46,7 +37,7 @@ struct Wizard {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  RestrictDllSearch();
+  tools::RestrictDllSearch();  // before anything can load a DLL
   ComApartment com;
   try {
     forms::ApplicationWindow app;

@@ -1,0 +1,40 @@
+// A DLL planted beside the program loads by default, and no longer once the
+// search is restricted.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tools/DllSearch.h"
+
+namespace {
+
+std::string OwnFolder() {
+  char path[MAX_PATH];
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string s = path;
+  return s.substr(0, s.find_last_of('\\') + 1);
+}
+
+TEST(DllSearch, PlantedDllIsIgnoredOnceRestricted) {
+  const std::string dir = OwnFolder();
+  const std::string probe = dir + "dll_probe.dll";
+  for (const char* planted : {"planted_a.dll", "planted_b.dll"})
+    ASSERT_TRUE(CopyFileA(probe.c_str(), (dir + planted).c_str(), FALSE)) << planted;
+
+  HMODULE before = LoadLibraryA("planted_a.dll");
+  EXPECT_NE(before, nullptr) << "the control case: the program's folder is searched by default";
+  tools::RestrictDllSearch();
+  HMODULE after = LoadLibraryA("planted_b.dll");
+  EXPECT_EQ(after, nullptr);
+  // System DLLs still load.
+  EXPECT_NE(LoadLibraryA("version.dll"), nullptr);
+
+  if (before) FreeLibrary(before);
+  if (after) FreeLibrary(after);
+  DeleteFileA((dir + "planted_a.dll").c_str());
+  DeleteFileA((dir + "planted_b.dll").c_str());
+}
+
+}  // namespace
