@@ -5,8 +5,8 @@ set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 
 pkgs=(cmake ninja-build g++ googletest libgtest-dev g++-mingw-w64-x86-64
-      wine wine64 xvfb xauth nasm imagemagick x11-utils fonts-liberation
-      clang-14 libclang-rt-14-dev)
+      wine wine64 xvfb xauth nasm imagemagick x11-utils fonts-liberation fonts-wine
+      clang-14 libclang-rt-14-dev osslsigncode openssl)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
