@@ -1,9 +1,10 @@
 # Building installers: the program's objects linked with one payload folder.
 
-# Static, GUI, only system DLLs; no time stamp so equal inputs give equal files.
+# Static, GUI, only system DLLs, stripped of symbols and unused sections; no
+# time stamp, so equal inputs give equal files.
 set(SETUP_LINK_OPTIONS
   -static -static-libgcc -static-libstdc++
-  -Wl,--no-insert-timestamp
+  -s -Wl,--gc-sections -Wl,--no-insert-timestamp
   -Wl,--dynamicbase -Wl,--nxcompat -Wl,--high-entropy-va)
 
 # The payload checker runs on the build machine, so it is built with the

@@ -7,7 +7,7 @@ work=${1:-$top/build/repro}
 rm -rf "$work"
 for side in first second-build; do
   cmake -S "$top" -B "$work/$side" -G Ninja \
-    -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64.cmake" -DCMAKE_BUILD_TYPE=Release >/dev/null
+    -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64.cmake" -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null
   cmake --build "$work/$side" --target setup >/dev/null
 done
 if cmp "$work/first/_setup.exe" "$work/second-build/_setup.exe"; then
