@@ -1,0 +1,54 @@
+// The folder chooser behind "Browse..." (window class TSelectDirDlg).
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <string>
+
+#include "core/chooser.h"
+#include "forms/Form.h"
+
+namespace wizard {
+
+extern const forms::FormSpec kSelectDirSpec;
+
+// "Select Directory": a modal dialog that only hands back the field's text;
+// navigating changes the process's current directory.
+class TSelectDirDlg : public forms::Form {
+ public:
+  TSelectDirDlg();
+  // Opens on `start` (a drive root as that drive's current directory);
+  // true with the field's text when the user confirmed.
+  bool Execute(HWND owner, const std::string& start, std::string& chosen);
+  // The folder the lists show.
+  const std::string& Folder() const { return folder_; }
+
+ protected:
+  void FormShow() override;
+  bool OnCommand(int id, int code) override;
+  bool OnDrawItem(const DRAWITEMSTRUCT& item) override;
+  bool OnMeasureItem(MEASUREITEMSTRUCT& item) override;
+  LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  bool ChangeFolder(const std::string& path);
+  void ChangeDrive();
+  void FillDrives();
+  void SelectDrive(char letter);
+  void OkClick();
+  void DrawFolderRow(const DRAWITEMSTRUCT& item);
+  void DrawDriveEntry(const DRAWITEMSTRUCT& item);
+
+  std::string folder_;
+  core::FolderRows rows_;
+  std::map<char, std::string> driveFolders_;  // last folder seen per drive
+};
+
+// Button1Click of the main window: chooses a target folder starting from
+// `targetFolder`, creates the chosen one and stores it there (true). The
+// process's current directory is restored, except when the creation raises
+// "Unable to create directory", which is left to the caller's error box.
+bool RunButton1Click(HWND owner, std::string& targetFolder);
+
+}  // namespace wizard
