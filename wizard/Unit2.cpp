@@ -9,6 +9,7 @@
 #include "forms/AppError.h"
 #include "tools/MyTools.h"
 #include "wizard/Artwork.h"
+#include "wizard/FolderChooser.h"
 #include "wizard/LicencjaE.h"
 #include "wizard/Unit3.h"
 
@@ -83,7 +84,8 @@ void TForm2::RG1Click() {
 }
 
 void TForm2::Button1Click() {
-  // The folder chooser is not part of the wizard yet.
+  std::string folder = TargetDir();
+  if (RunButton1Click(Handle(), folder)) SetText(kEdit1, folder);
 }
 
 void TForm2::BtnDalejClick() {
