@@ -3,7 +3,7 @@
 # the signature: sign.sh <installer> <signed-output> <work-folder>
 set -euo pipefail
 in=$1 out=$2 work=$3
-rm -rf "$work"
+rm -rf "$work" "$out"
 mkdir -p "$work" "$(dirname "$out")"
 openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj "/CN=Throwaway test signer" \
   -keyout "$work/key.pem" -out "$work/cert.pem" 2>/dev/null
