@@ -1,0 +1,370 @@
+// Times one run of an installer (ours through its windows, NSIS silently or
+// up to its first window) or of the plain copy, under Wine. Prints key=value
+// lines for bench/run.sh.
+//
+//   bench_driver [--mem] ours   EXE TARGET   start-up, install, copy phase
+//   bench_driver [--mem] nsis   EXE TARGET   silent install: start to exit
+//   bench_driver [--mem] nsisui EXE          start to the first window
+//   bench_driver [--mem] copy   EXE SRC DST  the plain copy program
+//
+// --mem samples the child's resident anonymous memory (its private pages)
+// from Linux's /proc through Wine's Z: drive. Scanning /proc costs CPU, so
+// timed runs leave it off and memory is taken in runs of its own.
+#include <windows.h>
+
+#include <atomic>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include "tests/e2e/driver.h"
+#include "wizard/ControlIds.h"
+
+namespace {
+
+using e2e::Control;
+using e2e::Text;
+
+// Short polls keep the latency added to each measured step small.
+constexpr DWORD kPollMs = 2;
+constexpr DWORD kTimeoutMs = 600000;
+// Finding the process in /proc takes a moment, never this long.
+constexpr DWORD kWatchMs = 15000;
+// A copy of our payloads that has not begun renaming by then has failed.
+constexpr double kNoMarkerMs = 300000;
+
+double NowMs() {
+  static LARGE_INTEGER freq = [] {
+    LARGE_INTEGER f;
+    QueryPerformanceFrequency(&f);
+    return f;
+  }();
+  LARGE_INTEGER t;
+  QueryPerformanceCounter(&t);
+  return 1000.0 * static_cast<double>(t.QuadPart) / static_cast<double>(freq.QuadPart);
+}
+
+bool ReadSmall(const std::string& path, std::string* out) {
+  HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                         OPEN_EXISTING, 0, nullptr);
+  if (f == INVALID_HANDLE_VALUE) return false;
+  char buf[8192];
+  DWORD got = 0;
+  out->clear();
+  while (ReadFile(f, buf, sizeof buf, &got, nullptr) && got > 0) out->append(buf, got);
+  CloseHandle(f);
+  return true;
+}
+
+// RssAnon + VmSwap of a Linux process, in KiB; -1 when it is gone.
+long PrivateKb(const std::string& statusPath) {
+  std::string s;
+  if (!ReadSmall(statusPath, &s) || s.empty()) return -1;
+  long total = 0;
+  for (const char* key : {"RssAnon:", "VmSwap:"}) {
+    const size_t at = s.find(key);
+    if (at != std::string::npos) total += strtol(s.c_str() + at + strlen(key), nullptr, 10);
+  }
+  return total;
+}
+
+// Finds the Linux process whose first argument is `exe` (Wine puts the
+// Windows module path there, padded with NULs) and samples its private memory.
+class MemoryWatch {
+ public:
+  explicit MemoryWatch(std::string exe) : exe_(std::move(exe)) {
+    thread_ = CreateThread(nullptr, 0, &MemoryWatch::Entry, this, 0, nullptr);
+  }
+  ~MemoryWatch() { Stop(); }
+  void Stop() {
+    stop_ = true;
+    if (thread_) {
+      WaitForSingleObject(thread_, INFINITE);
+      CloseHandle(thread_);
+      thread_ = nullptr;
+    }
+  }
+  long Current() const { return current_; }
+  long Peak() const { return peak_; }
+
+ private:
+  std::string FindStatus() {
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA("Z:\\proc\\*", &fd);
+    if (h == INVALID_HANDLE_VALUE) return {};
+    std::string found;
+    do {
+      if (fd.cFileName[0] < '0' || fd.cFileName[0] > '9') continue;
+      const std::string dir = std::string("Z:\\proc\\") + fd.cFileName;
+      std::string c;
+      if (!ReadSmall(dir + "\\cmdline", &c)) continue;
+      // argv[0] only: arguments follow it after a NUL, padding after that.
+      c = c.substr(0, c.find('\0'));
+      while (!c.empty() && c.back() == ' ') c.pop_back();
+      if (c == exe_) {
+        found = dir + "\\status";
+        break;
+      }
+    } while (FindNextFileA(h, &fd));
+    FindClose(h);
+    return found;
+  }
+
+  static DWORD WINAPI Entry(void* self) {
+    static_cast<MemoryWatch*>(self)->Run();
+    return 0;
+  }
+
+  void Run() {
+    std::string status;
+    while (!stop_ && (status = FindStatus()).empty()) Sleep(5);
+    while (!stop_) {
+      const long kb = PrivateKb(status);
+      if (kb < 0) break;
+      current_ = kb;
+      if (kb > peak_) peak_ = kb;
+      Sleep(5);
+    }
+  }
+
+  std::string exe_;
+  std::atomic<bool> stop_{false};
+  std::atomic<long> current_{-1};
+  std::atomic<long> peak_{-1};
+  HANDLE thread_ = nullptr;
+};
+
+struct Child {
+  HANDLE process = nullptr;
+  DWORD pid = 0;
+  ~Child() {
+    if (process) {
+      if (WaitForSingleObject(process, 0) == WAIT_TIMEOUT) {
+        TerminateProcess(process, 99);
+        WaitForSingleObject(process, 10000);
+      }
+      CloseHandle(process);
+    }
+  }
+  bool Running() const { return WaitForSingleObject(process, 0) == WAIT_TIMEOUT; }
+};
+
+bool Start(const std::string& exe, std::string cmdline, Child* child) {
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  if (!CreateProcessA(exe.c_str(), &cmdline[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                      &pi)) {
+    fprintf(stderr, "cannot start %s: error %lu\n", exe.c_str(), GetLastError());
+    return false;
+  }
+  CloseHandle(pi.hThread);
+  child->process = pi.hProcess;
+  child->pid = pi.dwProcessId;
+  return true;
+}
+
+struct FindArgs {
+  DWORD pid;
+  const char* cls;
+  HWND found;
+};
+
+BOOL CALLBACK FindTopLevel(HWND w, LPARAM lp) {
+  auto* a = reinterpret_cast<FindArgs*>(lp);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(w, &pid);
+  if (pid != a->pid || !IsWindowVisible(w) || e2e::ClassOf(w) != a->cls) return TRUE;
+  a->found = w;
+  return FALSE;
+}
+
+HWND FindTop(const Child& c, const char* cls) {
+  FindArgs a{c.pid, cls, nullptr};
+  EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&a));
+  return a.found;
+}
+
+template <class Pred>
+bool Poll(const Child& c, Pred pred, DWORD timeoutMs = kTimeoutMs) {
+  const double end = NowMs() + timeoutMs;
+  while (NowMs() < end) {
+    if (pred()) return true;
+    if (!c.Running()) return pred();
+    Sleep(kPollMs);
+  }
+  return false;
+}
+
+HWND WaitTop(const Child& c, const char* cls) {
+  HWND w = nullptr;
+  Poll(c, [&] { return (w = FindTop(c, cls)) != nullptr; });
+  return w;
+}
+
+int Fail(const char* what) {
+  printf("error=%s\n", what);
+  fprintf(stderr, "bench_driver: %s\n", what);
+  return 1;
+}
+
+void PrintMem(MemoryWatch* mem, long idleKb) {
+  if (!mem) return;
+  mem->Stop();
+  if (idleKb >= 0) printf("idle_kb=%ld\n", idleKb);
+  printf("peak_kb=%ld\n", mem->Peak());
+}
+
+std::string Quoted(const std::string& s) { return "\"" + s + "\""; }
+
+int RunOurs(const std::string& exe, const std::string& target, bool withMem) {
+  const std::string cmdline = Quoted(exe);
+  Child c;
+  const double t0 = NowMs();
+  if (!Start(exe, cmdline, &c)) return Fail("start");
+  std::unique_ptr<MemoryWatch> mem;
+  HWND main = WaitTop(c, wizard::kMainWindowClass);
+  const double tWindow = NowMs();
+  if (!main) return Fail("no main window");
+  printf("startup_ms=%.1f\n", tWindow - t0);
+  long idleKb = -1;
+  if (withMem) {
+    // Idle: the welcome window shown and nothing asked of it yet.
+    mem = std::make_unique<MemoryWatch>(exe);
+    Poll(c, [&] { return mem->Current() >= 0; }, kWatchMs);
+    Sleep(500);
+    idleKb = mem->Current();
+  }
+  HWND edit = Control(main, wizard::kEdit1);
+  HWND next = Control(main, wizard::kBtnDalej);
+  HWND m1 = Control(main, wizard::kM1);
+  e2e::SetText(edit, target);
+  e2e::Click(next);
+  HWND agreement = WaitTop(c, wizard::kAgreementDialogClass);
+  if (!agreement) return Fail("no agreement dialog");
+  HWND accept = Control(agreement, wizard::kRadioButton1);
+  HWND agreeNext = Control(agreement, wizard::kAgreementBitBtn1);
+  e2e::Click(accept);
+  if (!Poll(c, [&] { return IsWindowEnabled(agreeNext) != FALSE; })) return Fail("&Next disabled");
+  const double tCopy = NowMs();
+  e2e::Click(agreeNext);
+  // The event-log module is renamed after every payload file is written:
+  // its new name marks the end of the copying (the payload keeps that file).
+  const std::string marker = target + "\\Logbix.dll";
+  const std::string dirMarker = target + "\\Pultix.cnt";
+  double tFiles = 0, tFirst = 0, tAgreementGone = 0;
+  HWND shortcut = nullptr;
+  Poll(c, [&] {
+    if (tAgreementGone == 0 && !IsWindowVisible(agreement)) tAgreementGone = NowMs();
+    if (tFirst == 0 && GetFileAttributesA(dirMarker.c_str()) != INVALID_FILE_ATTRIBUTES)
+      tFirst = NowMs();
+    if (tFiles == 0 && GetFileAttributesA(marker.c_str()) != INVALID_FILE_ATTRIBUTES)
+      tFiles = NowMs();
+    // No WM_GETTEXT here: it would wait for the busy installer thread and
+    // stall this loop. A failed run leaves the marker unwritten, so the
+    // marker's absence stops us when the window says so later.
+    if (tFiles == 0 && NowMs() - tCopy > kNoMarkerMs) return true;
+    return (shortcut = FindTop(c, wizard::kShortcutDialogClass)) != nullptr ||
+           FindTop(c, "#32770") != nullptr;
+  });
+  const double tDone = NowMs();
+  if (!shortcut) return Fail(("no shortcut dialog; M1: " + Text(m1)).c_str());
+  if (tFiles == 0) return Fail("Logbix.dll not written");
+  printf("install_ms=%.1f\n", tFiles - t0);
+  printf("copy_phase_ms=%.1f\n", tFiles - tCopy);
+  printf("dialog_ms=%.1f\n", tDone - t0);
+  // Where the copy phase goes: until the first file, and the files.
+  printf("first_file_ms=%.1f\n", tFirst > 0 ? tFirst - tCopy : -1.0);
+  printf("agreement_gone_ms=%.1f\n", tAgreementGone > 0 ? tAgreementGone - tCopy : -1.0);
+  PrintMem(mem.get(), idleKb);
+  e2e::Click(Control(shortcut, wizard::kShortcutBitBtn2));
+  const std::string ok = "PULTIX installed successfully.";
+  std::string m1Text;
+  Poll(c, [&] {
+    m1Text = Text(m1);
+    return m1Text.size() >= ok.size() && m1Text.compare(m1Text.size() - ok.size(), ok.size(), ok) == 0;
+  });
+  if (m1Text.find(ok) == std::string::npos) return Fail("no success text");
+  e2e::Click(Control(main, wizard::kBtnOK));
+  WaitForSingleObject(c.process, 10000);
+  printf("ok=1\n");
+  return 0;
+}
+
+int RunNsis(const std::string& exe, const std::string& target, bool withMem) {
+  const std::string cmdline = Quoted(exe) + " /S /D=" + target;
+  Child c;
+  const double t0 = NowMs();
+  if (!Start(exe, cmdline, &c)) return Fail("start");
+  std::unique_ptr<MemoryWatch> mem;
+  if (withMem) mem = std::make_unique<MemoryWatch>(exe);
+  if (WaitForSingleObject(c.process, kTimeoutMs) != WAIT_OBJECT_0) return Fail("timeout");
+  const double t1 = NowMs();
+  DWORD code = 1;
+  GetExitCodeProcess(c.process, &code);
+  if (code != 0) return Fail("nsis exit code");
+  printf("install_ms=%.1f\n", t1 - t0);
+  PrintMem(mem.get(), -1);
+  printf("ok=1\n");
+  return 0;
+}
+
+int RunNsisUi(const std::string& exe, bool withMem) {
+  const std::string cmdline = Quoted(exe);
+  Child c;
+  const double t0 = NowMs();
+  if (!Start(exe, cmdline, &c)) return Fail("start");
+  HWND w = WaitTop(c, "#32770");
+  const double t1 = NowMs();
+  if (!w) return Fail("no NSIS window");
+  printf("startup_ms=%.1f\n", t1 - t0);
+  if (withMem) {
+    MemoryWatch mem(exe);
+    Poll(c, [&] { return mem.Current() >= 0; }, kWatchMs);
+    Sleep(500);
+    printf("idle_kb=%ld\n", mem.Current());
+  }
+  printf("ok=1\n");
+  return 0;  // Child's destructor ends it.
+}
+
+int RunCopy(const std::string& exe, const std::string& src, const std::string& dst,
+            bool withMem) {
+  const std::string cmdline = Quoted(exe) + " " + Quoted(src) + " " + Quoted(dst);
+  Child c;
+  const double t0 = NowMs();
+  if (!Start(exe, cmdline, &c)) return Fail("start");
+  std::unique_ptr<MemoryWatch> mem;
+  if (withMem) mem = std::make_unique<MemoryWatch>(exe);
+  if (WaitForSingleObject(c.process, kTimeoutMs) != WAIT_OBJECT_0) return Fail("timeout");
+  const double t1 = NowMs();
+  DWORD code = 1;
+  GetExitCodeProcess(c.process, &code);
+  if (code != 0) return Fail("copy exit code");
+  printf("install_ms=%.1f\n", t1 - t0);
+  PrintMem(mem.get(), -1);
+  printf("ok=1\n");
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  int i = 1;
+  bool withMem = false;
+  if (i < argc && strcmp(argv[i], "--mem") == 0) {
+    withMem = true;
+    ++i;
+  }
+  const int left = argc - i;
+  const std::string mode = left > 0 ? argv[i] : "";
+  int rc = 2;
+  if (mode == "ours" && left == 3) rc = RunOurs(argv[i + 1], argv[i + 2], withMem);
+  else if (mode == "nsis" && left == 3) rc = RunNsis(argv[i + 1], argv[i + 2], withMem);
+  else if (mode == "nsisui" && left == 2) rc = RunNsisUi(argv[i + 1], withMem);
+  else if (mode == "copy" && left == 4) rc = RunCopy(argv[i + 1], argv[i + 2], argv[i + 3], withMem);
+  else fprintf(stderr, "usage: bench_driver [--mem] ours|nsis|nsisui|copy ...\n");
+  fflush(stdout);
+  return rc;
+}

@@ -1,0 +1,145 @@
+#!/usr/bin/env bash
+# Our installer against NSIS and a plain copy, under Wine, on the shipped
+# payload and a generated ~400 MB one. Prints a table and "targets met: K of N".
+#   bench/run.sh [RUNS]      RUNS timed rounds (default 5, or BENCH_RUNS)
+# BENCH_MEM_RUNS rounds with memory sampling (default 1), kept apart because
+# sampling /proc costs CPU that would disturb the timings.
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+runs=${1:-${BENCH_RUNS:-5}}
+mem_runs=${BENCH_MEM_RUNS:-1}
+b=$top/build/bench
+mkdir -p "$b"
+
+"$top/scripts/deps.sh"
+command -v makensis >/dev/null || { echo "makensis missing (Debian package nsis)" >&2; exit 1; }
+
+# ---- payloads
+small=$top/payload
+large=$b/payload-large
+if [ ! -f "$large/file.lst" ] || [ "$top/bench/gen_payload.py" -nt "$large/file.lst" ]; then
+  echo "Generating the large payload in $large"
+  rm -rf "$large"
+  python3 "$top/bench/gen_payload.py" "$large"
+fi
+
+# ---- our installers: the shipped link options, and file alignment 4096
+fa_flags=-Wl,--file-alignment=4096
+for p in small large; do
+  src=$small; [ $p = large ] && src=$large
+  bd=$top/build/bench-build/$p
+  for v in default fa; do
+    flags=; [ $v = fa ] && flags=$fa_flags
+    echo "Building our installer: $p payload, link $v"
+    cmake --preset windows -B "$bd" -DSETUP_PAYLOAD_DIR="$src" \
+      -DCMAKE_EXE_LINKER_FLAGS="$flags" >"$b/cmake-$p.log" 2>&1 || { cat "$b/cmake-$p.log"; exit 1; }
+    cmake --build "$bd" --target setup >>"$b/cmake-$p.log" 2>&1 || { tail -30 "$b/cmake-$p.log"; exit 1; }
+    mkdir -p "$b/exe/ours-$v-$p"
+    cp "$bd/_setup.exe" "$b/exe/ours-$v-$p/_setup.exe"
+  done
+done
+
+# ---- NSIS installers: stored and with the default compression
+for p in small large; do
+  src=$small; [ $p = large ] && src=$large
+  for c in store zlib; do
+    out=$b/exe/nsis-$c-$p/setup.exe
+    mkdir -p "$(dirname "$out")"
+    if [ ! -f "$out" ] || [ "$src/file.lst" -nt "$out" ] || [ "$top/bench/make_nsi.sh" -nt "$out" ]; then
+      echo "Building the NSIS installer: $p payload, $c"
+      m=off; [ $c = zlib ] && m=default
+      "$top/bench/make_nsi.sh" "$src" "$out" $m >"$b/nsis-$c-$p.nsi"
+      makensis -V1 "$b/nsis-$c-$p.nsi"
+    fi
+  done
+done
+
+# ---- the driver and the plain copy
+mkdir -p "$b/tools"
+cxx="x86_64-w64-mingw32-g++ -std=c++17 -O2 -Wall -Wextra -static"
+$cxx -I"$top" "$top/bench/bench_driver.cpp" "$top/tests/e2e/driver.cpp" -mconsole \
+  -o "$b/tools/bench_driver.exe"
+$cxx "$top/bench/plain_copy.cpp" -o "$b/tools/plain_copy.exe"
+
+# ---- Wine: a prefix and a display of our own, stopped pass or fail
+export SETUP_WINE_STATE=$b/wine
+targets=$SETUP_WINE_STATE/prefix/drive_c/bench-targets
+cleanup() {
+  rm -rf "$targets"
+  "$top/tests/wine-env.sh" stop || true
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+"$top/tests/wine-env.sh" start
+export WINEPREFIX=$SETUP_WINE_STATE/prefix WINEARCH=win64 WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+export DISPLAY=$(cat "$SETUP_WINE_STATE/display")
+# Xvfb has no window manager: Wine would wait 2 s for one at every hidden
+# managed window (the agreement dialog closing), which is no cost of ours.
+wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+
+winpath() { echo "Z:${1//\//\\}"; }
+driver=$b/tools/bench_driver.exe
+results=$b/results.txt
+: >"$results"
+
+# run LABEL PAYLOAD ARGS...: one driver run, its figures appended as
+# "label payload key value".
+run() {
+  local label=$1 p=$2; shift 2
+  local out
+  rm -rf "$targets"
+  mkdir -p "$targets"
+  if ! out=$(wine "$driver" "$@" 2>>"$b/driver.err" | tr -d '\r'); then
+    echo "FAILED: $label $p: $(echo "$out" | grep '^error=' || true)" >&2
+    echo "$label $p failed 1" >>"$results"
+    return 0
+  fi
+  echo "$out" | grep -E '^[a-z_]+=' | sed "s/^\([a-z_]*\)=/$label $p \1 /" >>"$results"
+}
+
+round() {
+  local mem=$1 p src
+  for p in small large; do
+    src=$small; [ $p = large ] && src=$large
+    local t='C:\bench-targets\t'
+    # Alternating, each program once per round.
+    run ours "$p" $mem ours "$(winpath "$b/exe/ours-default-$p/_setup.exe")" "${t}1"
+    run nsis-store "$p" $mem nsis "$(winpath "$b/exe/nsis-store-$p/setup.exe")" "${t}2"
+    run copy "$p" $mem copy "$(winpath "$b/tools/plain_copy.exe")" "$(winpath "$src")" "${t}3"
+    run ours-fa "$p" $mem ours "$(winpath "$b/exe/ours-fa-$p/_setup.exe")" "${t}4"
+    run nsis-zlib "$p" $mem nsis "$(winpath "$b/exe/nsis-zlib-$p/setup.exe")" "${t}5"
+    run nsisui-store "$p" $mem nsisui "$(winpath "$b/exe/nsis-store-$p/setup.exe")"
+    run nsisui-zlib "$p" $mem nsisui "$(winpath "$b/exe/nsis-zlib-$p/setup.exe")"
+  done
+}
+
+echo "Warm-up round (not counted)"
+round "" >/dev/null
+: >"$results"
+for r in $(seq 1 "$runs"); do
+  echo "Timed round $r of $runs"
+  round ""
+done
+mv "$results" "$b/results-time.txt"
+: >"$results"
+for r in $(seq 1 "$mem_runs"); do
+  echo "Memory round $r of $mem_runs"
+  round --mem
+done
+mv "$results" "$b/results-mem.txt"
+
+# Sizes: installer, and its payload (every file of file.lst).
+sizes=$b/sizes.txt
+: >"$sizes"
+for p in small large; do
+  src=$small; [ $p = large ] && src=$large
+  payload_bytes=$(sed -e 's/\r$//' "$src/file.lst" | sed '$d' | tr '\\' / |
+                  while IFS= read -r n; do stat -c %s "$src/$n"; done | awk '{s += $1} END {print s}')
+  for v in ours-default ours-fa nsis-store nsis-zlib; do
+    f=$b/exe/$v-$p/_setup.exe; [ -f "$f" ] || f=$b/exe/$v-$p/setup.exe
+    echo "$v $p $(stat -c %s "$f") $payload_bytes" >>"$sizes"
+  done
+done
+
+python3 "$top/bench/report.py" "$b/results-time.txt" "$b/results-mem.txt" "$sizes" "$runs"
