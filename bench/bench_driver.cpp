@@ -265,12 +265,16 @@ int RunOurs(const std::string& exe, const std::string& target, bool withMem) {
     // stall this loop. A failed run leaves the marker unwritten, so the
     // marker's absence stops us when the window says so later.
     if (tFiles == 0 && NowMs() - tCopy > kNoMarkerMs) return true;
-    return (shortcut = FindTop(c, wizard::kShortcutDialogClass)) != nullptr ||
-           FindTop(c, "#32770") != nullptr;
+    const bool ended = (shortcut = FindTop(c, wizard::kShortcutDialogClass)) != nullptr ||
+                       FindTop(c, "#32770") != nullptr;
+    // Looked at again: the files may have been finished since the check above.
+    if (tFiles == 0 && GetFileAttributesA(marker.c_str()) != INVALID_FILE_ATTRIBUTES)
+      tFiles = NowMs();
+    return ended;
   });
   const double tDone = NowMs();
   if (!shortcut) return Fail(("no shortcut dialog; M1: " + Text(m1)).c_str());
-  if (tFiles == 0) return Fail("Logbix.dll not written");
+  if (tFiles == 0) return Fail(shortcut ? "Logbix.dll not written" : "message box or exit");
   printf("install_ms=%.1f\n", tFiles - t0);
   printf("copy_phase_ms=%.1f\n", tFiles - tCopy);
   printf("dialog_ms=%.1f\n", tDone - t0);
