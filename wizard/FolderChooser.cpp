@@ -376,12 +376,13 @@ void TSelectDirDlg::ChangeDrive() {
     target = seen->second;
   } else {
     char full[MAX_PATH] = {};
-    const char device[] = {letter, ':', '\0'};
+    // Upper case, as the system spells drives in the paths it returns.
+    const char device[] = {static_cast<char>(letter - 'a' + 'A'), ':', '\0'};
     const DWORD n = GetFullPathNameA(device, MAX_PATH, full, nullptr);
     target = n && n < MAX_PATH ? std::string(full, n) : std::string(device) + "\\";
   }
   QuietErrors quiet;
-  if (!ChangeFolder(target) && !ChangeFolder(std::string(1, letter) + ":\\")) {
+  if (!ChangeFolder(target) && !ChangeFolder(target.substr(0, 2) + "\\")) {
     // An unreadable drive leaves the lists where they were.
     MessageBeep(MB_ICONWARNING);
     SelectDrive(core::DriveLetterOf(folder_));
