@@ -11,7 +11,7 @@ mem_runs=${BENCH_MEM_RUNS:-1}
 b=$top/build/bench
 mkdir -p "$b"
 
-"$top/scripts/deps.sh"
+"$top/scripts/deps.sh" bench
 command -v makensis >/dev/null || { echo "makensis missing (Debian package nsis)" >&2; exit 1; }
 
 # ---- payloads

@@ -61,6 +61,9 @@ make_prefix() {
     # Wine has no Courier New; its metric twin keeps the agreement aligned.
     setsid wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Courier New' \
       /d 'Liberation Mono' /f </dev/null >/dev/null 2>&1 || true
+    # Without a window manager Wine waits 2 s for one whenever a window hides.
+    setsid wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f \
+      </dev/null >/dev/null 2>&1 || true
     wineserver -w
   fi
   own_user_folders
