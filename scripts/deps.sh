@@ -5,7 +5,7 @@ set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 
 pkgs=(cmake ninja-build g++ googletest libgtest-dev g++-mingw-w64-x86-64
-      wine wine64 xvfb xauth nasm imagemagick x11-utils fonts-liberation fonts-wine
+      wine wine64 xvfb xauth nasm imagemagick x11-utils fonts-liberation
       clang-14 libclang-rt-14-dev osslsigncode openssl)
 # The benchmark compares with NSIS and prints its table with Python.
 [ "${1:-}" = bench ] && pkgs+=(nsis python3)
