@@ -77,10 +77,10 @@ int ScreenDpi() {
 
 // ---- Form ----
 
-Form::Form(const FormSpec& spec, int dpi)
-    : spec_(spec), dpi_(dpi > 0 ? dpi : ScreenDpi()), controls_(spec.controlCount) {
+Form::Form(const FormSpec& def, int dpi)
+    : spec_(def), dpi_(dpi > 0 ? dpi : ScreenDpi()), controls_(def.controlCount) {
   // Handlers may be attached before the window exists.
-  for (size_t i = 0; i < controls_.size(); ++i) controls_[i].spec = &spec_.controls[i];
+  for (size_t i = 0; i < controls_.size(); ++i) controls_[i].def = &spec_.controls[i];
 }
 
 Form::~Form() {
@@ -278,17 +278,17 @@ void Form::ApplyTabOrder() {
     after = controls_[i].hwnd;
   }
   for (const Control& c : controls_)
-    if (c.spec->kind == Kind::RadioButton && SendMessageA(c.hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED)
-      UpdateRadioTabStops(c.spec->id);
+    if (c.def->kind == Kind::RadioButton && SendMessageA(c.hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED)
+      UpdateRadioTabStops(c.def->id);
 }
 
 void Form::UpdateRadioTabStops(int checkedId) {
   // Tab enters a radio group at its selected button.
   const int parent = SpecOf(checkedId).parent;
   for (const Control& c : controls_) {
-    if (c.spec->kind != Kind::RadioButton || c.spec->parent != parent) continue;
+    if (c.def->kind != Kind::RadioButton || c.def->parent != parent) continue;
     LONG style = GetWindowLongA(c.hwnd, GWL_STYLE);
-    style = c.spec->id == checkedId ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP);
+    style = c.def->id == checkedId ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP);
     SetWindowLongA(c.hwnd, GWL_STYLE, style);
   }
 }
@@ -433,7 +433,7 @@ const std::vector<std::string>& Form::Lines(int id) const { return ControlOf(id)
 
 TGauge& Form::GaugeOf(int id) {
   Control& c = ControlOf(id);
-  if (c.spec->kind != Kind::Gauge) throw core::Error(core::Format("%s is no gauge", c.spec->name));
+  if (c.def->kind != Kind::Gauge) throw core::Error(core::Format("%s is no gauge", c.def->name));
   return static_cast<TGauge&>(*c.window);
 }
 
@@ -453,7 +453,7 @@ void Form::PaintDrawnControl(size_t index, HDC dc) {
   RECT r;
   GetClientRect(c.hwnd, &r);
   Offscreen off(dc, r.right, r.bottom);
-  if (c.spec->kind == Kind::Image) {
+  if (c.def->kind == Kind::Image) {
     FillRect(off.dc(), &r, c.brush.get());
     if (c.picture) {
       BITMAP bm{};
@@ -461,7 +461,7 @@ void Form::PaintDrawnControl(size_t index, HDC dc) {
       HDC src = CreateCompatibleDC(dc);
       {
         Selected pick(src, c.picture.get());
-        if (c.spec->settings & kStretch)
+        if (c.def->settings & kStretch)
           StretchBlt(off.dc(), 0, 0, r.right, r.bottom, src, 0, 0, bm.bmWidth, bm.bmHeight,
                      SRCCOPY);
         else
@@ -472,7 +472,7 @@ void Form::PaintDrawnControl(size_t index, HDC dc) {
   } else {
     char caption[256] = {};
     GetWindowTextA(c.hwnd, caption, sizeof caption);
-    PaintContainer(off.dc(), r, *c.spec, caption, c.hfont, c.color, c.textColor);
+    PaintContainer(off.dc(), r, *c.def, caption, c.hfont, c.color, c.textColor);
   }
   off.CopyTo(dc);
 }
@@ -480,7 +480,7 @@ void Form::PaintDrawnControl(size_t index, HDC dc) {
 bool Form::DrawItem(const DRAWITEMSTRUCT& item) {
   const size_t index = IndexOf(static_cast<int>(item.CtlID));
   const Control& c = controls_[index];
-  if (c.spec->kind != Kind::BitBtn) return OnDrawItem(item);
+  if (c.def->kind != Kind::BitBtn) return OnDrawItem(item);
   const RECT& rc = item.rcItem;
   Offscreen off(item.hDC, rc.right - rc.left, rc.bottom - rc.top);
   RECT local{0, 0, off.width(), off.height()};
@@ -488,7 +488,7 @@ bool Form::DrawItem(const DRAWITEMSTRUCT& item) {
   look.pressed = (item.itemState & ODS_SELECTED) != 0;
   look.focused = (item.itemState & ODS_FOCUS) != 0;
   look.enabled = (item.itemState & ODS_DISABLED) == 0;
-  look.isDefault = IsDefaultButton(*c.spec);
+  look.isDefault = IsDefaultButton(*c.def);
   look.textColor = c.textColor;
   char caption[256] = {};
   GetWindowTextA(c.hwnd, caption, sizeof caption);
@@ -548,9 +548,9 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND: {
       const int id = LOWORD(wParam), code = HIWORD(wParam);
       for (Control& c : controls_) {
-        if (c.spec->id != id || !IsButtonKind(c.spec->kind)) continue;
-        if (code == BN_CLICKED || (code == BN_DOUBLECLICKED && c.spec->kind == Kind::BitBtn)) {
-          if (c.spec->kind == Kind::RadioButton) UpdateRadioTabStops(id);
+        if (c.def->id != id || !IsButtonKind(c.def->kind)) continue;
+        if (code == BN_CLICKED || (code == BN_DOUBLECLICKED && c.def->kind == Kind::BitBtn)) {
+          if (c.def->kind == Kind::RadioButton) UpdateRadioTabStops(id);
           Click(id);
           return 0;
         }

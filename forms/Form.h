@@ -38,7 +38,7 @@ class TGauge : public Window, public core::Gauge {
 
 // Everything the form keeps about one control of its table.
 struct Control {
-  const ControlSpec* spec = nullptr;
+  const ControlSpec* def = nullptr;
   HWND hwnd = nullptr;
   std::unique_ptr<Window> window;  // containers, pictures and the gauge
   COLORREF color = 0;
@@ -56,7 +56,7 @@ struct Control {
 class Form : public Window {
  public:
   // dpi 0: the display's.
-  explicit Form(const FormSpec& spec, int dpi = 0);
+  explicit Form(const FormSpec& def, int dpi = 0);
   ~Form() override;
 
   // Creates the window hidden, with its controls; FormCreate runs meanwhile.

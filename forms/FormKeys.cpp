@@ -51,7 +51,7 @@ bool Form::PressDialogKey(DialogKey key, bool modifiers) {
   auto buttonFor = [&](bool (*hasRole)(const ControlSpec&)) {
     HWND first = nullptr;
     for (const Control& c : controls_) {
-      if (!hasRole(*c.spec)) continue;
+      if (!hasRole(*c.def)) continue;
       if (state(c.hwnd).usable()) return c.hwnd;
       if (!first) first = c.hwnd;
     }
@@ -100,13 +100,13 @@ bool Form::HandleNavigationKey(const MSG& msg) {
   if (msg.message == WM_SYSCHAR) {
     const char key = static_cast<char>(std::tolower(static_cast<unsigned char>(msg.wParam)));
     for (const Control& c : controls_) {
-      const char* caption = CaptionOf(*c.spec);
+      const char* caption = CaptionOf(*c.def);
       const char* amp = std::strchr(caption, '&');
       if (!amp || std::tolower(static_cast<unsigned char>(amp[1])) != key) continue;
       if (!IsWindowVisible(c.hwnd) || !IsWindowEnabled(c.hwnd)) continue;
-      if (c.spec->kind == Kind::Label) {
+      if (c.def->kind == Kind::Label) {
         if (HWND next = GetNextDlgTabItem(Handle(), c.hwnd, FALSE)) SetFocus(next);
-      } else if (IsButtonKind(c.spec->kind)) {
+      } else if (IsButtonKind(c.def->kind)) {
         SendMessageA(c.hwnd, BM_CLICK, 0, 0);
       }
       return true;

@@ -132,10 +132,10 @@ struct FormSpec {
 };
 
 template <size_t N>
-constexpr FormSpec WithControls(FormSpec spec, const ControlSpec (&controls)[N]) {
-  spec.controls = controls;
-  spec.controlCount = N;
-  return spec;
+constexpr FormSpec WithControls(FormSpec def, const ControlSpec (&controls)[N]) {
+  def.controls = controls;
+  def.controlCount = N;
+  return def;
 }
 
 // Stock properties of a bitmap button kind.
@@ -145,7 +145,7 @@ int StockModalResult(BitBtnKind kind);
 bool StockIsDefault(BitBtnKind kind);
 bool StockIsCancel(BitBtnKind kind);
 
-// The effective values of a spec, stock kind applied.
+// The effective values of a control definition, stock kind applied.
 const char* CaptionOf(const ControlSpec& c);
 int ModalResultOf(const ControlSpec& c);
 bool IsDefaultButton(const ControlSpec& c);

@@ -220,14 +220,14 @@ void PaintGauge(HDC dc, int width, int height, int percent, HFONT font, COLORREF
   BitBlt(dc, 0, 0, width, height, layer.dc(), 0, 0, SRCINVERT);
 }
 
-void PaintContainer(HDC dc, const RECT& rect, const ControlSpec& spec, const char* caption,
+void PaintContainer(HDC dc, const RECT& rect, const ControlSpec& def, const char* caption,
                     HFONT font, COLORREF background, COLORREF textColor) {
   Brush back(CreateSolidBrush(background));
   FillRect(dc, &rect, back.get());
-  if (spec.kind == Kind::Panel) {
+  if (def.kind == Kind::Panel) {
     RECT r = rect;
-    const UINT edge = spec.bevel == Bevel::Lowered ? BDR_SUNKENOUTER : BDR_RAISEDINNER;
-    for (int i = 0; spec.bevel != Bevel::None && i < spec.bevelWidth; ++i)
+    const UINT edge = def.bevel == Bevel::Lowered ? BDR_SUNKENOUTER : BDR_RAISEDINNER;
+    for (int i = 0; def.bevel != Bevel::None && i < def.bevelWidth; ++i)
       DrawEdge(dc, &r, edge, BF_RECT | BF_ADJUST);
     return;
   }
