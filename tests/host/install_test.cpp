@@ -142,6 +142,23 @@ TEST(Install, MissingLanguageLibraryStopsCopyingButReportsTheLanguageFiles) {
   EXPECT_FALSE(fake.HasFile("C:\\Vorlen\\KORVAN\\Logbix.dll"));
 }
 
+TEST(Install, FullDiskEndsInTheCopyingFailureNeverInSuccess) {
+  FakePlatform fake;
+  AddPayload(fake);
+  fake.AddDir("C:\\Vorlen");
+  fake.AddDir(kTarget);
+  // The disk fills up during Zeta2.def, after the language files were written.
+  const long long before = 5 * 15 + 3 + static_cast<long long>(fake.ReadResource("FILE_LST").size);
+  fake.SetFreeSpace(before + 15 + 5);
+  RecordingGauge gauge;
+  const int result = core::InstallFiles(fake, kTarget, gauge);
+  EXPECT_EQ(result, core::kInstallCopyingFailed);
+  EXPECT_TRUE(fake.HasFile("C:\\Vorlen\\KORVAN\\Zeta1.def"));
+  EXPECT_EQ(fake.FileData("C:\\Vorlen\\KORVAN\\Zeta2.def"), "Zeta2");  // cut short
+  EXPECT_EQ(core::FailureLines(result),
+            (std::vector<std::string>{"Errors encountered during copying.", "Setup failed."}));
+}
+
 TEST(Install, DriveRootRegistersTheProgramsRealPath) {
   FakePlatform fake;
   AddPayload(fake);
