@@ -6,6 +6,7 @@
 //
 // Checked mode stops at the first manifest line that could not be installed.
 // Unchecked mode (test payloads) embeds what exists and skips the rest.
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -147,6 +148,19 @@ int Run(int argc, char** argv) {
   const fs::path manifestPath = dir / core::kManifestFile;
   if (!fs::is_regular_file(manifestPath)) {
     if (checked) throw Failure{"file.lst not found in " + dir.string()};
+    // Without a list, a test payload embeds every file of its folder (a
+    // .res without entries would not be accepted by the resource compiler).
+    std::vector<fs::path> files;
+    for (const auto& entry : fs::directory_iterator(dir)) {
+      if (entry.is_regular_file()) files.push_back(entry.path());
+    }
+    std::sort(files.begin(), files.end());
+    for (const auto& file : files) {
+      const std::string name = file.filename().string();
+      if (!NameProblem(name).empty()) continue;
+      res.Add(StoredName(core::ResourceName(name)), ReadFile(file));
+      inputs.push_back(fs::absolute(file).string());
+    }
   } else {
     const std::string manifest = ReadFile(manifestPath);
     inputs.push_back(fs::absolute(manifestPath).string());
