@@ -165,26 +165,7 @@ bool Start(const std::string& exe, std::string cmdline, Child* child) {
   return true;
 }
 
-struct FindArgs {
-  DWORD pid;
-  const char* cls;
-  HWND found;
-};
-
-BOOL CALLBACK FindTopLevel(HWND w, LPARAM lp) {
-  auto* a = reinterpret_cast<FindArgs*>(lp);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(w, &pid);
-  if (pid != a->pid || !IsWindowVisible(w) || e2e::ClassOf(w) != a->cls) return TRUE;
-  a->found = w;
-  return FALSE;
-}
-
-HWND FindTop(const Child& c, const char* cls) {
-  FindArgs a{c.pid, cls, nullptr};
-  EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&a));
-  return a.found;
-}
+HWND FindTop(const Child& c, const char* cls) { return e2e::TopWindowOf(c.pid, cls); }
 
 template <class Pred>
 bool Poll(const Child& c, Pred pred, DWORD timeoutMs = kTimeoutMs) {

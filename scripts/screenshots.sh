@@ -30,7 +30,7 @@ tests/wine-env.sh start
 display=$(cat "$SETUP_WINE_STATE/display")
 
 # Detached and writing to a file, so no Wine process holds our output.
-setsid tests/e2e/wine-run.sh explorer /desktop=shot,800x600 \
+setsid tests/wine-env.sh run explorer /desktop=shot,800x600 \
   "$(winpath "$driver")" --shots "$(winpath "$installer")" "$(winpath "$handshake")" \
   </dev/null >"$SETUP_WINE_STATE/shots.log" 2>&1 &
 

@@ -75,11 +75,13 @@ void Installer::Kill() {
   }
 }
 
-HWND Installer::FindTop(const char* cls) const {
-  FindArgs a{pid_, cls, nullptr};
+HWND TopWindowOf(DWORD pid, const char* cls) {
+  FindArgs a{pid, cls, nullptr};
   EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&a));
   return a.found;
 }
+
+HWND Installer::FindTop(const char* cls) const { return TopWindowOf(pid_, cls); }
 
 HWND Installer::WaitWindow(const char* cls, DWORD timeoutMs) const {
   HWND w = nullptr;

@@ -49,6 +49,9 @@ class Installer {
 // and group boxes, which GetDlgItem does not search).
 HWND Control(HWND parent, int id);
 
+// A visible top-level window of process `pid` with the class `cls`, if any.
+HWND TopWindowOf(DWORD pid, const char* cls);
+
 std::string Text(HWND w);
 std::string ClassOf(HWND w);
 bool Visible(HWND w);  // the window itself and all its parents
