@@ -113,17 +113,23 @@ std::string LineError(size_t line, const std::string& name, const std::string& w
   return s.str();
 }
 
-// Why a manifest name cannot be installed, or empty text if it can.
-std::string NameProblem(const std::string& name) {
-  if (name.empty()) return "is empty: no file can have this name";
-  if (name.size() > core::kMaxNameLength) return "is longer than 65535 characters";
-  if (!core::IsSafePayloadName(name))
-    return "would be written outside the target folder (absolute, drive, stream or '..')";
-  for (unsigned char c : name) {
-    if (c < 0x20 || c > 0x7E) return "has a character outside printable ASCII";
+// Text that Windows tools may save but the installer would misread.
+void CheckManifestText(const std::string& manifest) {
+  for (const char* bom : {"\xEF\xBB\xBF", "\xFF\xFE", "\xFE\xFF"}) {
+    if (manifest.rfind(bom, 0) == 0)
+      throw Failure{"file.lst line 1: begins with a byte-order mark; save it as 8-bit text "
+                    "without one"};
   }
-  if (name.front() == '#') return "begins with '#', which Windows reads as a resource number";
-  return {};
+  const size_t nul = manifest.find('\0');
+  if (nul != std::string::npos) {
+    const std::string before = manifest.substr(0, nul);
+    size_t line = core::SplitLines(before).size();
+    if (line == 0 || before.back() == '\r' || before.back() == '\n') ++line;
+    std::ostringstream s;
+    s << "file.lst line " << line << ": has a NUL byte, which ends the list (saved as UTF-16?); "
+      << "save it as 8-bit text";
+    throw Failure{s.str()};
+  }
 }
 
 int Run(int argc, char** argv) {
@@ -157,15 +163,19 @@ int Run(int argc, char** argv) {
     std::sort(files.begin(), files.end());
     for (const auto& file : files) {
       const std::string name = file.filename().string();
-      if (!NameProblem(name).empty()) continue;
+      if (!core::NameProblem(name).empty()) continue;
       res.Add(StoredName(core::ResourceName(name)), ReadFile(file));
       inputs.push_back(fs::absolute(file).string());
     }
   } else {
     const std::string manifest = ReadFile(manifestPath);
     inputs.push_back(fs::absolute(manifestPath).string());
+    if (checked) CheckManifestText(manifest);
     const std::vector<std::string> lines = core::SplitLines(manifest);
     if (checked && lines.empty()) throw Failure{"file.lst has no lines: the version line is missing"};
+    if (checked && lines.back().empty())
+      throw Failure{LineError(lines.size(), "", "is the version line but empty (a stray empty "
+                                                "line at the end?)")};
     if (checked && lines.size() - 1 > core::kMaxFileLines)
       throw Failure{"file.lst line 65536: more than 65535 file lines"};
     const std::string manifestRes = StoredName(core::ResourceName(core::kManifestFile));
@@ -176,7 +186,11 @@ int Run(int argc, char** argv) {
     for (size_t i = 0; i + 1 < lines.size(); ++i) {
       const std::string& name = lines[i];
       const size_t lineNo = i + 1;
-      std::string problem = NameProblem(name);
+      // Test payloads may list names the installer must refuse at run time,
+      // but nothing is read from outside the payload folder.
+      std::string problem = checked ? core::NameProblem(name)
+                            : core::StaysInsideTarget(name) ? std::string()
+                                                            : std::string("is outside");
       const std::string stored = problem.empty() ? StoredName(core::ResourceName(name)) : "";
       fs::path file = dir;
       if (problem.empty()) {
@@ -187,15 +201,19 @@ int Run(int argc, char** argv) {
         file /= rel;
         auto it = claimed.find(stored);
         if (it != claimed.end()) {
-          const std::string other = it->second ? lines[it->second - 1] : core::kManifestFile;
-          // The same file named twice is harmless; two files, one resource is not.
-          if (StoredName(other) != StoredName(name)) {
-            std::ostringstream s;
+          const bool manifest = it->second == 0;
+          const std::string other = manifest ? core::kManifestFile : lines[it->second - 1];
+          const bool sameFile = core::WindowsFileKey(other) == core::WindowsFileKey(name);
+          // The same file named twice is harmless; two files that Windows
+          // takes for one, or two files with one resource, are not.
+          if (other == name || (manifest && sameFile)) continue;
+          std::ostringstream s;
+          if (sameFile)
+            s << "names the same file as line " << it->second << ", " << other
+              << ", once Windows ignores case";
+          else
             s << "gives the resource name " << stored << ", as " << other << " does";
-            problem = s.str();
-          } else {
-            continue;
-          }
+          problem = s.str();
         } else if (!fs::is_regular_file(file)) {
           problem = "is not a file in " + dir.string();
         }

@@ -23,11 +23,37 @@ std::string ExtractFilePath(std::string_view path);
 
 // True when a manifest name stays inside the target folder: relative, no
 // drive or stream (':'), no '..' component, not empty.
+bool StaysInsideTarget(std::string_view name);
+
+// StaysInsideTarget, and no part of it names a device.
 bool IsSafePayloadName(std::string_view name);
+
+// True for a name part that Windows opens as a device (NUL, CON, COM1,
+// CONIN$...), whatever its case, extension or trailing dots and blanks.
+bool IsDeviceName(std::string_view part);
+
+// Why Windows could not write a manifest name as the file it names under the
+// default target folder, or empty text if it can. Stricter than
+// IsSafePayloadName: the build refuses what the run would stop at or write
+// elsewhere.
+std::string NameProblem(std::string_view name);
+
+// The name two manifest names share on Windows when they name one file.
+std::string WindowsFileKey(std::string_view name);
 
 // Appends a name that begins with '\' to a folder; a folder that already ends
 // with '\' (a drive root) does not get a second separator.
 std::string JoinPath(std::string_view dir, std::string_view name);
+
+// A payload file is written under its name plus this suffix, then renamed.
+inline constexpr const char kPartialSuffix[] = ".~setup";
+inline constexpr size_t kPartialSuffixLength = sizeof kPartialSuffix - 1;
+
+// The folder offered first; every payload path must fit below it.
+inline constexpr const char kDefaultTargetDir[] = "c:\\Program Files\\Vorlen\\KORVAN";
+// Longest path the ANSI file functions take, without the terminating NUL.
+constexpr size_t kMaxPathLength = 259;
+constexpr size_t kMaxComponentLength = 255;
 
 // Longest file name and most file lines the extraction accepts.
 constexpr size_t kMaxNameLength = 65535;

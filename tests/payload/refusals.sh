@@ -7,18 +7,9 @@ rm -rf "$work"
 mkdir -p "$work"
 fail=0
 
-# case <name> <expected message part or "ok"> <manifest lines...>
-check() {
-  local name=$1 expect=$2
-  shift 2
-  local dir=$work/$name
-  mkdir -p "$dir/docs"
-  printf 'a' >"$dir/a.txt"
-  printf 'b' >"$dir/docs/b.txt"
-  printf 'c' >"$dir/A.TXT"
-  : >"$dir/file.lst"
-  local line
-  for line in "$@"; do printf '%s\r\n' "$line" >>"$dir/file.lst"; done
+# run <name> <expected message part or "ok">: runs the checker on $work/<name>
+run() {
+  local name=$1 expect=$2 dir=$work/$1
   local out rc=0
   out=$("$tool" "$dir" "$dir.res" "$dir.d" target 2>&1) || rc=$?
   if [ "$expect" = ok ]; then
@@ -31,6 +22,33 @@ check() {
   echo "ok   $name${out:+: $out}"
 }
 
+# payload <name>: a payload folder with a few files and an empty manifest
+payload() {
+  local dir=$work/$1
+  mkdir -p "$dir/docs"
+  printf 'a' >"$dir/a.txt"
+  printf 'b' >"$dir/docs/b.txt"
+  printf 'c' >"$dir/A.TXT"
+  : >"$dir/file.lst"
+}
+
+# check <name> <expected message part or "ok"> <manifest lines...>
+check() {
+  local name=$1 expect=$2
+  shift 2
+  payload "$name"
+  local line
+  for line in "$@"; do printf '%s\r\n' "$line" >>"$work/$name/file.lst"; done
+  run "$name" "$expect"
+}
+
+# check_bytes <name> <expected message part> <printf format of the whole manifest>
+check_bytes() {
+  payload "$1"
+  printf "$3" >"$work/$1/file.lst"
+  run "$1" "$2"
+}
+
 check sound ok 'a.txt' 'docs\b.txt' 'file.lst' 'a.txt' '1.0'
 check missing 'file.lst line 2: "nothere.txt" is not a file' 'a.txt' 'nothere.txt' '1.0'
 check climbs 'file.lst line 1: "..\a.txt" would be written outside' '..\a.txt' '1.0'
@@ -39,7 +57,26 @@ check drive 'file.lst line 2: "C:a.txt" would be written outside' 'a.txt' 'C:a.t
 check stream 'file.lst line 1: "a.txt:x" would be written outside' 'a.txt:x' '1.0'
 check empty-line 'file.lst line 2: "" is empty' 'a.txt' '' 'a.txt' '1.0'
 check collision 'file.lst line 2: "a-txt" gives the resource name A_TXT, as a.txt does' 'a.txt' 'a-txt' '1.0'
-check no-version 'no lines' 
+check no-version 'no lines'
+check stray-last-line 'file.lst line 3: "" is the version line but empty' 'a.txt' '1.0' ''
+check_bytes bom 'file.lst line 1: begins with a byte-order mark' '\xef\xbb\xbfa.txt\r\n1.0\r\n'
+check_bytes utf16 'file.lst line 1: has a NUL byte' 'a\x00.\x00t\x00x\x00t\x00\r\x00\n\x001\x00.\x000\x00\r\x00\n\x00'
+check_bytes utf16-bom 'file.lst line 1: begins with a byte-order mark' '\xff\xfea\x00\r\x00\n\x001\x00\r\x00\n\x00'
+check device 'file.lst line 2: "nul.txt" names a device' 'a.txt' 'nul.txt' '1.0'
+check device-bare 'file.lst line 1: "CON" names a device' 'CON' '1.0'
+check device-folder 'file.lst line 1: "docs\Com1.txt\b.txt" names a device' 'docs\Com1.txt\b.txt' '1.0'
+check device-dots 'file.lst line 1: "conin$ . ." names a device' 'conin$ . .' '1.0'
+check slash "file.lst line 1: \"docs/b.txt\" contains '/'" 'docs/b.txt' '1.0'
+check forbidden 'file.lst line 1: "a*b.txt" has a character Windows forbids' 'a*b.txt' '1.0'
+check control 'file.lst line 1: "a'$'\t''b" has a character outside printable ASCII' 'a'$'\t''b' '1.0'
+check empty-part 'file.lst line 1: "docs\\b.txt" has an empty folder or file name' 'docs\\b.txt' '1.0'
+check trailing-dot "file.lst line 2: \"a.txt.\" has a name part ending in '.' or ' '" 'a.txt' 'a.txt.' '1.0'
+check trailing-blank "file.lst line 1: \"docs \\b.txt\" has a name part ending in '.' or ' '" 'docs \b.txt' '1.0'
+check same-file 'file.lst line 2: "A.TXT" names the same file as line 1, a.txt' 'a.txt' 'A.TXT' '1.0'
+check long-part 'has a name part longer than 255 characters' "$(printf 'f%.0s' $(seq 256))\\a.txt" '1.0'
+check long-path 'is longer than 221 characters: it would not fit below c:\Program Files\Vorlen\KORVAN' \
+  "docs\\$(printf 'n%.0s' $(seq 217))" '1.0'
+check partial-name 'file.lst line 1: "a.txt.~setup" ends in .~setup' 'a.txt.~setup' '1.0'
 # A file of 65,536 lines plus the version is one line too many.
 dir=$work/too-many
 mkdir -p "$dir"
