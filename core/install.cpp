@@ -10,20 +10,22 @@ namespace {
 const char kBlankLine[] = " ";
 constexpr int kLeadingBlankLines = 4;
 
-// Files of the earlier product generation and of an earlier installation;
-// the last two also clear the names the renames below need.
+// Files of the earlier product generation.
 const char* const kObsoleteFiles[] = {
-    "\\Pultox.dll", "\\Logbox.dll", "\\Pultox.cnt",
-    "\\Pultox.hlp", "\\Pultix.dll", "\\Logbix.dll",
+    "\\Pultox.dll", "\\Logbox.dll", "\\Pultox.cnt", "\\Pultox.hlp",
 };
 
+// The Hungarian modules get their active names; the earlier installation's
+// module of that name is deleted first, but only when its replacement is
+// there, so a run that could not extract it leaves a program that starts.
 struct Activation {
   const char* from;
   const char* to;
+  const char* earlier;
 };
 const Activation kActivations[] = {
-    {"\\pultix.hu", "\\pultix.dll"},
-    {"\\Logbix.hu", "\\Logbix.dll"},
+    {"\\pultix.hu", "\\pultix.dll", "\\Pultix.dll"},
+    {"\\Logbix.hu", "\\Logbix.dll", "\\Logbix.dll"},
 };
 
 std::vector<std::string> BlankThen(const char* line) {
@@ -51,6 +53,10 @@ int InstallFiles(Platform& platform, const std::string& targetDir, Gauge& gauge)
   int result = kInstallCopyingFailed;
   if (ExtractPayload(platform, targetDir, gauge)) result = kInstallSucceeded;
   for (const char* name : kObsoleteFiles) platform.RemoveFile(JoinPath(targetDir, name));
+  for (const Activation& a : kActivations) {
+    if (platform.FileExists(JoinPath(targetDir, a.from)))
+      platform.RemoveFile(JoinPath(targetDir, a.earlier));
+  }
   for (const Activation& a : kActivations) {
     if (!platform.RenameFile(JoinPath(targetDir, a.from), JoinPath(targetDir, a.to)))
       result = kInstallLanguageFailed;

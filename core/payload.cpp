@@ -44,7 +44,19 @@ bool ExtractResourceFile(Platform& platform, const std::string& dir,
     const Bytes bytes = platform.ReadResource(resName);
     const std::string sub = ExtractFilePath(fileName);
     if (!sub.empty()) ForceDirectories(platform, dir + sub);
-    platform.WriteNewFile(dir + fileName, bytes);
+    // The earlier file stays whole until its replacement is complete.
+    const std::string path = dir + fileName;
+    const std::string partial = path + kPartialSuffix;
+    try {
+      platform.WriteNewFile(partial, bytes);
+    } catch (...) {
+      platform.RemoveFile(partial);
+      throw;
+    }
+    if (!platform.ReplaceFile(partial, path)) {
+      platform.RemoveFile(partial);
+      return false;
+    }
     return true;
   } catch (...) {
     return false;
@@ -60,6 +72,13 @@ bool ExtractPayload(Platform& platform, const std::string& dir, Gauge& gauge) {
     gauge.SetMaxValue(static_cast<int>(list.size()) - 1);
     const size_t files = list.size() - 1;  // the last line is the version
     if (files > kMaxFileLines) throw Error(kRangeError);
+    // A killed run leaves a partial file behind; clear those of every
+    // listed name, also of names the loop may not reach.
+    for (size_t i = 0; i < files; ++i) {
+      const std::string& name = list[i];
+      if (name.size() <= kMaxNameLength && IsSafePayloadName(name))
+        platform.RemoveFile(base + name + kPartialSuffix);
+    }
     for (size_t i = 0; i < files; ++i) {
       const std::string& name = list[i];
       if (name.size() > kMaxNameLength) throw Error(kRangeError);

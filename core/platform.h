@@ -20,14 +20,21 @@ class Platform {
   // Raises "Resource %s not found". The bytes stay valid while the module lives.
   virtual Bytes ReadResource(const std::string& name) = 0;
   virtual bool DirectoryExists(const std::string& path) = 0;
+  // A file, not a folder.
+  virtual bool FileExists(const std::string& path) = 0;
   // One folder level; false when it cannot be created or exists already.
   virtual bool CreateDir(const std::string& path) = 0;
   // Creates or truncates the file, opened without sharing, and writes the
-  // bytes in one piece. Raises "Cannot create file %s" or "Stream write error".
+  // bytes in one piece through to the disk. Raises "Cannot create file %s" or
+  // "Stream write error" (which may leave part of the file).
   virtual void WriteNewFile(const std::string& path, Bytes data) = 0;
   virtual bool RemoveFile(const std::string& path) = 0;
   // Never overwrites: false when the target exists or the source is missing.
   virtual bool RenameFile(const std::string& from, const std::string& to) = 0;
+  // Moves a file in the same folder onto `to`, replacing a file there, and
+  // returns once the move is on disk. False when `to` cannot be replaced: held
+  // open, read-only or a folder.
+  virtual bool ReplaceFile(const std::string& from, const std::string& to) = 0;
   // REG_SZ value under HKEY_CURRENT_USER\key, creating the key; false on failure.
   virtual bool WriteRegString(const std::string& key, const std::string& name,
                               const std::string& value) = 0;

@@ -86,6 +86,11 @@ bool Win32Platform::DirectoryExists(const std::string& path) {
   return attr != INVALID_FILE_ATTRIBUTES && (attr & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+bool Win32Platform::FileExists(const std::string& path) {
+  const DWORD attr = GetFileAttributesA(path.c_str());
+  return attr != INVALID_FILE_ATTRIBUTES && !(attr & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 bool Win32Platform::CreateDir(const std::string& path) {
   return CreateDirectoryA(path.c_str(), nullptr) != 0;
 }
@@ -97,7 +102,7 @@ void Win32Platform::WriteNewFile(const std::string& path, core::Bytes data) {
   DWORD written = 0;
   // Resources are limited to 32-bit sizes, so one write takes the whole file.
   if (!WriteFile(file.get(), data.data, static_cast<DWORD>(data.size), &written, nullptr) ||
-      written != data.size)
+      written != data.size || !FlushFileBuffers(file.get()))
     throw Error("Stream write error");
 }
 
@@ -105,6 +110,17 @@ bool Win32Platform::RemoveFile(const std::string& path) { return ::DeleteFileA(p
 
 bool Win32Platform::RenameFile(const std::string& from, const std::string& to) {
   return MoveFileA(from.c_str(), to.c_str()) != 0;
+}
+
+bool Win32Platform::ReplaceFile(const std::string& from, const std::string& to) {
+  // Windows refuses to replace a read-only file or a folder; saying so here
+  // keeps that true on file systems that would not.
+  const DWORD attr = GetFileAttributesA(to.c_str());
+  if (attr != INVALID_FILE_ATTRIBUTES &&
+      (attr & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
+    return false;
+  return MoveFileExA(from.c_str(), to.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
 bool Win32Platform::WriteRegString(const std::string& key, const std::string& name,

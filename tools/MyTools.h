@@ -17,10 +17,12 @@ class Win32Platform : public core::Platform {
   explicit Win32Platform(HMODULE module = GetModuleHandleA(nullptr)) : module_(module) {}
   core::Bytes ReadResource(const std::string& name) override;
   bool DirectoryExists(const std::string& path) override;
+  bool FileExists(const std::string& path) override;
   bool CreateDir(const std::string& path) override;
   void WriteNewFile(const std::string& path, core::Bytes data) override;
   bool RemoveFile(const std::string& path) override;
   bool RenameFile(const std::string& from, const std::string& to) override;
+  bool ReplaceFile(const std::string& from, const std::string& to) override;
   bool WriteRegString(const std::string& key, const std::string& name,
                       const std::string& value) override;
 

@@ -74,6 +74,10 @@ bool FakePlatform::DirectoryExists(const std::string& path) {
   return dirs_.count(Key(Normalise(path))) != 0;
 }
 
+bool FakePlatform::FileExists(const std::string& path) {
+  return files_.count(Key(Normalise(path))) != 0;
+}
+
 bool FakePlatform::CreateDir(const std::string& path) {
   const std::string p = Normalise(path);
   const std::string k = Key(p);
@@ -103,15 +107,24 @@ bool FakePlatform::RemoveFile(const std::string& path) {
   return files_.erase(k) != 0;
 }
 
-bool FakePlatform::RenameFile(const std::string& from, const std::string& to) {
+bool FakePlatform::Move(const std::string& from, const std::string& to, bool replace) {
   const std::string kf = Key(Normalise(from));
   const std::string kt = Key(Normalise(to));
   auto it = files_.find(kf);
-  if (it == files_.end() || files_.count(kt) || dirs_.count(kt)) return false;
+  if (it == files_.end() || dirs_.count(kt)) return false;
+  if (replace ? readOnly_.count(kt) != 0 : files_.count(kt) != 0) return false;
   File moved{Normalise(to), it->second.data};
   files_.erase(it);
   files_[kt] = moved;
   return true;
+}
+
+bool FakePlatform::RenameFile(const std::string& from, const std::string& to) {
+  return Move(from, to, false);
+}
+
+bool FakePlatform::ReplaceFile(const std::string& from, const std::string& to) {
+  return Move(from, to, true);
 }
 
 bool FakePlatform::WriteRegString(const std::string& key, const std::string& name,

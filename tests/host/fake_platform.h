@@ -25,6 +25,8 @@ class FakePlatform : public core::Platform {
   // Files and folders.
   void AddDir(const std::string& path) { dirs_.insert(Key(path)); }
   void AddFile(const std::string& path, const std::string& data);
+  // Read-only, or held open without sharing: it can be neither opened for
+  // writing, replaced nor deleted.
   void SetReadOnly(const std::string& path) { readOnly_.insert(Key(path)); }
   // Folders whose creation fails.
   void RefuseDir(const std::string& path) { refusedDirs_.insert(Key(path)); }
@@ -43,14 +45,17 @@ class FakePlatform : public core::Platform {
 
   core::Bytes ReadResource(const std::string& name) override;
   bool DirectoryExists(const std::string& path) override;
+  bool FileExists(const std::string& path) override;
   bool CreateDir(const std::string& path) override;
   void WriteNewFile(const std::string& path, core::Bytes data) override;
   bool RemoveFile(const std::string& path) override;
   bool RenameFile(const std::string& from, const std::string& to) override;
+  bool ReplaceFile(const std::string& from, const std::string& to) override;
   bool WriteRegString(const std::string& key, const std::string& name,
                       const std::string& value) override;
 
  private:
+  bool Move(const std::string& from, const std::string& to, bool replace);
   struct File {
     std::string name;
     std::string data;

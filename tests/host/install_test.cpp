@@ -64,6 +64,42 @@ TEST(Install, SecondRunOverAnEarlierInstallationSucceedsAndRemovesOldFiles) {
   EXPECT_EQ(fake.FileData("C:\\Vorlen\\KORVAN\\Logbix.dll"), "Logbix.HU bytes");
 }
 
+// An earlier module is deleted only when its replacement was extracted, so a
+// run that stops early leaves the installed program able to start.
+TEST(Install, StoppedCopyingKeepsTheEarlierModules) {
+  const struct {
+    const char* what;
+    const char* heldOpen;         // a payload file the run cannot replace
+    const char* missingResource;  // or a payload file the build lacks
+    const char* pultixDll;        // expected afterwards
+    const char* logbixDll;
+  } cases[] = {
+      {"PULTIX.HLP held open", "PULTIX.HLP", nullptr, "old pultix", "old logbix"},
+      {"Pultix.cnt held open", "Pultix.cnt", nullptr, "old pultix", "old logbix"},
+      {"Pultix.exe held open", "Pultix.exe", nullptr, "old pultix", "old logbix"},
+      {"Logbix.HU missing", nullptr, "LOGBIX_HU", "pultix.hu bytes", "old logbix"},
+  };
+  for (const auto& c : cases) {
+    FakePlatform fake;
+    AddPayload(fake);
+    fake.AddDir("C:\\Vorlen");
+    fake.AddDir(kTarget);
+    fake.AddFile("C:\\Vorlen\\KORVAN\\pultix.dll", "old pultix");
+    fake.AddFile("C:\\Vorlen\\KORVAN\\Logbix.dll", "old logbix");
+    if (c.heldOpen) {
+      const std::string held = std::string(kTarget) + "\\" + c.heldOpen;
+      fake.AddFile(held, "held");
+      fake.SetReadOnly(held);
+    }
+    if (c.missingResource) fake.RemoveResource(c.missingResource);
+    RecordingGauge gauge;
+    // The rename of the file that was not extracted still fails.
+    EXPECT_EQ(core::InstallFiles(fake, kTarget, gauge), core::kInstallLanguageFailed) << c.what;
+    EXPECT_EQ(fake.FileData("C:\\Vorlen\\KORVAN\\Pultix.dll"), c.pultixDll) << c.what;
+    EXPECT_EQ(fake.FileData("C:\\Vorlen\\KORVAN\\Logbix.dll"), c.logbixDll) << c.what;
+  }
+}
+
 enum Fault : unsigned {
   kNone = 0,
   kCopyFault = 1,      // a .def file cannot be written
@@ -147,6 +183,7 @@ TEST(Install, FullDiskEndsInTheCopyingFailureNeverInSuccess) {
   AddPayload(fake);
   fake.AddDir("C:\\Vorlen");
   fake.AddDir(kTarget);
+  fake.AddFile("C:\\Vorlen\\KORVAN\\Zeta2.def", "earlier Zeta2");
   // The disk fills up during Zeta2.def, after the language files were written.
   const long long before = 5 * 15 + 3 + static_cast<long long>(fake.ReadResource("FILE_LST").size);
   fake.SetFreeSpace(before + 15 + 5);
@@ -154,7 +191,8 @@ TEST(Install, FullDiskEndsInTheCopyingFailureNeverInSuccess) {
   const int result = core::InstallFiles(fake, kTarget, gauge);
   EXPECT_EQ(result, core::kInstallCopyingFailed);
   EXPECT_TRUE(fake.HasFile("C:\\Vorlen\\KORVAN\\Zeta1.def"));
-  EXPECT_EQ(fake.FileData("C:\\Vorlen\\KORVAN\\Zeta2.def"), "Zeta2");  // cut short
+  EXPECT_EQ(fake.FileData("C:\\Vorlen\\KORVAN\\Zeta2.def"), "earlier Zeta2");
+  EXPECT_FALSE(fake.HasFile("C:\\Vorlen\\KORVAN\\Zeta2.def.~setup"));
   EXPECT_EQ(core::FailureLines(result),
             (std::vector<std::string>{"Errors encountered during copying.", "Setup failed."}));
 }

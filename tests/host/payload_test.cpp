@@ -34,6 +34,14 @@ const std::vector<std::string> kShipped = {
     "Pultix.cnt", "Pultix.exe", "PULTIX.HLP", "pultix.hu", "Logbix.HU", "file.lst",
     "Zeta1.def",  "Zeta2.def",  "Zeta3.def",  "Zeta4.def", "Zeta5.def"};
 
+// Every file is written under a partial name first; none may stay behind.
+bool HasPartialFile(const FakePlatform& fake) {
+  for (const auto& name : fake.FileNames()) {
+    if (name.find(core::kPartialSuffix) != std::string::npos) return true;
+  }
+  return false;
+}
+
 TEST(ExtractPayload, WritesEveryListedFileAndRemovesTheManifestCopy) {
   FakePlatform fake;
   Install(fake, kShipped);
@@ -106,16 +114,36 @@ TEST(ExtractPayload, ReadOnlyTargetFileStopsTheRun) {
   EXPECT_EQ(fake.FileData("C:\\Target\\PULTIX.HLP"), "old");
   EXPECT_TRUE(fake.HasFile("C:\\Target\\Pultix.exe"));
   EXPECT_EQ(gauge.Progress(), 2);
+  EXPECT_FALSE(HasPartialFile(fake));
 }
 
-TEST(ExtractPayload, FullDiskLeavesThePartialFileAndFails) {
+TEST(ExtractPayload, WriteThatFailsHalfWayKeepsTheEarlierFile) {
   FakePlatform fake;
   Install(fake, {"a.txt", "b.txt"});
+  fake.AddFile("C:\\Target\\a.txt", "earlier");
   fake.SetFreeSpace(9);  // "a.txt bytes" is 11 bytes
   RecordingGauge gauge;
   EXPECT_FALSE(core::ExtractPayload(fake, kTarget, gauge));
-  EXPECT_EQ(fake.FileData("C:\\Target\\a.txt"), "a.txt byt");
+  EXPECT_EQ(fake.FileData("C:\\Target\\a.txt"), "earlier");
   EXPECT_FALSE(fake.HasFile("C:\\Target\\b.txt"));
+  EXPECT_FALSE(HasPartialFile(fake));
+}
+
+TEST(ExtractPayload, PartialFilesOfAKilledRunAreRemoved) {
+  FakePlatform fake;
+  Install(fake, kShipped);
+  fake.AddFile("C:\\Target\\Zeta3.def", "earlier");
+  fake.AddFile("C:\\Target\\Pultix.exe.~setup", "cut");
+  fake.AddFile("C:\\Target\\zeta3.DEF.~SETUP", "cut");
+  // The run stops at PULTIX.HLP, before it reaches Zeta3.def.
+  fake.AddFile("C:\\Target\\PULTIX.HLP", "held");
+  fake.SetReadOnly("C:\\Target\\PULTIX.HLP");
+  RecordingGauge gauge;
+  EXPECT_FALSE(core::ExtractPayload(fake, kTarget, gauge));
+  EXPECT_FALSE(HasPartialFile(fake));
+  EXPECT_EQ(fake.FileData("C:\\Target\\Pultix.exe"), "Pultix.exe bytes");
+  EXPECT_EQ(fake.FileData("C:\\Target\\Zeta3.def"), "earlier");
+  EXPECT_EQ(fake.FileData("C:\\Target\\PULTIX.HLP"), "held");
 }
 
 TEST(ExtractPayload, OnlyTheVersionLineWritesNothingButStillRemovesTheManifest) {
@@ -200,7 +228,8 @@ TEST(ExtractPayload, DriveRootTargetUsesOneSeparator) {
   RecordingGauge gauge;
   ASSERT_TRUE(core::ExtractPayload(fake, "C:\\", gauge));
   ASSERT_EQ(fake.Writes().size(), 1u);
-  EXPECT_EQ(fake.Writes()[0], "C:\\Pultix.exe");
+  EXPECT_EQ(fake.Writes()[0], std::string("C:\\Pultix.exe") + core::kPartialSuffix);
+  EXPECT_EQ(fake.FileNames(), std::vector<std::string>{"C:\\Pultix.exe"});
 }
 
 TEST(ExtractPayload, RerunOverwritesEveryFile) {
