@@ -8,6 +8,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -127,17 +128,53 @@ TEST(Extract, UnwritableFileStopsTheRunThere) {
   EXPECT_FALSE(Exists(dir.path() + "\\file.lst"));
 }
 
-TEST(Extract, FileHeldOpenWithoutSharingFails) {
+// A file that cannot be replaced stops the run and keeps its bytes; no
+// partial file is left. Windows refuses to replace a read-only file even for
+// an administrator.
+TEST(Extract, FileThatCannotBeReplacedKeepsItsBytes) {
+  for (const bool readOnly : {false, true}) {
+    SCOPED_TRACE(readOnly ? "read-only" : "held open without sharing");
+    TempDir dir;
+    const std::string target = dir.path() + "\\Pultix.exe";
+    std::ofstream(target, std::ios::binary) << "earlier";
+    std::optional<tools::ScopedHandle> h;
+    if (readOnly) {
+      ASSERT_TRUE(SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_READONLY));
+    } else {
+      h.emplace(CreateFileA(target.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr));
+      ASSERT_TRUE(h->valid());
+    }
+    EXPECT_FALSE(tools::ExtractResourceFile(GetModuleHandleA(nullptr), dir.path() + "\\",
+                                            "PULTIX_EXE", "Pultix.exe"));
+    h.reset();
+    EXPECT_EQ(ReadAll(target), "earlier");
+    EXPECT_FALSE(Exists(target + ".~setup")) << "partial file left";
+  }
   TempDir dir;
-  const std::string held = dir.path() + "\\Pultix.exe";
-  tools::ScopedHandle h(CreateFileA(held.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                                    CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  ASSERT_TRUE(h.valid());
-  EXPECT_FALSE(tools::ExtractResourceFile(GetModuleHandleA(nullptr), dir.path() + "\\",
-                                          "PULTIX_EXE", "Pultix.exe"));
   EXPECT_TRUE(tools::ExtractResourceFile(GetModuleHandleA(nullptr), dir.path() + "\\",
                                          "PULTIX_CNT", "sub\\dir\\Pultix.cnt"));
   EXPECT_EQ(ReadAll(dir.path() + "\\sub\\dir\\Pultix.cnt"), PayloadFile("Pultix.cnt"));
+}
+
+TEST(Files, ExistsAndReplace) {
+  TempDir dir;
+  tools::Win32Platform platform;
+  const std::string a = dir.path() + "\\a.txt", b = dir.path() + "\\b.txt";
+  std::ofstream(a, std::ios::binary) << "new";
+  std::ofstream(b, std::ios::binary) << "old";
+  EXPECT_TRUE(platform.FileExists(a));
+  EXPECT_FALSE(platform.FileExists(dir.path())) << "a folder is not a file";
+  EXPECT_FALSE(platform.FileExists(dir.path() + "\\none"));
+  EXPECT_TRUE(platform.ReplaceFile(a, b));
+  EXPECT_EQ(ReadAll(b), "new");
+  EXPECT_FALSE(platform.FileExists(a));
+  // A folder in the way is never replaced.
+  std::ofstream(a, std::ios::binary) << "new";
+  const std::string folder = dir.path() + "\\sub";
+  ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+  EXPECT_FALSE(platform.ReplaceFile(a, folder));
+  EXPECT_TRUE(platform.FileExists(a));
 }
 
 TEST(Registry, WriteRegStringCreatesAMissingKey) {
