@@ -92,6 +92,9 @@ TEST(ExtractPayload, UnusableLinesStopTheRunLikeAMissingFile) {
       {"absolute", {"\\windows\\evil.dll", "b.txt"}, 0},
       {"drive", {"a.txt", "D:evil.dll"}, 1},
       {"stream", {"a.txt:ads"}, 0},
+      {"device", {"a.txt", "nul.txt", "b.txt"}, 1},
+      {"device folder", {"COM1\\a.txt"}, 0},
+      {"device with blanks and dots", {"a.txt", "b.txt", "CONOUT$ . txt. ."}, 2},
   };
   for (const auto& c : cases) {
     FakePlatform fake;
