@@ -16,6 +16,8 @@ inline const char kShippedInstaller[] = E2E_INSTALLER_SHIPPED;
 inline const char kNoManifestInstaller[] = E2E_INSTALLER_NO_MANIFEST;
 inline const char kEmptyManifestInstaller[] = E2E_INSTALLER_EMPTY_MANIFEST;
 inline const char kMissingHuInstaller[] = E2E_INSTALLER_MISSING_HU;
+inline const char kBigZeta3Installer[] = E2E_INSTALLER_BIG_ZETA3;
+inline const char kDeviceNameInstaller[] = E2E_INSTALLER_DEVICE_NAME;
 inline const char kPayloadDir[] = E2E_PAYLOAD_DIR;
 inline const char kWorkDir[] = E2E_WORK_DIR;
 

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -652,20 +653,40 @@ TEST_F(Install, MissingLanguageFileReportsLanguageFiles) {
   EXPECT_TRUE(inst->WaitExit(10000)) << "\"Exit\" does not end the program";
 }
 
-// A payload file that cannot be written stops the copying. Wine run as root
-// writes read-only files all the same, so the file is made unwritable by
-// holding it open without sharing, or by a folder of that name.
+// A payload file that cannot be written stops the copying and keeps its
+// earlier bytes. Wine run as root writes read-only files all the same, so the
+// file is made unwritable by holding it open without sharing, or by a folder
+// of that name. The earlier modules stay unless their replacements were
+// extracted, so the installed program still starts.
 TEST_F(Install, UnwritableFileInTargetReportsCopying) {
+  const char* const copying = "Errors encountered during copying.";
+  const char* const language = "Errors encountered during installing language files.";
   const struct {
     const char* how;
+    const char* blocked;
     bool folder;
-  } cases[] = {{"held open without sharing", false}, {"a folder of that name", true}};
-  for (const auto& c : cases) {
+    const char* errorLine;
+    const char* gauge;
+    const char* lastWritten;
+    const char* firstNotWritten;
+    bool modulesReplaced;
+  } cases[] = {
+      {"Zeta3.def held open without sharing", "Zeta3.def", false, copying, "72%", "Zeta2.def",
+       "Zeta4.def", true},
+      {"a folder named Zeta3.def", "Zeta3.def", true, copying, "72%", "Zeta2.def", "Zeta4.def",
+       true},
+      {"PULTIX.HLP held open without sharing", "PULTIX.HLP", false, language, "18%",
+       "Pultix.exe", "pultix.hu", false},
+  };
+  for (size_t i = 0; i < std::size(cases); ++i) {
+    const auto& c = cases[i];
     SCOPED_TRACE(c.how);
-    const std::string target = Target(root_.path() + "\\" + (c.folder ? "dir" : "open") +
-                                      "\\KORVAN");
+    const std::string target = Target(root_.path() + "\\" + std::to_string(i) + "\\KORVAN");
     ASSERT_TRUE(MakeDirs(target));
-    const std::string blocked = target + "\\Zeta3.def";
+    // The modules of an earlier installation.
+    ASSERT_TRUE(WriteBytes(target + "\\pultix.dll", "earlier pultix.dll"));
+    ASSERT_TRUE(WriteBytes(target + "\\Logbix.dll", "earlier Logbix.dll"));
+    const std::string blocked = target + "\\" + c.blocked;
     HANDLE held = INVALID_HANDLE_VALUE;
     if (c.folder) {
       ASSERT_TRUE(MakeDirs(blocked));
@@ -684,29 +705,108 @@ TEST_F(Install, UnwritableFileInTargetReportsCopying) {
     if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
     if (HasFatalFailure()) return;
 
-    EXPECT_EQ(Text(m.m1), JoinCrLf(Lines({"Copy files to target folder...",
-                                          "Errors encountered during copying.",
+    EXPECT_EQ(Text(m.m1), JoinCrLf(Lines({"Copy files to target folder...", c.errorLine,
                                           "Setup failed."})));
     EXPECT_EQ(inst->FindTop(kShortcutDialogClass), nullptr);
     ExpectFinalButtons(m, false);
-    // Eight of eleven files were written before the blocked one.
-    EXPECT_EQ(Text(m.g1), "72%");
+    EXPECT_EQ(Text(m.g1), c.gauge);
     if (c.folder) {
       EXPECT_TRUE(DirExists(blocked));
     } else {
       std::string old;
       EXPECT_TRUE(ReadBytes(blocked, &old) && old == "old") << "the blocked file was changed";
     }
-    EXPECT_TRUE(FileExists(target + "\\Zeta2.def"));
-    EXPECT_FALSE(FileExists(target + "\\Zeta4.def")) << "later files are not written";
+    EXPECT_TRUE(FileExists(target + "\\" + c.lastWritten));
+    EXPECT_FALSE(FileExists(target + "\\" + c.firstNotWritten)) << "later files are not written";
     EXPECT_FALSE(FileExists(target + "\\file.lst")) << "the manifest is deleted after a failure too";
-    EXPECT_TRUE(FileExists(target + "\\pultix.dll")) << "renames run after a failed copy";
-    EXPECT_TRUE(FileExists(target + "\\Logbix.dll"));
+    // Renames run after a failed copy; without a replacement the earlier
+    // module stays byte for byte.
+    const struct {
+      const char* installed;
+      const char* payload;
+    } modules[] = {{"pultix.dll", "pultix.hu"}, {"Logbix.dll", "Logbix.HU"}};
+    for (const auto& module : modules) {
+      std::string want = std::string("earlier ") + module.installed, got;
+      if (c.modulesReplaced) {
+        ASSERT_TRUE(ReadBytes(std::string(kPayloadDir) + "\\" + module.payload, &want));
+      }
+      EXPECT_TRUE(ReadBytes(target + "\\" + module.installed, &got) && got == want)
+          << module.installed;
+    }
+    for (const std::string& name : ListFiles(target))
+      EXPECT_EQ(name.find(".~setup"), std::string::npos) << "partial file " << name;
     ExpectRegistered(target);
 
     Click(m.btnKoniec);
     EXPECT_TRUE(inst->WaitExit(10000)) << "\"Exit\" does not end the program";
   }
+}
+
+// S: is a file system of 512 KB, mounted by the fixture e2e_small_disk. The
+// second payload's Zeta3.def does not fit: the disk fills up while it is
+// written, and the first run's Zeta3.def must stay whole.
+TEST_F(Install, FullDiskOnReinstallKeepsTheEarlierFile) {
+  ASSERT_TRUE(DirExists("S:\\")) << "S: is not mapped (the fixture e2e_small_disk does that)";
+  const std::string target = Target("S:\\KORVAN");
+  RemoveTree(target);
+  const struct {
+    const char* installer;
+    const char* errorLine;  // nullptr: success
+  } runs[] = {
+      {kShippedInstaller, nullptr},
+      {kBigZeta3Installer, "Errors encountered during copying."},
+  };
+  for (const auto& r : runs) {
+    SCOPED_TRACE(r.installer);
+    auto inst = Start(r.installer);
+    HWND w = StartMain(*inst);
+    ASSERT_NE(w, nullptr);
+    MainWindow m(w);
+    SetText(m.edit1, target);
+    ASSERT_NO_FATAL_FAILURE(RunInstall(*inst, m));
+    if (r.errorLine) {
+      EXPECT_EQ(Text(m.m1), JoinCrLf(Lines({"Copy files to target folder...", r.errorLine,
+                                            "Setup failed."})));
+      Click(m.btnKoniec);
+    } else {
+      HWND s = inst->FindTop(kShortcutDialogClass);
+      ASSERT_NE(s, nullptr) << "no shortcut dialog; M1: " << Text(m.m1);
+      Click(ShortcutDialog(s).no);
+      ASSERT_TRUE(inst->WaitNoWindow(kShortcutDialogClass, 10000));
+      Click(m.btnOK);
+    }
+    EXPECT_TRUE(inst->WaitExit(10000));
+    // Every file of the first run, Zeta3.def whole, and no scrap.
+    ExpectInstalledFiles(target);
+  }
+  RemoveTree(target);
+}
+
+// COM9 of the prefix is mapped by the fixture e2e_drive_root to a plain file.
+TEST_F(Install, DeviceNameInManifestStopsTheCopying) {
+  const std::string device = std::string(kWorkDir) + "\\device-com9";
+  // The test means something only if what goes to COM9 arrives in the file.
+  std::string seen;
+  ASSERT_TRUE(WriteBytes("\\\\.\\COM9", "probe") && ReadBytes(device, &seen) && seen == "probe")
+      << "COM9 is not mapped (the fixture e2e_drive_root does that)";
+  ASSERT_TRUE(WriteBytes(device, ""));
+  const std::string target = Target(root_.path() + "\\KORVAN");
+  auto inst = Start(kDeviceNameInstaller);
+  HWND w = StartMain(*inst);
+  ASSERT_NE(w, nullptr);
+  MainWindow m(w);
+  SetText(m.edit1, target);
+  ASSERT_NO_FATAL_FAILURE(RunInstall(*inst, m));
+
+  EXPECT_EQ(Text(m.m1), JoinCrLf(Lines({"Copy files to target folder...",
+                                        "Errors encountered during copying.", "Setup failed."})));
+  // Two of three files were written before the device name stopped the run.
+  EXPECT_EQ(Text(m.g1), "66%");
+  EXPECT_TRUE(ReadBytes(device, &seen) && seen.empty()) << "written to the device: " << seen;
+  EXPECT_TRUE(FileExists(target + "\\pultix.dll"));
+  EXPECT_TRUE(FileExists(target + "\\Logbix.dll"));
+  Click(m.btnKoniec);
+  EXPECT_TRUE(inst->WaitExit(10000));
 }
 
 // Deletes the files in a drive root; the root itself must stay.
