@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "core/names.h"
 #include "forms/Form.h"
 #include "wizard/ControlIds.h"
 
@@ -11,7 +12,8 @@ namespace wizard {
 class TForm3;
 class TFormLicencjaE;
 
-inline constexpr const char kDefaultTargetDir[] = "c:\\Program Files\\Vorlen\\KORVAN";
+// The build checks that every payload path fits below it.
+using core::kDefaultTargetDir;
 extern const forms::FormSpec kForm2Spec;
 
 class TForm2 : public forms::Form {
