@@ -20,13 +20,15 @@ std::vector<std::string> LoadResourceList(Platform& platform, const std::string&
 // for an empty path, or for a relative one whose first level cannot be made.
 bool ForceDirectories(Platform& platform, std::string dir);
 
-// Writes one payload resource to dir + fileName (dir ends with '\').
-// Any failure gives false.
+// Writes one payload resource to dir + fileName (dir ends with '\') under
+// the partial name first, replacing the earlier file only when complete. Any
+// failure gives false and leaves the earlier file and no partial one.
 bool ExtractResourceFile(Platform& platform, const std::string& dir,
                          const std::string& resName, const std::string& fileName);
 
-// Writes every file the manifest lists into dir, advancing the gauge per file.
-// True only if every file was written.
+// Writes every file the manifest lists into dir, advancing the gauge per file,
+// after removing partial files a killed run left. True only if every file
+// was written.
 bool ExtractPayload(Platform& platform, const std::string& dir, Gauge& gauge);
 
 }  // namespace core
