@@ -288,6 +288,31 @@ TEST(MainWindow, EnterOnNextOpensTheAgreement) {
   EXPECT_TRUE(inst->Running());
 }
 
+// Win+M and the taskbar button minimise and restore the application window,
+// which owns the main window.
+TEST(MainWindow, ComesBackWhenTheApplicationWindowIsRestored) {
+  auto inst = Start(kShippedInstaller);
+  HWND w = StartMain(*inst);
+  ASSERT_NE(w, nullptr);
+  HWND app = GetWindow(w, GW_OWNER);
+  ASSERT_NE(app, nullptr) << "the main window has no owner";
+  ASSERT_EQ(ClassOf(app), "TApplication");
+  PostMessageA(app, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  EXPECT_TRUE(WaitFor([&] { return IsIconic(app) && !IsWindowVisible(w); }, 5000))
+      << "not minimised with the window it owns";
+  PostMessageA(app, WM_SYSCOMMAND, SC_RESTORE, 0);
+  EXPECT_TRUE(WaitFor([&] { return !IsIconic(app) && IsWindowVisible(w); }, 5000))
+      << "the main window did not come back";
+  Settle(w);
+  EXPECT_FALSE(IsIconic(w));
+  EXPECT_TRUE(Enabled(w));
+  MainWindow m(w);
+  EXPECT_EQ(Text(m.m1), Welcome()) << "a restore is no new showing";
+  EXPECT_EQ(Focused(w), m.btnDalej);
+  PressKey(w, VK_RETURN);
+  EXPECT_NE(inst->WaitWindow(kAgreementDialogClass, 10000), nullptr) << "not usable";
+}
+
 // ---------------------------------------------------------------- agreement
 
 TEST(Agreement, FirstShowing) {

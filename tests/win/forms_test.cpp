@@ -10,12 +10,16 @@
 
 #include "core/error.h"
 #include "forms/AppError.h"
+#include "forms/Application.h"
 #include "forms/DialogKeys.h"
 #include "forms/Form.h"
 #include "forms/Layout.h"
 #include "forms/Paint.h"
 
 using namespace forms;
+
+// The import slot every call of user32's function goes through.
+extern "C" VOID(WINAPI* __imp_DisableProcessWindowsGhosting)(VOID);
 
 namespace {
 
@@ -51,6 +55,28 @@ TEST(AppError, TitleIsTheFileNameUpToTheFirstDotInMixedCase) {
       {"s.exe", "s"},
   };
   for (const auto& c : cases) EXPECT_EQ(ApplicationTitleFor(c.path), c.title) << c.path;
+}
+
+// ---- the application window ----
+
+int ghostingCalls = 0;
+VOID WINAPI CountGhostingCall() { ++ghostingCalls; }
+
+// Wine never ghosts a window, so the call itself is what can be checked.
+TEST(Application, StartingTurnsWindowGhostingOff) {
+  auto* slot = &__imp_DisableProcessWindowsGhosting;
+  DWORD protection = 0;
+  ASSERT_TRUE(VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &protection));
+  const auto real = *slot;
+  *slot = &CountGhostingCall;
+  {
+    ApplicationWindow app;
+    app.Create(LoadIconA(nullptr, IDI_APPLICATION));
+    EXPECT_NE(app.Handle(), nullptr);
+  }
+  *slot = real;
+  VirtualProtect(slot, sizeof *slot, protection, &protection);
+  EXPECT_EQ(ghostingCalls, 1);
 }
 
 // ---- layout tables ----
