@@ -130,7 +130,8 @@ HFONT Form::FontFor(const FontSpec& f) {
     if (entry.first == key) return entry.second.get();
   HFONT font = CreateFontA(-Scaled(f.height), 0, 0, 0, f.bold ? FW_BOLD : FW_NORMAL, 0, 0, 0,
                            f.charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                           NONANTIALIASED_QUALITY, DEFAULT_PITCH | FF_DONTCARE, f.face);
+                           NONANTIALIASED_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                           FontFace(f.face, dpi_));
   fonts_.emplace_back(key, Font(font));
   return font;
 }

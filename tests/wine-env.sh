@@ -56,16 +56,30 @@ own_user_folders() {
 }
 
 make_prefix() {
+  local fresh=0
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     setsid wineboot -i </dev/null >/dev/null 2>&1 || true
-    # Wine has no Courier New; its metric twin keeps the agreement aligned.
-    setsid wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Courier New' \
-      /d 'Liberation Mono' /f </dev/null >/dev/null 2>&1 || true
+    fresh=1
+  fi
+  # Settings of the prefix; the stamp names their version, so an older
+  # prefix gets them too.
+  local stamp=$WINEPREFIX/.setup-settings-2
+  if [ ! -f "$stamp" ]; then
+    # Wine has neither Courier New nor Microsoft Sans Serif (the TrueType
+    # face used away from 96 DPI): Courier New's metric twin and a TrueType
+    # sans serif from fonts-liberation stand in under those names.
+    local face
+    for face in 'Courier New=Liberation Mono' 'Microsoft Sans Serif=Liberation Sans'; do
+      setsid wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "${face%%=*}" \
+        /d "${face#*=}" /f </dev/null >/dev/null 2>&1 || true
+    done
     # Without a window manager Wine waits 2 s for one whenever a window hides.
     setsid wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f \
       </dev/null >/dev/null 2>&1 || true
-    wineserver -w
+    touch "$stamp"
   fi
+  # A new prefix's start-up programs finish first (no persistent server yet).
+  [ $fresh = 0 ] || wineserver -w
   own_user_folders
 }
 

@@ -504,19 +504,52 @@ class TabForm144 : public TabForm {
   TabForm144() : TabForm(144) {}
 };
 
-TEST_F(TabForm144, FontsScaleByHeightInPixels) {
-  auto font = [&](int id) {
-    LOGFONTA lf{};
-    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(form.Item(id), WM_GETFONT, 0, 0)),
-               sizeof lf, &lf);
-    return lf;
+TEST(FontFace, MsSansSerifBecomesTrueTypeAwayFrom96Dpi) {
+  const struct {
+    const char* face;
+    int dpi;
+    const char* used;
+  } cases[] = {
+      {"MS Sans Serif", 96, "MS Sans Serif"},
+      {"MS Sans Serif", 120, "Microsoft Sans Serif"},
+      {"MS Sans Serif", 144, "Microsoft Sans Serif"},
+      {"Courier New", 144, "Courier New"},
   };
-  const LOGFONTA button = font(kFirst), memo = font(kTinted);
-  EXPECT_EQ(button.lfHeight, -17);
-  EXPECT_STREQ(button.lfFaceName, "MS Sans Serif");
-  EXPECT_EQ(memo.lfHeight, -18);
-  EXPECT_EQ(memo.lfWeight, FW_BOLD);
-  EXPECT_STREQ(memo.lfFaceName, "Courier New");
+  for (const auto& c : cases) EXPECT_STREQ(FontFace(c.face, c.dpi), c.used) << c.face << c.dpi;
+}
+
+// The font each control really gets: TrueType, its character height scaled.
+TEST_F(TabForm144, FontsScaleByHeightInPixels) {
+  const struct {
+    int id;
+    int height;  // design pixels
+    const char* face;
+    bool bold;
+  } cases[] = {
+      {kFirst, 11, "Microsoft Sans Serif", false}, {kLast, 11, "Microsoft Sans Serif", false},
+      {kRadioA, 11, "Microsoft Sans Serif", false}, {kRadioB, 11, "Microsoft Sans Serif", false},
+      {kTinted, 12, "Courier New", true},
+  };
+  HDC dc = GetDC(form.Handle());
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.id);
+    const auto font = reinterpret_cast<HFONT>(SendMessageA(form.Item(c.id), WM_GETFONT, 0, 0));
+    LOGFONTA lf{};
+    GetObjectA(font, sizeof lf, &lf);
+    EXPECT_EQ(lf.lfHeight, -Scale(c.height, 144));
+    EXPECT_STREQ(lf.lfFaceName, c.face);
+    EXPECT_EQ(lf.lfWeight, c.bold ? FW_BOLD : FW_NORMAL);
+    const HGDIOBJ old = SelectObject(dc, font);
+    TEXTMETRICA tm{};
+    ASSERT_TRUE(GetTextMetricsA(dc, &tm));
+    char face[LF_FACESIZE] = {};
+    GetTextFaceA(dc, LF_FACESIZE, face);
+    SelectObject(dc, old);
+    EXPECT_STREQ(face, c.face) << "another face stands in";
+    EXPECT_TRUE(tm.tmPitchAndFamily & TMPF_TRUETYPE) << "a bitmap font is not scaled";
+    EXPECT_EQ(tm.tmHeight - tm.tmInternalLeading, Scale(c.height, 144));
+  }
+  ReleaseDC(form.Handle(), dc);
 }
 
 TEST(ScaledForm, ClientAreaAndControlsFollowTheDpi) {
