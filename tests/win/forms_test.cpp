@@ -565,4 +565,43 @@ TEST(ScaledForm, ClientAreaAndControlsFollowTheDpi) {
   ExpectRect(r, 135, 150, 113, 38, "button at 144 DPI");
 }
 
+// A picture is drawn pixel for pixel at 96 DPI and grows with its control
+// elsewhere.
+TEST(ScaledForm, PictureGrowsWithTheDpi) {
+  const ControlSpec picture[] = {
+      {.id = 1, .kind = Kind::Image, .width = 40, .height = 30, .color = clSkyBlue}};
+  constexpr int kW = 20, kH = 10;
+  const COLORREF red = RGB(220, 20, 30);
+  for (int dpi : {96, 120, 144}) {
+    SCOPED_TRACE(dpi);
+    Form form{WithControls(FormSpec{.className = "TFormsTestPicture", .clientWidth = 40,
+                                    .clientHeight = 30},
+                           picture),
+              dpi};
+    form.Create();
+    HDC screen = GetDC(nullptr);
+    HBITMAP art = CreateCompatibleBitmap(screen, kW, kH);
+    HDC mem = CreateCompatibleDC(screen);
+    ReleaseDC(nullptr, screen);
+    {
+      Selected pick(mem, art);
+      RECT all{0, 0, kW, kH};
+      Brush fill(CreateSolidBrush(red));
+      FillRect(mem, &all, fill.get());
+    }
+    DeleteDC(mem);
+    form.SetPicture(1, art);
+    const int w = Scale(40, dpi), h = Scale(30, dpi);
+    Offscreen shown(nullptr, w, h);
+    form.PaintDrawnControl(0, shown.dc());
+    const DWORD* px = shown.bits();
+    int drawnW = 0, drawnH = 0;
+    while (drawnW < w && px[drawnW] == ToPixel(red)) ++drawnW;
+    while (drawnH < h && px[drawnH * w] == ToPixel(red)) ++drawnH;
+    EXPECT_EQ(drawnW, Scale(kW, dpi));
+    EXPECT_EQ(drawnH, Scale(kH, dpi));
+    EXPECT_EQ(px[(h - 1) * w + w - 1], ToPixel(clSkyBlue)) << "the rest is background";
+  }
+}
+
 }  // namespace
