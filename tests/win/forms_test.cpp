@@ -15,6 +15,7 @@
 #include "forms/Form.h"
 #include "forms/Layout.h"
 #include "forms/Paint.h"
+#include "forms/QuestionBox.h"
 
 using namespace forms;
 
@@ -601,6 +602,35 @@ TEST(ScaledForm, PictureGrowsWithTheDpi) {
     EXPECT_EQ(drawnW, Scale(kW, dpi));
     EXPECT_EQ(drawnH, Scale(kH, dpi));
     EXPECT_EQ(px[(h - 1) * w + w - 1], ToPixel(clSkyBlue)) << "the rest is background";
+  }
+}
+
+// A system Yes/No box ignores Esc on Windows (Wine's closes) and takes the
+// system's language; this one is ours on every system.
+TEST(QuestionBox, EscAnswersNoEnterYesInOurOwnWords) {
+  TQuestionBox box("Confirm", "The specified directory does not exist. Create it?", 96);
+  box.Create();
+  box.Show();
+  EXPECT_EQ(box.Caption(), "Confirm");
+  EXPECT_EQ(box.Text(kQuestionText), "The specified directory does not exist. Create it?");
+  EXPECT_EQ(box.Text(kQuestionYes), "&Yes");
+  EXPECT_EQ(box.Text(kQuestionNo), "&No");
+  EXPECT_TRUE(IsDefaultButton(box.SpecOf(kQuestionYes)));
+  EXPECT_TRUE(IsCancelButton(box.SpecOf(kQuestionNo)));
+  EXPECT_EQ(GetFocus(), box.Item(kQuestionYes)) << "\"&Yes\" has the focus";
+  const struct {
+    DialogKey key;
+    int focus;
+    int result;
+  } cases[] = {{DialogKey::Escape, kQuestionYes, mrNo},
+               {DialogKey::Enter, kQuestionYes, mrYes},
+               {DialogKey::Enter, kQuestionNo, mrNo}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.key));
+    box.SetModalResult(mrNone);
+    SetFocus(box.Item(c.focus));
+    EXPECT_TRUE(box.PressDialogKey(c.key, false));
+    EXPECT_EQ(box.ModalResult(), c.result);
   }
 }
 
