@@ -677,27 +677,38 @@ TEST_F(Install, MissingLanguageFileReportsLanguageFiles) {
   EXPECT_TRUE(inst->WaitExit(10000)) << "\"Exit\" does not end the program";
 }
 
-// A payload file that cannot be written stops the copying. Wine run as root
-// writes read-only files all the same, so the file is made unwritable by
-// holding it open without sharing, or by a folder of that name.
+// A payload file that cannot be written stops the copying: read-only, held
+// open without sharing, or a folder of that name.
 TEST_F(Install, UnwritableFileInTargetReportsCopying) {
+  enum class Block { kReadOnly, kHeldOpen, kFolder };
   const struct {
     const char* how;
-    bool folder;
-  } cases[] = {{"held open without sharing", false}, {"a folder of that name", true}};
+    Block block;
+  } cases[] = {{"read-only", Block::kReadOnly},
+               {"held open without sharing", Block::kHeldOpen},
+               {"a folder of that name", Block::kFolder}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.how);
-    const std::string target = Target(root_.path() + "\\" + (c.folder ? "dir" : "open") +
-                                      "\\KORVAN");
+    const std::string target = Target(root_.path() + "\\" + c.how + "\\KORVAN");
     ASSERT_TRUE(MakeDirs(target));
     const std::string blocked = target + "\\Zeta3.def";
     HANDLE held = INVALID_HANDLE_VALUE;
-    if (c.folder) {
+    if (c.block == Block::kFolder) {
       ASSERT_TRUE(MakeDirs(blocked));
     } else {
       ASSERT_TRUE(WriteBytes(blocked, "old"));
+    }
+    if (c.block == Block::kHeldOpen) {
       held = CreateFileA(blocked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
       ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    }
+    if (c.block == Block::kReadOnly) {
+      ASSERT_TRUE(SetFileAttributesA(blocked.c_str(), FILE_ATTRIBUTE_READONLY));
+      HANDLE probe = CreateFileA(blocked.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0,
+                                 nullptr);
+      if (probe != INVALID_HANDLE_VALUE) CloseHandle(probe);
+      ASSERT_EQ(probe, INVALID_HANDLE_VALUE)
+          << "a read-only file opens for writing: is Wine running as root?";
     }
 
     auto inst = Start(kShippedInstaller);
@@ -716,7 +727,7 @@ TEST_F(Install, UnwritableFileInTargetReportsCopying) {
     ExpectFinalButtons(m, false);
     // Eight of eleven files were written before the blocked one.
     EXPECT_EQ(Text(m.g1), "72%");
-    if (c.folder) {
+    if (c.block == Block::kFolder) {
       EXPECT_TRUE(DirExists(blocked));
     } else {
       std::string old;

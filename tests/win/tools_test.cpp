@@ -113,8 +113,8 @@ TEST(Extract, WritesThePayloadByteForByte) {
   EXPECT_EQ(ReadAll(dir.path() + "\\Zeta1.def"), PayloadFile("Zeta1.def"));
 }
 
-// Wine running as root writes read-only files regardless (the host tests
-// cover that case); a folder in the file's place cannot be opened either way.
+// A folder in the file's place cannot be opened (a read-only file is proved
+// end to end).
 TEST(Extract, UnwritableFileStopsTheRunThere) {
   TempDir dir;
   const std::string blocked = dir.path() + "\\PULTIX.HLP";
