@@ -39,18 +39,7 @@ void TQuestionBox::FormCreate() {
   const int size = Scaled(kIconSize);
   const auto icon = static_cast<HICON>(
       LoadImageA(nullptr, IDI_QUESTION, IMAGE_ICON, size, size, LR_SHARED));
-  HDC screen = GetDC(nullptr);
-  HBITMAP picture = CreateCompatibleBitmap(screen, size, size);
-  HDC dc = CreateCompatibleDC(screen);
-  ReleaseDC(nullptr, screen);
-  {
-    Selected pick(dc, picture);
-    RECT all{0, 0, size, size};
-    FillRect(dc, &all, GetSysColorBrush(COLOR_BTNFACE));
-    if (icon) DrawIconEx(dc, 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
-  }
-  DeleteDC(dc);
-  SetPicture(kQuestionIcon, picture);
+  SetPicture(kQuestionIcon, FilledBitmap(size, size, GetSysColor(COLOR_BTNFACE), icon));
 }
 
 bool AskYesNo(HWND owner, const char* title, const char* text) {

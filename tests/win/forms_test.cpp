@@ -580,18 +580,7 @@ TEST(ScaledForm, PictureGrowsWithTheDpi) {
                            picture),
               dpi};
     form.Create();
-    HDC screen = GetDC(nullptr);
-    HBITMAP art = CreateCompatibleBitmap(screen, kW, kH);
-    HDC mem = CreateCompatibleDC(screen);
-    ReleaseDC(nullptr, screen);
-    {
-      Selected pick(mem, art);
-      RECT all{0, 0, kW, kH};
-      Brush fill(CreateSolidBrush(red));
-      FillRect(mem, &all, fill.get());
-    }
-    DeleteDC(mem);
-    form.SetPicture(1, art);
+    form.SetPicture(1, FilledBitmap(kW, kH, red));
     const int w = Scale(40, dpi), h = Scale(30, dpi);
     Offscreen shown(nullptr, w, h);
     form.PaintDrawnControl(0, shown.dc());
