@@ -6,6 +6,9 @@
 namespace forms {
 
 void ApplicationWindow::Create(HICON icon) {
+  // The installation copies on this thread; without this Windows would
+  // replace a window that reads no input for 5 s by a "Not Responding" ghost.
+  DisableProcessWindowsGhosting();
   const std::string title = ApplicationTitle();
   const int x = GetSystemMetrics(SM_CXSCREEN) / 2, y = GetSystemMetrics(SM_CYSCREEN) / 2;
   CreateHandle("TApplication", 0, title.c_str(),
@@ -18,6 +21,16 @@ void ApplicationWindow::Create(HICON icon) {
   ShowWindow(Handle(), SW_SHOWNA);
 }
 
+HWND ApplicationWindow::FrontForm() const {
+  HWND front = GetLastActivePopup(mainForm_->Handle());
+  return IsWindowVisible(front) ? front : mainForm_->Handle();
+}
+
+void ApplicationWindow::ActivateFront() {
+  if (!mainForm_ || !mainForm_->Handle()) return;
+  SetForegroundWindow(FrontForm());
+}
+
 LRESULT ApplicationWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_ACTIVATE:
@@ -25,8 +38,7 @@ LRESULT ApplicationWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
       // in front, a modal dialog if one is open.
       if (LOWORD(wParam) != WA_INACTIVE && mainForm_ && mainForm_->Handle() &&
           IsWindowVisible(mainForm_->Handle())) {
-        HWND front = GetLastActivePopup(mainForm_->Handle());
-        SetActiveWindow(IsWindowVisible(front) ? front : mainForm_->Handle());
+        SetActiveWindow(FrontForm());
         return 0;
       }
       break;
@@ -35,10 +47,19 @@ LRESULT ApplicationWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
         mainForm_->Close();
       return 0;
     case WM_SYSCOMMAND:
-      // It never gets a size of its own.
-      if ((wParam & 0xFFF0) == SC_RESTORE || (wParam & 0xFFF0) == SC_MAXIMIZE) {
-        if (mainForm_ && mainForm_->Handle()) SetForegroundWindow(mainForm_->Handle());
-        return 0;
+      switch (wParam & 0xFFF0) {
+        case SC_RESTORE:
+          // Minimising hid the forms it owns (Win+M, the taskbar button);
+          // restoring brings them back.
+          if (IsIconic(Handle())) Window::HandleMessage(msg, wParam, lParam);
+          ActivateFront();
+          return 0;
+        case SC_MAXIMIZE:
+          // It never gets a size of its own.
+          ActivateFront();
+          return 0;
+        default:
+          break;
       }
       break;
     default:

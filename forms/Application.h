@@ -22,6 +22,10 @@ class ApplicationWindow : public Window {
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
  private:
+  // The main form, or the dialog it last had in front.
+  HWND FrontForm() const;
+  void ActivateFront();
+
   Form* mainForm_ = nullptr;
 };
 

@@ -130,7 +130,8 @@ HFONT Form::FontFor(const FontSpec& f) {
     if (entry.first == key) return entry.second.get();
   HFONT font = CreateFontA(-Scaled(f.height), 0, 0, 0, f.bold ? FW_BOLD : FW_NORMAL, 0, 0, 0,
                            f.charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                           NONANTIALIASED_QUALITY, DEFAULT_PITCH | FF_DONTCARE, f.face);
+                           NONANTIALIASED_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                           FontFace(f.face, dpi_));
   fonts_.emplace_back(key, Font(font));
   return font;
 }
@@ -461,11 +462,18 @@ void Form::PaintDrawnControl(size_t index, HDC dc) {
       HDC src = CreateCompatibleDC(dc);
       {
         Selected pick(src, c.picture.get());
-        if (c.def->settings & kStretch)
+        if (c.def->settings & kStretch) {
           StretchBlt(off.dc(), 0, 0, r.right, r.bottom, src, 0, 0, bm.bmWidth, bm.bmHeight,
                      SRCCOPY);
-        else
+        } else if (dpi_ == kDesignDpi) {
           BitBlt(off.dc(), 0, 0, bm.bmWidth, bm.bmHeight, src, 0, 0, SRCCOPY);
+        } else {
+          // Grows with its control; averaged, not with doubled pixel rows.
+          SetStretchBltMode(off.dc(), HALFTONE);
+          SetBrushOrgEx(off.dc(), 0, 0, nullptr);
+          StretchBlt(off.dc(), 0, 0, Scaled(bm.bmWidth), Scaled(bm.bmHeight), src, 0, 0,
+                     bm.bmWidth, bm.bmHeight, SRCCOPY);
+        }
       }
       DeleteDC(src);
     }

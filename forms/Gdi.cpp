@@ -31,4 +31,20 @@ void Offscreen::CopyTo(HDC target, int x, int y) const {
   BitBlt(target, x, y, width_, height_, dc_, 0, 0, SRCCOPY);
 }
 
+HBITMAP FilledBitmap(int width, int height, COLORREF color, HICON icon) {
+  HDC screen = GetDC(nullptr);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+  HDC dc = CreateCompatibleDC(screen);
+  ReleaseDC(nullptr, screen);
+  {
+    Selected pick(dc, bitmap);
+    RECT all{0, 0, width, height};
+    Brush fill(CreateSolidBrush(color));
+    FillRect(dc, &all, fill.get());
+    if (icon) DrawIconEx(dc, 0, 0, icon, width, height, 0, nullptr, DI_NORMAL);
+  }
+  DeleteDC(dc);
+  return bitmap;
+}
+
 }  // namespace forms

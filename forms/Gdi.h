@@ -74,4 +74,8 @@ class Offscreen {
   HGDIOBJ old_;
 };
 
+// A bitmap like the screen's, filled with `color`; `icon`, when given, drawn
+// over it at its full size. The caller owns it.
+HBITMAP FilledBitmap(int width, int height, COLORREF color, HICON icon = nullptr);
+
 }  // namespace forms

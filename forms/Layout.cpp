@@ -4,6 +4,12 @@
 
 namespace forms {
 
+const char* FontFace(const char* face, int dpi) {
+  if (dpi != kDesignDpi && face && lstrcmpiA(face, "MS Sans Serif") == 0)
+    return "Microsoft Sans Serif";
+  return face;
+}
+
 const char* StockCaption(BitBtnKind kind) {
   switch (kind) {
     case BitBtnKind::OK: return "OK";

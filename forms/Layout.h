@@ -88,6 +88,11 @@ inline COLORREF ResolveColor(COLORREF c) {
   return c != kInherit && (c & kSystemColorFlag) ? GetSysColor(static_cast<int>(c & 0xFF)) : c;
 }
 
+// The face a font of the tables is created with at a DPI. "MS Sans Serif" is
+// a bitmap font of a few sizes; away from 96 DPI its TrueType sibling of the
+// same metrics scales smoothly instead.
+const char* FontFace(const char* face, int dpi);
+
 struct FontSpec {
   const char* face = nullptr;  // nullptr: the parent's font
   int height = 0;              // pixels at 96 DPI

@@ -6,13 +6,81 @@
 #   wine-env.sh prefix       only create the prefix (for a display of the user's)
 #   wine-env.sh stop         stop that wine server and that Xvfb, by PID
 #   wine-env.sh run EXE ...  run a Windows program in the prefix
+#   wine-env.sh do CMD ...   run another command as the one who runs Wine
 # SETUP_WINE_STATE picks another state folder (default: build/wine), so
 # separate builds do not share a display; SETUP_WINE_PREFIX picks another
 # prefix name inside it (default: prefix).
+# SETUP_WINE_USER: when root calls, everything runs as this unprivileged user
+# (created when missing): Wine run as root writes read-only files and ignores
+# permissions, so tests would pass where Windows fails. The state folder and
+# the folders in SETUP_WINE_WRITABLE (colon-separated) become the user's.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 state=${SETUP_WINE_STATE:-$top/build/wine}
 mkdir -p "$state"
+
+# The user may pass through every folder above these.
+reach() {
+  local user=$1 dir
+  shift
+  for dir in "$@"; do
+    while [ "$dir" != / ]; do
+      if ! setpriv --reuid="$user" --regid="$user" --clear-groups test -x "$dir"; then
+        echo "wine-env.sh: letting others pass through $dir (o+x) for $user" >&2
+        chmod o+x "$dir"
+      fi
+      dir=$(dirname "$dir")
+    done
+  done
+}
+
+# Everything below `dir` becomes the user's; a run by root may have left
+# files there, and Wine refuses a prefix that is not the caller's.
+hand_over() {
+  local user=$1 dir=$2
+  mkdir -p "$dir"
+  [ -z "$(find "$dir" ! -user "$user" -print -quit)" ] && return 0
+  # Servers and a display that root started there would stay out of reach.
+  if [ -f "$dir/xvfb.pid" ] && [ "$(stat -c %U "/proc/$(cat "$dir/xvfb.pid")" 2>/dev/null)" = root ]; then
+    kill "$(cat "$dir/xvfb.pid")" 2>/dev/null || true
+    rm -f "$dir/xvfb.pid" "$dir/display"
+  fi
+  # A prefix made by root has root's user folders and names its server's
+  # folder in /tmp, which is root's: the user makes it again.
+  local p
+  for p in "$dir"/*/; do
+    [ -f "$p/system.reg" ] && [ "$(stat -c %U "$p/system.reg")" = root ] || continue
+    WINEPREFIX=${p%/} wineserver -k >/dev/null 2>&1 || true
+    rm -rf "${p%/}"
+  done
+  chown -R "$user:" "$dir"
+}
+
+# Root hands everything to the test user and runs this script again as it.
+drop_root() {
+  [ "$(id -u)" = 0 ] || return 0
+  local user=${SETUP_WINE_USER:-}
+  # Stopping is for whoever started.
+  if [ -z "$user" ] && [ "${1:-}" = stop ]; then
+    user=$(stat -c %U "$state")
+    [ "$user" = root ] && user=
+  fi
+  [ -n "$user" ] || return 0
+  id -u "$user" >/dev/null 2>&1 ||
+    useradd --system --user-group --no-create-home --home-dir /nonexistent \
+      --shell /usr/sbin/nologin "$user"
+  local dirs=("$state") d
+  IFS=: read -r -a extra <<<"${SETUP_WINE_WRITABLE:-}"
+  for d in "${extra[@]}"; do [ -n "$d" ] && dirs+=("$d"); done
+  for d in "${dirs[@]}"; do hand_over "$user" "$d"; done
+  reach "$user" "$top" "${dirs[@]}"
+  mkdir -p "$state/home" /tmp/.X11-unix
+  chown "$user:" "$state/home"
+  chmod 1777 /tmp/.X11-unix
+  exec setpriv --reuid="$user" --regid="$user" --init-groups \
+    env -u XDG_RUNTIME_DIR HOME="$state/home" USER="$user" LOGNAME="$user" "$0" "$@"
+}
+drop_root "$@"
 export WINEPREFIX=$state/${SETUP_WINE_PREFIX:-prefix}
 export WINEARCH=win64
 export WINEDEBUG=-all
@@ -56,16 +124,30 @@ own_user_folders() {
 }
 
 make_prefix() {
+  local fresh=0
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     setsid wineboot -i </dev/null >/dev/null 2>&1 || true
-    # Wine has no Courier New; its metric twin keeps the agreement aligned.
-    setsid wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Courier New' \
-      /d 'Liberation Mono' /f </dev/null >/dev/null 2>&1 || true
+    fresh=1
+  fi
+  # Settings of the prefix; the stamp names their version, so an older
+  # prefix gets them too.
+  local stamp=$WINEPREFIX/.setup-settings-2
+  if [ ! -f "$stamp" ]; then
+    # Wine has neither Courier New nor Microsoft Sans Serif (the TrueType
+    # face used away from 96 DPI): Courier New's metric twin and a TrueType
+    # sans serif from fonts-liberation stand in under those names.
+    local face
+    for face in 'Courier New=Liberation Mono' 'Microsoft Sans Serif=Liberation Sans'; do
+      setsid wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "${face%%=*}" \
+        /d "${face#*=}" /f </dev/null >/dev/null 2>&1 || true
+    done
     # Without a window manager Wine waits 2 s for one whenever a window hides.
     setsid wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f \
       </dev/null >/dev/null 2>&1 || true
-    wineserver -w
+    touch "$stamp"
   fi
+  # A new prefix's start-up programs finish first (no persistent server yet).
+  [ $fresh = 0 ] || wineserver -w
   own_user_folders
 }
 
@@ -102,8 +184,12 @@ case "${1:-}" in
     export DISPLAY=$(cat "$state/display")
     exec wine "$@"
     ;;
+  do)
+    shift
+    exec "$@"
+    ;;
   *)
-    echo "usage: $0 start|prefix|stop|run EXE [ARGS...]" >&2
+    echo "usage: $0 start|prefix|stop|run EXE [ARGS...]|do CMD [ARGS...]" >&2
     exit 2
     ;;
 esac

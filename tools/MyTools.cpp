@@ -20,8 +20,8 @@ const char kShellFolders[] = "Shell Folders";
 constexpr DWORD kLinkContext = CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER;
 constexpr UINT kSystemDirBuffer = 260;
 
-// A "Shell Folders" value: empty when the key or the value is missing; an
-// expandable string is expanded.
+}  // namespace
+
 std::string ReadShellFolder(HKEY parent, const char* name) {
   ScopedKey key;
   if (RegOpenKeyExA(parent, kShellFolders, 0, KEY_ALL_ACCESS, key.receive()) != ERROR_SUCCESS)
@@ -54,13 +54,15 @@ std::string ReadShellFolder(HKEY parent, const char* name) {
   return data;
 }
 
-// Falls back to the shell when the registry has no usable value.
+namespace {
+
+// The shell knows where the folder is now; "Shell Folders" is kept for old
+// programs only and goes stale when a folder is redirected.
 std::string ShellFolder(HKEY explorer, const char* name, int csidl) {
-  std::string folder = ReadShellFolder(explorer, name);
-  if (!folder.empty()) return folder;
   char path[MAX_PATH] = {};
-  if (SUCCEEDED(SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path))) return path;
-  return {};
+  if (SUCCEEDED(SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path)) && path[0])
+    return path;
+  return ReadShellFolder(explorer, name);
 }
 
 std::wstring ToWide(const std::string& text) {

@@ -44,6 +44,12 @@ bool WriteRegString(const std::string& key, const std::string& name, const std::
 void CreateShortcut(const std::string& target, const std::string& arguments,
                     const std::string& workDir, const std::string& group, bool onDesktop);
 
+// A value of the "Shell Folders" key below `explorer`, which CreateShortcut
+// reads only when the shell does not know the folder: empty when the key or
+// the value is missing; an expandable string is expanded. Raises for a value
+// that is no string or cannot be read.
+std::string ReadShellFolder(HKEY explorer, const char* name);
+
 // The system's text for an HRESULT, or "OLE error %.8x".
 std::string OleErrorMessage(HRESULT hr);
 

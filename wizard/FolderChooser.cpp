@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/payload.h"
+#include "forms/QuestionBox.h"
 #include "tools/MyTools.h"
 #include "wizard/ControlIds.h"
 
@@ -406,7 +407,7 @@ void TSelectDirDlg::OkClick() {
   const std::string text = Text(kChooserNameEdit);
   tools::Win32Platform platform;
   if (!platform.DirectoryExists(text) &&
-      MessageBoxA(Handle(), kCreatePrompt, "Confirm", MB_ICONQUESTION | MB_YESNO) != IDYES)
+      !forms::AskYesNo(Handle(), "Confirm", kCreatePrompt))
     return;
   SetModalResult(mrOk);
 }

@@ -289,6 +289,31 @@ TEST(MainWindow, EnterOnNextOpensTheAgreement) {
   EXPECT_TRUE(inst->Running());
 }
 
+// Win+M and the taskbar button minimise and restore the application window,
+// which owns the main window.
+TEST(MainWindow, ComesBackWhenTheApplicationWindowIsRestored) {
+  auto inst = Start(kShippedInstaller);
+  HWND w = StartMain(*inst);
+  ASSERT_NE(w, nullptr);
+  HWND app = GetWindow(w, GW_OWNER);
+  ASSERT_NE(app, nullptr) << "the main window has no owner";
+  ASSERT_EQ(ClassOf(app), "TApplication");
+  PostMessageA(app, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  EXPECT_TRUE(WaitFor([&] { return IsIconic(app) && !IsWindowVisible(w); }, 5000))
+      << "not minimised with the window it owns";
+  PostMessageA(app, WM_SYSCOMMAND, SC_RESTORE, 0);
+  EXPECT_TRUE(WaitFor([&] { return !IsIconic(app) && IsWindowVisible(w); }, 5000))
+      << "the main window did not come back";
+  Settle(w);
+  EXPECT_FALSE(IsIconic(w));
+  EXPECT_TRUE(Enabled(w));
+  MainWindow m(w);
+  EXPECT_EQ(Text(m.m1), Welcome()) << "a restore is no new showing";
+  EXPECT_EQ(Focused(w), m.btnDalej);
+  PressKey(w, VK_RETURN);
+  EXPECT_NE(inst->WaitWindow(kAgreementDialogClass, 10000), nullptr) << "not usable";
+}
+
 // ---------------------------------------------------------------- agreement
 
 TEST(Agreement, FirstShowing) {
@@ -684,28 +709,30 @@ TEST_F(Install, BrokenPayloadStopsAtItsLine) {
 }
 
 // A payload file that cannot be written stops the copying and keeps its
-// earlier bytes. Wine run as root writes read-only files all the same, so the
-// file is made unwritable by holding it open without sharing, or by a folder
-// of that name. The earlier modules stay unless their replacements were
-// extracted, so the installed program still starts.
+// earlier bytes: read-only, held open without sharing, or a folder of that
+// name. The earlier modules stay unless their replacements were extracted,
+// so the installed program still starts.
 TEST_F(Install, UnwritableFileInTargetReportsCopying) {
+  enum class Block { kReadOnly, kHeldOpen, kFolder };
   const char* const copying = "Errors encountered during copying.";
   const char* const language = "Errors encountered during installing language files.";
   const struct {
     const char* how;
     const char* blocked;
-    bool folder;
+    Block block;
     const char* errorLine;
     const char* gauge;
     const char* lastWritten;
     const char* firstNotWritten;
     bool modulesReplaced;
   } cases[] = {
-      {"Zeta3.def held open without sharing", "Zeta3.def", false, copying, "72%", "Zeta2.def",
+      {"Zeta3.def read-only", "Zeta3.def", Block::kReadOnly, copying, "72%", "Zeta2.def",
        "Zeta4.def", true},
-      {"a folder named Zeta3.def", "Zeta3.def", true, copying, "72%", "Zeta2.def", "Zeta4.def",
-       true},
-      {"PULTIX.HLP held open without sharing", "PULTIX.HLP", false, language, "18%",
+      {"Zeta3.def held open without sharing", "Zeta3.def", Block::kHeldOpen, copying, "72%",
+       "Zeta2.def", "Zeta4.def", true},
+      {"a folder named Zeta3.def", "Zeta3.def", Block::kFolder, copying, "72%", "Zeta2.def",
+       "Zeta4.def", true},
+      {"PULTIX.HLP held open without sharing", "PULTIX.HLP", Block::kHeldOpen, language, "18%",
        "Pultix.exe", "pultix.hu", false},
   };
   for (size_t i = 0; i < std::size(cases); ++i) {
@@ -718,12 +745,22 @@ TEST_F(Install, UnwritableFileInTargetReportsCopying) {
     ASSERT_TRUE(WriteBytes(target + "\\Logbix.dll", "earlier Logbix.dll"));
     const std::string blocked = target + "\\" + c.blocked;
     HANDLE held = INVALID_HANDLE_VALUE;
-    if (c.folder) {
+    if (c.block == Block::kFolder) {
       ASSERT_TRUE(MakeDirs(blocked));
     } else {
       ASSERT_TRUE(WriteBytes(blocked, "old"));
+    }
+    if (c.block == Block::kHeldOpen) {
       held = CreateFileA(blocked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
       ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    }
+    if (c.block == Block::kReadOnly) {
+      ASSERT_TRUE(SetFileAttributesA(blocked.c_str(), FILE_ATTRIBUTE_READONLY));
+      HANDLE probe = CreateFileA(blocked.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0,
+                                 nullptr);
+      if (probe != INVALID_HANDLE_VALUE) CloseHandle(probe);
+      ASSERT_EQ(probe, INVALID_HANDLE_VALUE)
+          << "a read-only file opens for writing: is Wine running as root?";
     }
 
     auto inst = Start(kShippedInstaller);
@@ -739,7 +776,7 @@ TEST_F(Install, UnwritableFileInTargetReportsCopying) {
     EXPECT_EQ(inst->FindTop(kShortcutDialogClass), nullptr);
     ExpectFinalButtons(m, false);
     EXPECT_EQ(Text(m.g1), c.gauge);
-    if (c.folder) {
+    if (c.block == Block::kFolder) {
       EXPECT_TRUE(DirExists(blocked));
     } else {
       std::string old;

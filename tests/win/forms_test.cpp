@@ -10,12 +10,17 @@
 
 #include "core/error.h"
 #include "forms/AppError.h"
+#include "forms/Application.h"
 #include "forms/DialogKeys.h"
 #include "forms/Form.h"
 #include "forms/Layout.h"
 #include "forms/Paint.h"
+#include "forms/QuestionBox.h"
 
 using namespace forms;
+
+// The import slot every call of user32's function goes through.
+extern "C" VOID(WINAPI* __imp_DisableProcessWindowsGhosting)(VOID);
 
 namespace {
 
@@ -51,6 +56,28 @@ TEST(AppError, TitleIsTheFileNameUpToTheFirstDotInMixedCase) {
       {"s.exe", "s"},
   };
   for (const auto& c : cases) EXPECT_EQ(ApplicationTitleFor(c.path), c.title) << c.path;
+}
+
+// ---- the application window ----
+
+int ghostingCalls = 0;
+VOID WINAPI CountGhostingCall() { ++ghostingCalls; }
+
+// Wine never ghosts a window, so the call itself is what can be checked.
+TEST(Application, StartingTurnsWindowGhostingOff) {
+  auto* slot = &__imp_DisableProcessWindowsGhosting;
+  DWORD protection = 0;
+  ASSERT_TRUE(VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &protection));
+  const auto real = *slot;
+  *slot = &CountGhostingCall;
+  {
+    ApplicationWindow app;
+    app.Create(LoadIconA(nullptr, IDI_APPLICATION));
+    EXPECT_NE(app.Handle(), nullptr);
+  }
+  *slot = real;
+  VirtualProtect(slot, sizeof *slot, protection, &protection);
+  EXPECT_EQ(ghostingCalls, 1);
 }
 
 // ---- layout tables ----
@@ -478,19 +505,52 @@ class TabForm144 : public TabForm {
   TabForm144() : TabForm(144) {}
 };
 
-TEST_F(TabForm144, FontsScaleByHeightInPixels) {
-  auto font = [&](int id) {
-    LOGFONTA lf{};
-    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(form.Item(id), WM_GETFONT, 0, 0)),
-               sizeof lf, &lf);
-    return lf;
+TEST(FontFace, MsSansSerifBecomesTrueTypeAwayFrom96Dpi) {
+  const struct {
+    const char* face;
+    int dpi;
+    const char* used;
+  } cases[] = {
+      {"MS Sans Serif", 96, "MS Sans Serif"},
+      {"MS Sans Serif", 120, "Microsoft Sans Serif"},
+      {"MS Sans Serif", 144, "Microsoft Sans Serif"},
+      {"Courier New", 144, "Courier New"},
   };
-  const LOGFONTA button = font(kFirst), memo = font(kTinted);
-  EXPECT_EQ(button.lfHeight, -17);
-  EXPECT_STREQ(button.lfFaceName, "MS Sans Serif");
-  EXPECT_EQ(memo.lfHeight, -18);
-  EXPECT_EQ(memo.lfWeight, FW_BOLD);
-  EXPECT_STREQ(memo.lfFaceName, "Courier New");
+  for (const auto& c : cases) EXPECT_STREQ(FontFace(c.face, c.dpi), c.used) << c.face << c.dpi;
+}
+
+// The font each control really gets: TrueType, its character height scaled.
+TEST_F(TabForm144, FontsScaleByHeightInPixels) {
+  const struct {
+    int id;
+    int height;  // design pixels
+    const char* face;
+    bool bold;
+  } cases[] = {
+      {kFirst, 11, "Microsoft Sans Serif", false}, {kLast, 11, "Microsoft Sans Serif", false},
+      {kRadioA, 11, "Microsoft Sans Serif", false}, {kRadioB, 11, "Microsoft Sans Serif", false},
+      {kTinted, 12, "Courier New", true},
+  };
+  HDC dc = GetDC(form.Handle());
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.id);
+    const auto font = reinterpret_cast<HFONT>(SendMessageA(form.Item(c.id), WM_GETFONT, 0, 0));
+    LOGFONTA lf{};
+    GetObjectA(font, sizeof lf, &lf);
+    EXPECT_EQ(lf.lfHeight, -Scale(c.height, 144));
+    EXPECT_STREQ(lf.lfFaceName, c.face);
+    EXPECT_EQ(lf.lfWeight, c.bold ? FW_BOLD : FW_NORMAL);
+    const HGDIOBJ old = SelectObject(dc, font);
+    TEXTMETRICA tm{};
+    ASSERT_TRUE(GetTextMetricsA(dc, &tm));
+    char face[LF_FACESIZE] = {};
+    GetTextFaceA(dc, LF_FACESIZE, face);
+    SelectObject(dc, old);
+    EXPECT_STREQ(face, c.face) << "another face stands in";
+    EXPECT_TRUE(tm.tmPitchAndFamily & TMPF_TRUETYPE) << "a bitmap font is not scaled";
+    EXPECT_EQ(tm.tmHeight - tm.tmInternalLeading, Scale(c.height, 144));
+  }
+  ReleaseDC(form.Handle(), dc);
 }
 
 TEST(ScaledForm, ClientAreaAndControlsFollowTheDpi) {
@@ -504,6 +564,63 @@ TEST(ScaledForm, ClientAreaAndControlsFollowTheDpi) {
   GetWindowRect(form.Item(kNo), &r);
   MapWindowPoints(nullptr, form.Handle(), reinterpret_cast<POINT*>(&r), 2);
   ExpectRect(r, 135, 150, 113, 38, "button at 144 DPI");
+}
+
+// A picture is drawn pixel for pixel at 96 DPI and grows with its control
+// elsewhere.
+TEST(ScaledForm, PictureGrowsWithTheDpi) {
+  const ControlSpec picture[] = {
+      {.id = 1, .kind = Kind::Image, .width = 40, .height = 30, .color = clSkyBlue}};
+  constexpr int kW = 20, kH = 10;
+  const COLORREF red = RGB(220, 20, 30);
+  for (int dpi : {96, 120, 144}) {
+    SCOPED_TRACE(dpi);
+    Form form{WithControls(FormSpec{.className = "TFormsTestPicture", .clientWidth = 40,
+                                    .clientHeight = 30},
+                           picture),
+              dpi};
+    form.Create();
+    form.SetPicture(1, FilledBitmap(kW, kH, red));
+    const int w = Scale(40, dpi), h = Scale(30, dpi);
+    Offscreen shown(nullptr, w, h);
+    form.PaintDrawnControl(0, shown.dc());
+    const DWORD* px = shown.bits();
+    int drawnW = 0, drawnH = 0;
+    while (drawnW < w && px[drawnW] == ToPixel(red)) ++drawnW;
+    while (drawnH < h && px[drawnH * w] == ToPixel(red)) ++drawnH;
+    EXPECT_EQ(drawnW, Scale(kW, dpi));
+    EXPECT_EQ(drawnH, Scale(kH, dpi));
+    EXPECT_EQ(px[(h - 1) * w + w - 1], ToPixel(clSkyBlue)) << "the rest is background";
+  }
+}
+
+// A system Yes/No box ignores Esc on Windows (Wine's closes) and takes the
+// system's language; this one is ours on every system.
+TEST(QuestionBox, EscAnswersNoEnterYesInOurOwnWords) {
+  TQuestionBox box("Confirm", "The specified directory does not exist. Create it?", 96);
+  box.Create();
+  box.Show();
+  EXPECT_EQ(box.Caption(), "Confirm");
+  EXPECT_EQ(box.Text(kQuestionText), "The specified directory does not exist. Create it?");
+  EXPECT_EQ(box.Text(kQuestionYes), "&Yes");
+  EXPECT_EQ(box.Text(kQuestionNo), "&No");
+  EXPECT_TRUE(IsDefaultButton(box.SpecOf(kQuestionYes)));
+  EXPECT_TRUE(IsCancelButton(box.SpecOf(kQuestionNo)));
+  EXPECT_EQ(GetFocus(), box.Item(kQuestionYes)) << "\"&Yes\" has the focus";
+  const struct {
+    DialogKey key;
+    int focus;
+    int result;
+  } cases[] = {{DialogKey::Escape, kQuestionYes, mrNo},
+               {DialogKey::Enter, kQuestionYes, mrYes},
+               {DialogKey::Enter, kQuestionNo, mrNo}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.key));
+    box.SetModalResult(mrNone);
+    SetFocus(box.Item(c.focus));
+    EXPECT_TRUE(box.PressDialogKey(c.key, false));
+    EXPECT_EQ(box.ModalResult(), c.result);
+  }
 }
 
 }  // namespace

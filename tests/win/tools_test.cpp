@@ -114,8 +114,8 @@ TEST(Extract, WritesThePayloadByteForByte) {
   EXPECT_EQ(ReadAll(dir.path() + "\\Zeta1.def"), PayloadFile("Zeta1.def"));
 }
 
-// Wine running as root writes read-only files regardless (the host tests
-// cover that case); a folder in the file's place cannot be opened either way.
+// A folder in the file's place cannot be opened (a read-only file is proved
+// end to end).
 TEST(Extract, UnwritableFileStopsTheRunThere) {
   TempDir dir;
   const std::string blocked = dir.path() + "\\PULTIX.HLP";
@@ -262,44 +262,87 @@ TEST_F(Shortcuts, ProgramsLinkCreatesTheGroupFolder) {
   EXPECT_FALSE(Exists(desktopLink_));
 }
 
-TEST_F(Shortcuts, MissingShellFoldersValueFallsBackToTheShell) {
+// A redirected folder leaves "Shell Folders" stale; the links follow the shell.
+TEST_F(Shortcuts, StaleShellFoldersValuesLoseToTheShell) {
   const char kKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
   tools::ScopedKey k;
-  ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, KEY_ALL_ACCESS, k.receive()), ERROR_SUCCESS);
-  char saved[MAX_PATH] = {};
-  DWORD size = sizeof saved;
-  DWORD type = 0;
-  const bool had = RegQueryValueExA(k.get(), "Desktop", nullptr, &type,
-                                    reinterpret_cast<BYTE*>(saved), &size) == ERROR_SUCCESS;
-  RegDeleteValueA(k.get(), "Desktop");
-  tools::CreateShortcut("C:\\Target\\Pultix.exe", " ", "C:\\Target", "Vorlen", true);
-  if (had) RegSetValueExA(k.get(), "Desktop", 0, type, reinterpret_cast<BYTE*>(saved), size);
-  EXPECT_TRUE(Exists(desktopLink_));
+  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                            k.receive(), nullptr),
+            ERROR_SUCCESS);
+  const struct {
+    const char* value;
+    bool onDesktop;
+    std::string link;
+  } cases[] = {{"Desktop", true, desktopLink_}, {"Programs", false, group_ + "\\Pultix.lnk"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.value);
+    TempDir stale;
+    char saved[MAX_PATH] = {};
+    DWORD size = sizeof saved;
+    DWORD type = 0;
+    const bool had = RegQueryValueExA(k.get(), c.value, nullptr, &type,
+                                      reinterpret_cast<BYTE*>(saved), &size) == ERROR_SUCCESS;
+    RegSetValueExA(k.get(), c.value, 0, REG_SZ, reinterpret_cast<const BYTE*>(stale.path().c_str()),
+                   static_cast<DWORD>(stale.path().size() + 1));
+    tools::CreateShortcut("C:\\Target\\Pultix.exe", " ", "C:\\Target", "Vorlen", c.onDesktop);
+    if (had)
+      RegSetValueExA(k.get(), c.value, 0, type, reinterpret_cast<BYTE*>(saved), size);
+    else
+      RegDeleteValueA(k.get(), c.value);
+    EXPECT_TRUE(Exists(c.link));
+    EXPECT_FALSE(Exists(stale.path() + "\\Pultix.lnk"));
+    EXPECT_FALSE(Exists(stale.path() + "\\Vorlen"));
+  }
 }
 
-TEST_F(Shortcuts, NonStringShellFoldersValueIsAnError) {
-  const char kKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
-  tools::ScopedKey k;
-  ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, KEY_ALL_ACCESS, k.receive()), ERROR_SUCCESS);
-  char saved[MAX_PATH] = {};
-  DWORD size = sizeof saved;
-  DWORD type = 0;
-  const bool had = RegQueryValueExA(k.get(), "Programs", nullptr, &type,
-                                    reinterpret_cast<BYTE*>(saved), &size) == ERROR_SUCCESS;
+// What the links fall back to when the shell knows no folder.
+TEST(ShellFoldersFallback, StringsAreTakenOthersRaise) {
+  const char kTestKey[] = "Software\\SetupToolsTest\\Explorer";
+  RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\SetupToolsTest");
+  tools::ScopedKey explorer, folders;
+  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kTestKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                            explorer.receive(), nullptr),
+            ERROR_SUCCESS);
+  EXPECT_EQ(tools::ReadShellFolder(explorer.get(), "Desktop"), "") << "no Shell Folders key";
+  ASSERT_EQ(RegCreateKeyExA(explorer.get(), "Shell Folders", 0, nullptr, 0, KEY_ALL_ACCESS,
+                            nullptr, folders.receive(), nullptr),
+            ERROR_SUCCESS);
+  char windows[MAX_PATH] = {};
+  GetWindowsDirectoryA(windows, MAX_PATH);
   const DWORD number = 7;
-  RegSetValueExA(k.get(), "Programs", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number),
-                 sizeof number);
-  std::string message;
-  try {
-    tools::CreateShortcut("C:\\Target\\Pultix.exe", " ", "C:\\Target", "Vorlen", false);
-  } catch (const core::Error& e) {
-    message = e.what();
+  const struct {
+    const char* name;
+    DWORD type;
+    std::string data;  // for strings
+    std::string result, error;
+  } cases[] = {
+      {"Plain", REG_SZ, "C:\\Old\\Desktop", "C:\\Old\\Desktop", ""},
+      {"Expandable", REG_EXPAND_SZ, "%SystemRoot%\\Desk", std::string(windows) + "\\Desk", ""},
+      {"Empty", REG_SZ, "", "", ""},
+      {"Missing", REG_NONE, "", "", ""},
+      {"Number", REG_DWORD, "", "", "Invalid data type for 'Number'"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    if (c.type == REG_DWORD)
+      RegSetValueExA(folders.get(), c.name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number),
+                     sizeof number);
+    else if (c.type != REG_NONE)
+      RegSetValueExA(folders.get(), c.name, 0, c.type,
+                     reinterpret_cast<const BYTE*>(c.data.c_str()),
+                     static_cast<DWORD>(c.data.size() + 1));
+    std::string result, error;
+    try {
+      result = tools::ReadShellFolder(explorer.get(), c.name);
+    } catch (const core::Error& e) {
+      error = e.what();
+    }
+    EXPECT_EQ(result, c.result);
+    EXPECT_EQ(error, c.error);
   }
-  if (had)
-    RegSetValueExA(k.get(), "Programs", 0, type, reinterpret_cast<BYTE*>(saved), size);
-  else
-    RegDeleteValueA(k.get(), "Programs");
-  EXPECT_EQ(message, "Invalid data type for 'Programs'");
+  folders.reset();
+  explorer.reset();
+  RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\SetupToolsTest");
 }
 
 TEST(Paths, SystemDirAndFileNameStem) {
