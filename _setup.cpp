@@ -38,6 +38,9 @@ struct Wizard {
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   tools::RestrictDllSearch();  // before anything can load a DLL
+  // A target on an empty card reader or DVD drive fails like any other
+  // folder, without the system's "no disk" box.
+  SetErrorMode(SEM_FAILCRITICALERRORS);
   ComApartment com;
   try {
     forms::ApplicationWindow app;

@@ -57,18 +57,6 @@ constexpr UINT kFocusFolderList = WM_APP + 1;
 
 const char kCreatePrompt[] = "The specified directory does not exist. Create it?";
 
-// Volume queries must not ask for a disk.
-class QuietErrors {
- public:
-  QuietErrors() : old_(SetErrorMode(SEM_FAILCRITICALERRORS)) {}
-  ~QuietErrors() { SetErrorMode(old_); }
-  QuietErrors(const QuietErrors&) = delete;
-  QuietErrors& operator=(const QuietErrors&) = delete;
-
- private:
-  UINT old_;
-};
-
 std::string CurrentDirectory() {
   char buf[MAX_PATH] = {};
   const DWORD n = GetCurrentDirectoryA(MAX_PATH, buf);
@@ -86,7 +74,6 @@ std::string VolumeRoot(const std::string& path) {
 }
 
 bool VolumeKeepsCase(const std::string& path) {
-  QuietErrors quiet;
   DWORD flags = 0;
   if (!GetVolumeInformationA(VolumeRoot(path).c_str(), nullptr, 0, nullptr, nullptr, &flags,
                              nullptr, 0))
@@ -101,7 +88,6 @@ void ReadFolder(const std::string& folder, std::vector<std::string>& dirs,
   if (pattern.empty() || pattern.back() != '\\') pattern += '\\';
   pattern += "*.*";
   WIN32_FIND_DATAA fd;
-  QuietErrors quiet;
   HANDLE find = FindFirstFileA(pattern.c_str(), &fd);
   if (find == INVALID_HANDLE_VALUE) return;
   do {
@@ -322,7 +308,6 @@ void TSelectDirDlg::FillDrives() {
   HWND box = Item(kChooserDriveList);
   SendMessageA(box, CB_RESETCONTENT, 0, 0);
   const DWORD mask = GetLogicalDrives();
-  QuietErrors quiet;
   for (int i = 0; i < 26; ++i) {
     if (!(mask & (1u << i))) continue;
     const char letter = static_cast<char>('a' + i);
@@ -381,7 +366,6 @@ void TSelectDirDlg::ChangeDrive() {
     const DWORD n = GetFullPathNameA(device, MAX_PATH, full, nullptr);
     target = n && n < MAX_PATH ? std::string(full, n) : std::string(device) + "\\";
   }
-  QuietErrors quiet;
   if (!ChangeFolder(target) && !ChangeFolder(target.substr(0, 2) + "\\")) {
     // An unreadable drive leaves the lists where they were.
     MessageBeep(MB_ICONWARNING);
