@@ -1,11 +1,10 @@
 #include "wizard/FolderChooser.h"
 
-#include <winnetwk.h>
-
 #include <algorithm>
 #include <vector>
 
 #include "core/payload.h"
+#include "tools/DllSearch.h"
 #include "tools/MyTools.h"
 #include "wizard/ControlIds.h"
 
@@ -56,6 +55,21 @@ constexpr int kIconGap = 3;
 constexpr UINT kFocusFolderList = WM_APP + 1;
 
 const char kCreatePrompt[] = "The specified directory does not exist. Create it?";
+
+// The network name of a mapped drive ("X:"); empty when there is none.
+// mpr.dll is no known DLL: it comes from the system folder at run time.
+std::string NetworkName(const std::string& device) {
+  using GetConnection = DWORD(WINAPI*)(LPCSTR, LPSTR, LPDWORD);
+  static const GetConnection get = [] {
+    HMODULE mpr = tools::LoadSystemLibrary("mpr.dll");
+    return mpr ? reinterpret_cast<GetConnection>(reinterpret_cast<void*>(
+                     GetProcAddress(mpr, "WNetGetConnectionA")))
+               : nullptr;
+  }();
+  char name[MAX_PATH + 1] = {};
+  DWORD size = sizeof name;
+  return get && get(device.c_str(), name, &size) == NO_ERROR ? std::string(name) : std::string();
+}
 
 std::string CurrentDirectory() {
   char buf[MAX_PATH] = {};
@@ -314,16 +328,12 @@ void TSelectDirDlg::FillDrives() {
     const std::string root = std::string(1, letter) + ":\\";
     const core::DriveKind kind = KindOf(GetDriveTypeA(root.c_str()));
     char label[MAX_PATH + 1] = {};
-    char network[MAX_PATH + 1] = {};
     if (core::ReadsVolumeLabel(kind) &&
         !GetVolumeInformationA(root.c_str(), label, sizeof label, nullptr, nullptr, nullptr,
                                nullptr, 0))
       label[0] = '\0';
-    if (kind == core::DriveKind::Network) {
-      DWORD size = sizeof network;
-      const std::string device = root.substr(0, 2);
-      if (WNetGetConnectionA(device.c_str(), network, &size) != NO_ERROR) network[0] = '\0';
-    }
+    const std::string network = kind == core::DriveKind::Network ? NetworkName(root.substr(0, 2))
+                                                                 : std::string();
     const std::string text = core::DriveEntryText(kind, letter, label, network);
     const LRESULT index = SendMessageA(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
     SendMessageA(box, CB_SETITEMDATA, index, static_cast<LPARAM>(kind));
