@@ -471,7 +471,9 @@ bool RunButton1Click(HWND owner, std::string& targetFolder) {
   if (confirmed) {
     // Raises for a text it cannot handle; the current directory stays then.
     core::ForceDirectories(platform, chosen);
-    targetFolder = chosen;
+    // Relative text names a folder under the chooser's current directory,
+    // which is restored below; "X." and "X " name X.
+    targetFolder = tools::FullPath(chosen);
   }
   SetCurrentDirectoryA(saved.c_str());
   return confirmed;
