@@ -18,6 +18,7 @@ inline const char kEmptyManifestInstaller[] = E2E_INSTALLER_EMPTY_MANIFEST;
 inline const char kMissingHuInstaller[] = E2E_INSTALLER_MISSING_HU;
 inline const char kPayloadDir[] = E2E_PAYLOAD_DIR;
 inline const char kWorkDir[] = E2E_WORK_DIR;
+inline const char kProbeDll[] = E2E_PROBE_DLL;  // an empty DLL to plant
 
 inline std::vector<std::string> WelcomeLines(const std::string& version) {
   return {" ", " ", "This will install service software", "of security system control panel",
