@@ -825,6 +825,23 @@ TEST_F(Install, UnwritableFileInTargetReportsCopying) {
   }
 }
 
+// Runs "Next" on `target` up to the shortcut dialog and leaves it by "Yes"
+// or "No"; `main` receives the main window.
+void InstallAnsweringShortcuts(Installer& inst, const std::string& target, bool yes,
+                               HWND* main) {
+  HWND w = StartMain(inst);
+  ASSERT_NE(w, nullptr);
+  *main = w;
+  MainWindow m(w);
+  SetText(m.edit1, target);
+  ASSERT_NO_FATAL_FAILURE(RunInstall(inst, m));
+  HWND s = inst.FindTop(kShortcutDialogClass);
+  ASSERT_NE(s, nullptr) << "no shortcut dialog; M1: " << Text(m.m1);
+  Click(yes ? ShortcutDialog(s).yes : ShortcutDialog(s).no);
+  ASSERT_TRUE(inst.WaitNoWindow(kShortcutDialogClass, 10000));
+  Settle(w);
+}
+
 // Deletes the files in a drive root; the root itself must stay.
 void ClearRoot(const std::string& root) {
   for (const std::string& name : ListFiles(root)) DeleteFileA((root + name).c_str());
@@ -840,15 +857,9 @@ TEST_F(Install, DriveRootTargetRegistersWithOneBackslash) {
   Target("R:");
   Target("R:\\");
   auto inst = Start(kShippedInstaller);
-  HWND w = StartMain(*inst);
-  ASSERT_NE(w, nullptr);
+  HWND w = nullptr;
+  ASSERT_NO_FATAL_FAILURE(InstallAnsweringShortcuts(*inst, root, false, &w));
   MainWindow m(w);
-  SetText(m.edit1, root);
-  ASSERT_NO_FATAL_FAILURE(RunInstall(*inst, m));
-  HWND s = inst->FindTop(kShortcutDialogClass);
-  ASSERT_NE(s, nullptr) << "no shortcut dialog; M1: " << Text(m.m1);
-  Click(ShortcutDialog(s).no);
-  ASSERT_TRUE(inst->WaitNoWindow(kShortcutDialogClass, 10000));
 
   DWORD type = 0;
   std::string data;
@@ -876,16 +887,9 @@ TEST_F(Install, ShortOrDottedTargetRegistersAndLinksTheLongPath) {
     RemoveLinks();
     DeleteRegValue(folder + "\\pultix.exe");
     auto inst = Start(kShippedInstaller);
-    HWND w = StartMain(*inst);
-    ASSERT_NE(w, nullptr);
+    HWND w = nullptr;
+    ASSERT_NO_FATAL_FAILURE(InstallAnsweringShortcuts(*inst, typed, true, &w));
     MainWindow m(w);
-    SetText(m.edit1, typed);
-    ASSERT_NO_FATAL_FAILURE(RunInstall(*inst, m));
-    HWND s = inst->FindTop(kShortcutDialogClass);
-    ASSERT_NE(s, nullptr) << "no shortcut dialog; M1: " << Text(m.m1);
-    Click(ShortcutDialog(s).yes);
-    ASSERT_TRUE(inst->WaitNoWindow(kShortcutDialogClass, 10000));
-    Settle(w);
     EXPECT_EQ(inst->FindTop(kMessageBoxClass), nullptr) << "an error box appeared";
     ExpectRegistered(folder);
     DWORD type = 0;
