@@ -33,9 +33,12 @@ BOOL CALLBACK FindFront(HWND w, LPARAM lp) {
 
 }  // namespace
 
-SingleInstance::SingleInstance(const char* name)
-    : name_(name), mutex_(CreateMutexA(nullptr, FALSE, (std::string("Local\\") + name).c_str())),
-      first_(!(mutex_ && GetLastError() == ERROR_ALREADY_EXISTS)) {}
+SingleInstance::SingleInstance(const char* name) : name_(name) {
+  const std::string mutexName = std::string("Local\\") + name;
+  mutex_ = CreateMutexA(nullptr, FALSE, mutexName.c_str());
+  // Read at once: nothing may set the last error in between.
+  first_ = !(mutex_ && GetLastError() == ERROR_ALREADY_EXISTS);
+}
 
 SingleInstance::~SingleInstance() {
   if (mutex_) CloseHandle(mutex_);

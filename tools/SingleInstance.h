@@ -36,8 +36,8 @@ class SingleInstance {
 
  private:
   const char* name_;
-  HANDLE mutex_;
-  bool first_;
+  HANDLE mutex_ = nullptr;
+  bool first_ = true;
 };
 
 }  // namespace tools
