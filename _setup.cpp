@@ -7,12 +7,15 @@
 #include "forms/Application.h"
 #include "forms/Form.h"
 #include "tools/DllSearch.h"
+#include "tools/SingleInstance.h"
 #include "wizard/Artwork.h"
 #include "wizard/LicencjaE.h"
 #include "wizard/Unit2.h"
 #include "wizard/Unit3.h"
 
 namespace {
+
+const char kInstanceName[] = "PultixSetup";
 
 class ComApartment {
  public:
@@ -38,11 +41,20 @@ struct Wizard {
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   tools::RestrictDllSearch();  // before anything can load a DLL
+  // A target on an empty card reader or DVD drive fails like any other
+  // folder, without the system's "no disk" box.
+  SetErrorMode(SEM_FAILCRITICALERRORS);
+  tools::SingleInstance instance(kInstanceName);
+  if (!instance.IsFirst()) {
+    instance.ActivateFirst();
+    return 0;
+  }
   ComApartment com;
   try {
     forms::ApplicationWindow app;
     app.Create(IDI_SETUP ? LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_SETUP))
                          : LoadIconA(nullptr, IDI_APPLICATION));
+    const tools::SingleInstance::Mark mark(instance, app.Handle());
     Wizard w;
     app.SetMainForm(&w.form2);
     w.form2.SetMainForm(true);

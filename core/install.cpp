@@ -45,8 +45,8 @@ std::string FolderUnusableMessage(const std::string& targetDir) {
   return "Unable to create folder: " + targetDir + ". \rChose another one.";
 }
 
-std::string LocaleValueName(const std::string& targetDir) {
-  return JoinPath(targetDir, "\\pultix.exe");
+std::string LocaleValueName(const std::string& installedDir) {
+  return JoinPath(installedDir, "\\pultix.exe");
 }
 
 int InstallFiles(Platform& platform, const std::string& targetDir, Gauge& gauge) {
@@ -61,7 +61,8 @@ int InstallFiles(Platform& platform, const std::string& targetDir, Gauge& gauge)
     if (!platform.RenameFile(JoinPath(targetDir, a.from), JoinPath(targetDir, a.to)))
       result = kInstallLanguageFailed;
   }
-  if (!platform.WriteRegString(kLocalesKey, LocaleValueName(targetDir), "DLL"))
+  if (!platform.WriteRegString(kLocalesKey, LocaleValueName(platform.FullLongPath(targetDir)),
+                               "DLL"))
     result = kInstallRegistryFailed;
   return result;
 }

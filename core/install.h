@@ -38,8 +38,9 @@ std::vector<std::string> SuccessText();
 // Lines appended to the copying text after a failure.
 std::vector<std::string> FailureLines(int installResult);
 
-// Registry key and value name of the language registration.
+// Registry key and value name of the language registration; the program
+// looks its own full long path up, so `installedDir` must be that form.
 inline constexpr const char* kLocalesKey = "SOFTWARE\\Borland\\Locales";
-std::string LocaleValueName(const std::string& targetDir);
+std::string LocaleValueName(const std::string& installedDir);
 
 }  // namespace core

@@ -38,6 +38,10 @@ class Platform {
   // REG_SZ value under HKEY_CURRENT_USER\key, creating the key; false on failure.
   virtual bool WriteRegString(const std::string& key, const std::string& name,
                               const std::string& value) = 0;
+  // The full path of an existing folder in its long form, as a program in it
+  // sees its own path: "C:\PROGRA~1\X." is "C:\Program Files\X". The text
+  // itself when it cannot be resolved.
+  virtual std::string FullLongPath(const std::string& path) = 0;
 };
 
 }  // namespace core

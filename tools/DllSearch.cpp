@@ -12,4 +12,8 @@ void RestrictDllSearch() {
   if (setDirs) setDirs(LOAD_LIBRARY_SEARCH_SYSTEM32);
 }
 
+HMODULE LoadSystemLibrary(const char* name) {
+  return LoadLibraryExA(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+}
+
 }  // namespace tools

@@ -156,6 +156,23 @@ std::string GetSystemDir() {
   return std::string(buf, n);
 }
 
+std::string Win32Platform::FullLongPath(const std::string& path) {
+  return tools::FullLongPath(path);
+}
+
+std::string FullPath(const std::string& path) {
+  char full[MAX_PATH];
+  const DWORD n = GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
+  return n && n < MAX_PATH ? std::string(full, n) : path;
+}
+
+std::string FullLongPath(const std::string& path) {
+  const std::string full = FullPath(path);
+  char longPath[MAX_PATH];
+  const DWORD n = GetLongPathNameA(full.c_str(), longPath, MAX_PATH);
+  return n && n < MAX_PATH ? std::string(longPath, n) : full;
+}
+
 bool WriteRegString(const std::string& key, const std::string& name, const std::string& value) {
   ScopedKey hk;
   if (RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,

@@ -25,6 +25,7 @@ class Win32Platform : public core::Platform {
   bool ReplaceFile(const std::string& from, const std::string& to) override;
   bool WriteRegString(const std::string& key, const std::string& name,
                       const std::string& value) override;
+  std::string FullLongPath(const std::string& path) override;
 
  private:
   HMODULE module_;
@@ -38,6 +39,11 @@ bool ExtractResourceFile(HMODULE module, const std::string& dir, const std::stri
 bool ExtractPayload(const std::string& dir, core::Gauge& gauge);
 std::string FileNameStem(const std::string& path);
 std::string GetSystemDir();
+// GetFullPathNameA: relative to the current directory, trailing dots and
+// spaces dropped; the text itself when it cannot be resolved.
+std::string FullPath(const std::string& path);
+// FullPath, then the long form of every name on it that exists.
+std::string FullLongPath(const std::string& path);
 bool WriteRegString(const std::string& key, const std::string& name, const std::string& value);
 // Pultix.lnk-style link on the desktop, or in the group folder of the Start
 // menu's programs. Raises when the shell-link object is unavailable.

@@ -1,12 +1,11 @@
 #include "wizard/FolderChooser.h"
 
-#include <winnetwk.h>
-
 #include <algorithm>
 #include <vector>
 
 #include "core/payload.h"
 #include "forms/QuestionBox.h"
+#include "tools/DllSearch.h"
 #include "tools/MyTools.h"
 #include "wizard/ControlIds.h"
 
@@ -58,17 +57,20 @@ constexpr UINT kFocusFolderList = WM_APP + 1;
 
 const char kCreatePrompt[] = "The specified directory does not exist. Create it?";
 
-// Volume queries must not ask for a disk.
-class QuietErrors {
- public:
-  QuietErrors() : old_(SetErrorMode(SEM_FAILCRITICALERRORS)) {}
-  ~QuietErrors() { SetErrorMode(old_); }
-  QuietErrors(const QuietErrors&) = delete;
-  QuietErrors& operator=(const QuietErrors&) = delete;
-
- private:
-  UINT old_;
-};
+// The network name of a mapped drive ("X:"); empty when there is none.
+// mpr.dll is no known DLL: it comes from the system folder at run time.
+std::string NetworkName(const std::string& device) {
+  using GetConnection = DWORD(WINAPI*)(LPCSTR, LPSTR, LPDWORD);
+  static const GetConnection get = [] {
+    HMODULE mpr = tools::LoadSystemLibrary("mpr.dll");
+    return mpr ? reinterpret_cast<GetConnection>(reinterpret_cast<void*>(
+                     GetProcAddress(mpr, "WNetGetConnectionA")))
+               : nullptr;
+  }();
+  char name[MAX_PATH + 1] = {};
+  DWORD size = sizeof name;
+  return get && get(device.c_str(), name, &size) == NO_ERROR ? std::string(name) : std::string();
+}
 
 std::string CurrentDirectory() {
   char buf[MAX_PATH] = {};
@@ -87,7 +89,6 @@ std::string VolumeRoot(const std::string& path) {
 }
 
 bool VolumeKeepsCase(const std::string& path) {
-  QuietErrors quiet;
   DWORD flags = 0;
   if (!GetVolumeInformationA(VolumeRoot(path).c_str(), nullptr, 0, nullptr, nullptr, &flags,
                              nullptr, 0))
@@ -102,7 +103,6 @@ void ReadFolder(const std::string& folder, std::vector<std::string>& dirs,
   if (pattern.empty() || pattern.back() != '\\') pattern += '\\';
   pattern += "*.*";
   WIN32_FIND_DATAA fd;
-  QuietErrors quiet;
   HANDLE find = FindFirstFileA(pattern.c_str(), &fd);
   if (find == INVALID_HANDLE_VALUE) return;
   do {
@@ -323,23 +323,18 @@ void TSelectDirDlg::FillDrives() {
   HWND box = Item(kChooserDriveList);
   SendMessageA(box, CB_RESETCONTENT, 0, 0);
   const DWORD mask = GetLogicalDrives();
-  QuietErrors quiet;
   for (int i = 0; i < 26; ++i) {
     if (!(mask & (1u << i))) continue;
     const char letter = static_cast<char>('a' + i);
     const std::string root = std::string(1, letter) + ":\\";
     const core::DriveKind kind = KindOf(GetDriveTypeA(root.c_str()));
     char label[MAX_PATH + 1] = {};
-    char network[MAX_PATH + 1] = {};
     if (core::ReadsVolumeLabel(kind) &&
         !GetVolumeInformationA(root.c_str(), label, sizeof label, nullptr, nullptr, nullptr,
                                nullptr, 0))
       label[0] = '\0';
-    if (kind == core::DriveKind::Network) {
-      DWORD size = sizeof network;
-      const std::string device = root.substr(0, 2);
-      if (WNetGetConnectionA(device.c_str(), network, &size) != NO_ERROR) network[0] = '\0';
-    }
+    const std::string network = kind == core::DriveKind::Network ? NetworkName(root.substr(0, 2))
+                                                                 : std::string();
     const std::string text = core::DriveEntryText(kind, letter, label, network);
     const LRESULT index = SendMessageA(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
     SendMessageA(box, CB_SETITEMDATA, index, static_cast<LPARAM>(kind));
@@ -382,7 +377,6 @@ void TSelectDirDlg::ChangeDrive() {
     const DWORD n = GetFullPathNameA(device, MAX_PATH, full, nullptr);
     target = n && n < MAX_PATH ? std::string(full, n) : std::string(device) + "\\";
   }
-  QuietErrors quiet;
   if (!ChangeFolder(target) && !ChangeFolder(target.substr(0, 2) + "\\")) {
     // An unreadable drive leaves the lists where they were.
     MessageBeep(MB_ICONWARNING);
@@ -478,7 +472,9 @@ bool RunButton1Click(HWND owner, std::string& targetFolder) {
   if (confirmed) {
     // Raises for a text it cannot handle; the current directory stays then.
     core::ForceDirectories(platform, chosen);
-    targetFolder = chosen;
+    // Relative text names a folder under the chooser's current directory,
+    // which is restored below; "X." and "X " name X.
+    targetFolder = tools::FullPath(chosen);
   }
   SetCurrentDirectoryA(saved.c_str());
   return confirmed;

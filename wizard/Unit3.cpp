@@ -54,7 +54,8 @@ void TForm3::ApplyTexts() {
 }
 
 void TForm3::BitBtn1Click() {
-  const std::string targetDir = mainWindow_.Text(kEdit1);
+  // The installed program's own path, as its registry value names it.
+  const std::string targetDir = tools::FullLongPath(mainWindow_.Text(kEdit1));
   const std::string program = core::JoinPath(targetDir, "\\Pultix.exe");
   if (Checked(kCheckBox1))
     tools::CreateShortcut(program, kLinkArguments, targetDir, kShortcutGroup, true);

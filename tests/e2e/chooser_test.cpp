@@ -297,6 +297,42 @@ TEST_F(ChooserTest, CancelEscAndCloseBoxChangeNothing) {
   }
 }
 
+// Text typed in the field names a folder relative to the folder the chooser
+// shows; the target becomes that folder's full path, as the system spells it.
+TEST_F(ChooserTest, TypedTextBecomesTheFullPathOfTheFolder) {
+  ASSERT_TRUE(MakeDirs(root_ + "\\Existing"));
+  const struct {
+    const char* typed;
+    std::string folder;
+    bool asks;  // whether the folder is new
+  } cases[] = {
+      {".\\KORVAN", root_ + "\\KORVAN", true},
+      {".\\Dotted.", root_ + "\\Dotted", true},
+      {"Existing", root_ + "\\Existing", false},
+      {".", root_, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.typed);
+    HWND w = Browse(root_);
+    ASSERT_NE(w, nullptr);
+    Chooser ch(w);
+    ASSERT_EQ(WaitText(ch.field, root_), root_);
+    SetText(ch.field, c.typed);
+    if (c.asks) {
+      HWND box = OkAndConfirm(ch);
+      ASSERT_NE(box, nullptr) << "no confirmation";
+      PressMessageBoxButton(box, IDYES);
+    } else {
+      Click(ch.ok);
+    }
+    ASSERT_TRUE(inst_->WaitNoWindow(kFolderChooserClass, 10000));
+    Settle(main_);
+    EXPECT_EQ(inst_->FindTop(kMessageBoxClass), nullptr);
+    EXPECT_EQ(Text(edit1_), c.folder);
+    EXPECT_TRUE(DirExists(c.folder));
+  }
+}
+
 TEST_F(ChooserTest, EmptiedFieldConfirmedGivesTheErrorBox) {
   HWND w = Browse(root_);
   ASSERT_NE(w, nullptr);

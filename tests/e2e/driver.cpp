@@ -1,5 +1,7 @@
 #include "tests/e2e/driver.h"
 
+#include <tlhelp32.h>
+
 #include <cstring>
 
 namespace e2e {
@@ -52,8 +54,9 @@ Installer::Installer(const std::string& source, const std::string& copyPath) {
   STARTUPINFOA si{};
   si.cb = sizeof si;
   PROCESS_INFORMATION pi{};
-  if (!CreateProcessA(copyPath.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr,
-                      dir.c_str(), &si, &pi)) {
+  // The system's default error mode, not ours: the installer must set its own.
+  if (!CreateProcessA(copyPath.c_str(), &cmd[0], nullptr, nullptr, FALSE,
+                      CREATE_DEFAULT_ERROR_MODE, nullptr, dir.c_str(), &si, &pi)) {
     error_ = "cannot start " + copyPath + ", error " + std::to_string(GetLastError());
     return;
   }
@@ -105,6 +108,43 @@ DWORD Installer::ExitCode() const {
   DWORD code = STILL_ACTIVE;
   if (process_) GetExitCodeProcess(process_, &code);
   return code;
+}
+
+std::vector<std::string> ModulesOf(DWORD pid) {
+  std::vector<std::string> paths;
+  HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, pid);
+  if (snap == INVALID_HANDLE_VALUE) return paths;
+  MODULEENTRY32 m{};
+  m.dwSize = sizeof m;
+  for (BOOL ok = Module32First(snap, &m); ok; ok = Module32Next(snap, &m))
+    paths.emplace_back(m.szExePath);
+  CloseHandle(snap);
+  return paths;
+}
+
+UINT ErrorModeOf(HANDLE process, DWORD pid) {
+  // kernel32 may lie elsewhere in the other process: the same offset from its base.
+  BYTE* remoteKernel = nullptr;
+  HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, pid);
+  if (snap == INVALID_HANDLE_VALUE) return ~0u;
+  MODULEENTRY32 m{};
+  m.dwSize = sizeof m;
+  for (BOOL ok = Module32First(snap, &m); ok; ok = Module32Next(snap, &m)) {
+    if (lstrcmpiA(m.szModule, "kernel32.dll") == 0) remoteKernel = m.modBaseAddr;
+  }
+  CloseHandle(snap);
+  HMODULE kernel = GetModuleHandleA("kernel32.dll");
+  auto local = reinterpret_cast<BYTE*>(GetProcAddress(kernel, "GetErrorMode"));
+  if (!remoteKernel || !local) return ~0u;
+  auto start = reinterpret_cast<LPTHREAD_START_ROUTINE>(
+      remoteKernel + (local - reinterpret_cast<BYTE*>(kernel)));
+  HANDLE thread = CreateRemoteThread(process, nullptr, 0, start, nullptr, 0, nullptr);
+  if (!thread) return ~0u;
+  DWORD mode = ~0u;
+  if (WaitForSingleObject(thread, 10000) != WAIT_OBJECT_0 || !GetExitCodeThread(thread, &mode))
+    mode = ~0u;
+  CloseHandle(thread);
+  return mode;
 }
 
 HWND Control(HWND parent, int id) {

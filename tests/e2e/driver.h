@@ -24,6 +24,7 @@ class Installer {
 
   bool started() const { return process_ != nullptr; }
   DWORD pid() const { return pid_; }
+  HANDLE process() const { return process_; }
   const std::string& error() const { return error_; }
 
   // A visible top-level window of this process with the class `cls`;
@@ -44,6 +45,11 @@ class Installer {
   DWORD pid_ = 0;
   std::string error_;
 };
+
+// Full paths of the modules loaded in a running process.
+std::vector<std::string> ModulesOf(DWORD pid);
+// A running process's error mode, from its own GetErrorMode run in it.
+UINT ErrorModeOf(HANDLE process, DWORD pid);
 
 // Finds a control by ID anywhere below `parent` (controls sit inside panels
 // and group boxes, which GetDlgItem does not search).

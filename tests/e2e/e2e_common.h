@@ -20,6 +20,7 @@ inline const char kBigZeta3Installer[] = E2E_INSTALLER_BIG_ZETA3;
 inline const char kDeviceNameInstaller[] = E2E_INSTALLER_DEVICE_NAME;
 inline const char kPayloadDir[] = E2E_PAYLOAD_DIR;
 inline const char kWorkDir[] = E2E_WORK_DIR;
+inline const char kProbeDll[] = E2E_PROBE_DLL;  // an empty DLL to plant
 
 inline std::vector<std::string> WelcomeLines(const std::string& version) {
   return {" ", " ", "This will install service software", "of security system control panel",

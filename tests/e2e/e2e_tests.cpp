@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <iterator>
 #include <memory>
 #include <string>
@@ -216,6 +217,121 @@ TEST(MainWindow, WelcomeState) {
   EXPECT_TRUE(GetWindowLongA(m.edit1, GWL_STYLE) & ES_READONLY) << "Edit1 is read-only";
   EXPECT_FALSE(GetWindowLongA(m.edit1, GWL_STYLE) & WS_TABSTOP) << "Edit1 is no tab stop";
   EXPECT_EQ(Focused(w), m.btnDalej) << "\"Next\" has the focus";
+  // A target on an empty drive must not bring up the system's "no disk" box.
+  EXPECT_EQ(ErrorModeOf(inst->process(), inst->pid()) & SEM_FAILCRITICALERRORS,
+            static_cast<UINT>(SEM_FAILCRITICALERRORS));
+}
+
+std::string Env(const char* name) {
+  char value[4096] = {};
+  const DWORD n = GetEnvironmentVariableA(name, value, sizeof value);
+  return n < sizeof value ? std::string(value, n) : std::string();
+}
+
+// Sets an environment variable for the programs started while it lives.
+class ScopedEnv {
+ public:
+  ScopedEnv(const char* name, const std::string& value) : name_(name), old_(Env(name)) {
+    SetEnvironmentVariableA(name, value.c_str());
+  }
+  ~ScopedEnv() { SetEnvironmentVariableA(name_, old_.empty() ? nullptr : old_.c_str()); }
+
+ private:
+  const char* name_;
+  std::string old_;
+};
+
+// Windows looks for a DLL in the program's folder first unless it is one of
+// its known DLLs. The installer imports only known DLLs (installer_imports)
+// and loads any other from the system folder; copies planted beside it under
+// those other names must stay unused, even with Wine told to prefer them.
+// Known DLL names are not planted: Windows never takes them from the
+// program's folder, whereas Wine would, so they would test Wine, not Windows.
+TEST(MainWindow, DllsPlantedBesideTheInstallerAreNotLoaded) {
+  const char* const kLoadedAtRunTime[] = {"mpr"};
+  const std::string dir = std::string(kWorkDir) + "\\" + TestName();
+  ASSERT_TRUE(MakeDirs(dir));
+  std::string overrides;
+  for (const char* name : kLoadedAtRunTime) {
+    ASSERT_TRUE(CopyFileA(kProbeDll, (dir + "\\" + name + ".dll").c_str(), FALSE)) << name;
+    overrides += std::string(";") + name + "=n,b";
+  }
+  const ScopedEnv env("WINEDLLOVERRIDES", Env("WINEDLLOVERRIDES") + overrides);
+  auto inst = Start(kShippedInstaller);
+  HWND w = StartMain(*inst);
+  ASSERT_NE(w, nullptr) << "the installer does not start";
+  // The chooser's drive list is what needs mpr.dll.
+  Click(MainWindow(w).button1);
+  HWND chooser = inst->WaitWindow(wizard::kFolderChooserClass);
+  ASSERT_NE(chooser, nullptr) << "no chooser";
+  Settle(chooser);
+  std::string own = dir + "\\";
+  CharLowerA(&own[0]);
+  const std::vector<std::string> modules = ModulesOf(inst->pid());
+  ASSERT_GT(modules.size(), 1u) << "cannot list the installer's modules";
+  for (std::string m : modules) {
+    CharLowerA(&m[0]);
+    if (m.rfind(own, 0) == 0) {
+      EXPECT_EQ(m, own + "_setup.exe") << "loaded from its folder";
+    }
+  }
+  PressKey(chooser, VK_ESCAPE);
+  EXPECT_TRUE(inst->WaitNoWindow(wizard::kFolderChooserClass, 10000));
+}
+
+// One installer per session: a second copy ends at once and brings the
+// first forward, at the window the user works in; the first goes on.
+TEST(MainWindow, SecondCopyBringsTheFirstForwardAndEnds) {
+  auto first = Start(kShippedInstaller);
+  HWND w = StartMain(*first);
+  ASSERT_NE(w, nullptr);
+  MainWindow m(w);
+  HWND app = first->FindTop("TApplication");
+  ASSERT_NE(app, nullptr);
+  // A window of ours in front, as another program would be.
+  HWND other = CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 0, 0, 200, 200,
+                               nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(other, nullptr);
+  HWND agreement = nullptr;
+  const struct {
+    const char* state;
+    std::function<void()> enter;
+    std::function<HWND()> front;
+    bool minimised;
+  } steps[] = {
+      {"welcome, behind another window", [] {}, [&] { return w; }, false},
+      {"agreement open", [&] { agreement = OpenAgreement(*first, m); },
+       [&] { return agreement; }, false},
+      {"minimised with the agreement open", [&] { ShowWindow(app, SW_MINIMIZE); },
+       [&] { return agreement; }, true},
+  };
+  int n = 0;
+  for (const auto& s : steps) {
+    SCOPED_TRACE(s.state);
+    s.enter();
+    ASSERT_NE(s.front(), nullptr);
+    if (s.minimised) {
+      ASSERT_TRUE(WaitFor([&] { return IsIconic(app) != 0; }, 5000)) << "not minimised";
+    }
+    SetForegroundWindow(other);
+    ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == other; }, 5000));
+    auto second = Start(kShippedInstaller, "second" + std::to_string(++n) + ".exe");
+    EXPECT_TRUE(second->WaitExit(10000)) << "the second copy keeps running";
+    EXPECT_EQ(second->ExitCode(), 0u);
+    EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == s.front(); }, 5000))
+        << "in front: " << ClassOf(GetForegroundWindow());
+    EXPECT_FALSE(IsIconic(app));
+    EXPECT_TRUE(Visible(s.front()));
+    EXPECT_TRUE(first->Running());
+  }
+  DestroyWindow(other);
+  // The first copy still answers: back to the welcome state, then closed.
+  Click(AgreementDialog(agreement).cancel);
+  ASSERT_TRUE(first->WaitNoWindow(kAgreementDialogClass, 10000));
+  Settle(w);
+  ExpectWelcomeState(m);
+  Click(m.btnKoniec);
+  EXPECT_TRUE(first->WaitExit(10000));
 }
 
 // Control positions at 96 DPI, relative to the main window's client area.
@@ -847,6 +963,23 @@ TEST_F(Install, FullDiskOnReinstallKeepsTheEarlierFile) {
   RemoveTree(target);
 }
 
+// Runs "Next" on `target` up to the shortcut dialog and leaves it by "Yes"
+// or "No"; `main` receives the main window.
+void InstallAnsweringShortcuts(Installer& inst, const std::string& target, bool yes,
+                               HWND* main) {
+  HWND w = StartMain(inst);
+  ASSERT_NE(w, nullptr);
+  *main = w;
+  MainWindow m(w);
+  SetText(m.edit1, target);
+  ASSERT_NO_FATAL_FAILURE(RunInstall(inst, m));
+  HWND s = inst.FindTop(kShortcutDialogClass);
+  ASSERT_NE(s, nullptr) << "no shortcut dialog; M1: " << Text(m.m1);
+  Click(yes ? ShortcutDialog(s).yes : ShortcutDialog(s).no);
+  ASSERT_TRUE(inst.WaitNoWindow(kShortcutDialogClass, 10000));
+  Settle(w);
+}
+
 // Deletes the files in a drive root; the root itself must stay.
 void ClearRoot(const std::string& root) {
   for (const std::string& name : ListFiles(root)) DeleteFileA((root + name).c_str());
@@ -862,15 +995,9 @@ TEST_F(Install, DriveRootTargetRegistersWithOneBackslash) {
   Target("R:");
   Target("R:\\");
   auto inst = Start(kShippedInstaller);
-  HWND w = StartMain(*inst);
-  ASSERT_NE(w, nullptr);
+  HWND w = nullptr;
+  ASSERT_NO_FATAL_FAILURE(InstallAnsweringShortcuts(*inst, root, false, &w));
   MainWindow m(w);
-  SetText(m.edit1, root);
-  ASSERT_NO_FATAL_FAILURE(RunInstall(*inst, m));
-  HWND s = inst->FindTop(kShortcutDialogClass);
-  ASSERT_NE(s, nullptr) << "no shortcut dialog; M1: " << Text(m.m1);
-  Click(ShortcutDialog(s).no);
-  ASSERT_TRUE(inst->WaitNoWindow(kShortcutDialogClass, 10000));
 
   DWORD type = 0;
   std::string data;
@@ -883,6 +1010,35 @@ TEST_F(Install, DriveRootTargetRegistersWithOneBackslash) {
   Click(m.btnOK);
   EXPECT_TRUE(inst->WaitExit(10000));
   ClearRoot(root);
+}
+
+// The installed program finds its registry value by its own full long path;
+// a short or dotted target text is registered and linked in that form.
+TEST_F(Install, ShortOrDottedTargetRegistersAndLinksTheLongPath) {
+  const std::string folder = Target(root_.path() + "\\Long Folder Name\\KORVAN");
+  ASSERT_TRUE(MakeDirs(folder));
+  char shortName[MAX_PATH] = {};
+  ASSERT_NE(GetShortPathNameA(folder.c_str(), shortName, MAX_PATH), 0u);
+  ASSERT_NE(std::string(shortName), folder) << "no short name to test with";
+  for (const std::string& typed : {std::string(shortName), folder + "."}) {
+    SCOPED_TRACE(typed);
+    RemoveLinks();
+    DeleteRegValue(folder + "\\pultix.exe");
+    auto inst = Start(kShippedInstaller);
+    HWND w = nullptr;
+    ASSERT_NO_FATAL_FAILURE(InstallAnsweringShortcuts(*inst, typed, true, &w));
+    MainWindow m(w);
+    EXPECT_EQ(inst->FindTop(kMessageBoxClass), nullptr) << "an error box appeared";
+    ExpectRegistered(folder);
+    DWORD type = 0;
+    std::string data;
+    EXPECT_FALSE(ReadRegString(typed + "\\pultix.exe", &type, &data)) << "a name never looked up";
+    ExpectLink(DesktopLink(), folder);
+    ExpectLink(StartMenuLink(), folder);
+    ExpectInstalledFiles(folder);
+    Click(m.btnOK);
+    EXPECT_TRUE(inst->WaitExit(10000));
+  }
 }
 
 char FreeDriveLetter() {

@@ -134,4 +134,9 @@ bool FakePlatform::WriteRegString(const std::string& key, const std::string& nam
   return true;
 }
 
+std::string FakePlatform::FullLongPath(const std::string& path) {
+  auto it = fullLongPaths_.find(Key(path));
+  return it == fullLongPaths_.end() ? path : it->second;
+}
+
 }  // namespace testing_fake

@@ -33,6 +33,10 @@ class FakePlatform : public core::Platform {
   // Bytes the "disk" still takes; a longer write is cut short.
   void SetFreeSpace(long long bytes) { freeSpace_ = bytes; }
   void SetRegistryFails(bool fails) { registryFails_ = fails; }
+  // What FullLongPath gives for `path`; other paths come back unchanged.
+  void SetFullLongPath(const std::string& path, const std::string& full) {
+    fullLongPaths_[Key(path)] = full;
+  }
 
   bool HasFile(const std::string& path) const { return files_.count(Key(path)) != 0; }
   std::string FileData(const std::string& path) const;
@@ -53,6 +57,7 @@ class FakePlatform : public core::Platform {
   bool ReplaceFile(const std::string& from, const std::string& to) override;
   bool WriteRegString(const std::string& key, const std::string& name,
                       const std::string& value) override;
+  std::string FullLongPath(const std::string& path) override;
 
  private:
   bool Move(const std::string& from, const std::string& to, bool replace);
@@ -66,6 +71,7 @@ class FakePlatform : public core::Platform {
   std::set<std::string> readOnly_;
   std::set<std::string> refusedDirs_;
   std::map<std::string, std::string> registry_;
+  std::map<std::string, std::string> fullLongPaths_;
   std::vector<std::string> writes_;
   long long freeSpace_ = -1;  // unlimited
   bool registryFails_ = false;

@@ -197,13 +197,33 @@ TEST(Install, FullDiskEndsInTheCopyingFailureNeverInSuccess) {
             (std::vector<std::string>{"Errors encountered during copying.", "Setup failed."}));
 }
 
-TEST(Install, DriveRootRegistersTheProgramsRealPath) {
-  FakePlatform fake;
-  AddPayload(fake);
-  RecordingGauge gauge;
-  EXPECT_EQ(core::InstallFiles(fake, "C:\\", gauge), core::kInstallSucceeded);
-  EXPECT_EQ(RegistryValue(fake, "C:\\pultix.exe"), "DLL");
-  EXPECT_EQ(fake.FileData("C:\\pultix.dll"), "pultix.hu bytes");
+// The installed program looks its own full long path up; the value must be
+// named so whatever form the target text has.
+TEST(Install, RegistersTheProgramsFullLongPath) {
+  const struct {
+    const char* target;
+    const char* fullLong;  // what the system resolves the target to
+    const char* valueName;
+  } cases[] = {
+      {"C:\\Vorlen\\KORVAN", "C:\\Vorlen\\KORVAN", "C:\\Vorlen\\KORVAN\\pultix.exe"},
+      {"C:\\", "C:\\", "C:\\pultix.exe"},
+      {"C:\\Vorlen\\KORVAN.", "C:\\Vorlen\\KORVAN", "C:\\Vorlen\\KORVAN\\pultix.exe"},
+      {"C:\\PROGRA~1\\VORLEN~1", "C:\\Program Files\\Vorlen Tools",
+       "C:\\Program Files\\Vorlen Tools\\pultix.exe"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.target);
+    FakePlatform fake;
+    AddPayload(fake);
+    fake.SetFullLongPath(c.target, c.fullLong);
+    ASSERT_TRUE(core::PrepareTargetFolder(fake, c.target));
+    RecordingGauge gauge;
+    EXPECT_EQ(core::InstallFiles(fake, c.target, gauge), core::kInstallSucceeded);
+    EXPECT_EQ(fake.Registry().size(), 1u);
+    EXPECT_EQ(RegistryValue(fake, c.valueName), "DLL");
+    // The files go where the text names, as before.
+    EXPECT_EQ(fake.FileData(core::JoinPath(c.target, "\\pultix.dll")), "pultix.hu bytes");
+  }
 }
 
 TEST(Install, TargetFolderPreparation) {

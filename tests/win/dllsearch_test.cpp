@@ -1,5 +1,6 @@
 // A DLL planted beside the program loads by default, and no longer once the
-// search is restricted.
+// search is restricted; a DLL the program loads itself comes from the system
+// folder even before.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -20,8 +21,15 @@ std::string OwnFolder() {
 TEST(DllSearch, PlantedDllIsIgnoredOnceRestricted) {
   const std::string dir = OwnFolder();
   const std::string probe = dir + "dll_probe.dll";
-  for (const char* planted : {"planted_a.dll", "planted_b.dll"})
+  for (const char* planted : {"planted_a.dll", "planted_b.dll", "mpr.dll"})
     ASSERT_TRUE(CopyFileA(probe.c_str(), (dir + planted).c_str(), FALSE)) << planted;
+
+  HMODULE mpr = tools::LoadSystemLibrary("mpr.dll");
+  ASSERT_NE(mpr, nullptr);
+  char mprPath[MAX_PATH] = {};
+  GetModuleFileNameA(mpr, mprPath, MAX_PATH);
+  EXPECT_EQ(std::string(mprPath).find(dir), std::string::npos) << mprPath;
+  EXPECT_NE(GetProcAddress(mpr, "WNetGetConnectionA"), nullptr) << "the planted copy was loaded";
 
   HMODULE before = LoadLibraryA("planted_a.dll");
   EXPECT_NE(before, nullptr) << "the control case: the program's folder is searched by default";
@@ -35,6 +43,7 @@ TEST(DllSearch, PlantedDllIsIgnoredOnceRestricted) {
   if (after) FreeLibrary(after);
   DeleteFileA((dir + "planted_a.dll").c_str());
   DeleteFileA((dir + "planted_b.dll").c_str());
+  DeleteFileA((dir + "mpr.dll").c_str());
 }
 
 }  // namespace

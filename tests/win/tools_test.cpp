@@ -355,6 +355,38 @@ TEST(Paths, SystemDirAndFileNameStem) {
   EXPECT_EQ(tools::FileNameStem(tools::GetSystemDir() + "\\_setup.exe"), "_setup");
 }
 
+// The folder as a program inside it sees its own path, whatever the text.
+TEST(Paths, FullAndFullLongPathOfAFolder) {
+  TempDir temp;
+  const std::string dir = tools::FullLongPath(temp.path());
+  const std::string folder = dir + "\\Long Folder Name\\KORVAN";
+  ASSERT_TRUE(CreateDirectoryA((dir + "\\Long Folder Name").c_str(), nullptr));
+  ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+  char shortName[MAX_PATH] = {};
+  ASSERT_NE(GetShortPathNameA(folder.c_str(), shortName, MAX_PATH), 0u);
+  ASSERT_NE(std::string(shortName), folder) << "no short name to test with";
+  char saved[MAX_PATH] = {};
+  GetCurrentDirectoryA(MAX_PATH, saved);
+  ASSERT_TRUE(SetCurrentDirectoryA(dir.c_str()));
+  const struct {
+    std::string text, full, fullLong;
+  } cases[] = {
+      {folder, folder, folder},
+      {"C:\\", "C:\\", "C:\\"},
+      {folder + ".", folder, folder},
+      {folder + " ", folder, folder},
+      {shortName, shortName, folder},
+      {".\\Long Folder Name\\KORVAN", folder, folder},
+      {".", dir, dir},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    EXPECT_EQ(tools::FullPath(c.text), c.full);
+    EXPECT_EQ(tools::FullLongPath(c.text), c.fullLong);
+  }
+  SetCurrentDirectoryA(saved);
+}
+
 TEST(Errors, OleErrorTextComesFromTheSystemOrTheCode) {
   EXPECT_FALSE(tools::OleErrorMessage(E_NOINTERFACE).empty());
   EXPECT_EQ(tools::OleErrorMessage(static_cast<HRESULT>(0x8123ABCD)), "OLE error 8123abcd");
