@@ -77,10 +77,10 @@ int ScreenDpi() {
 
 // ---- Form ----
 
-Form::Form(const FormSpec& def, int dpi)
-    : spec_(def), dpi_(dpi > 0 ? dpi : ScreenDpi()), controls_(def.controlCount) {
+Form::Form(const FormDef& def, int dpi)
+    : def_(def), dpi_(dpi > 0 ? dpi : ScreenDpi()), controls_(def.controlCount) {
   // Handlers may be attached before the window exists.
-  for (size_t i = 0; i < controls_.size(); ++i) controls_[i].def = &spec_.controls[i];
+  for (size_t i = 0; i < controls_.size(); ++i) controls_[i].def = &def_.controls[i];
 }
 
 Form::~Form() {
@@ -91,27 +91,27 @@ Form::~Form() {
 void Form::Create(HWND owner) {
   const DWORD style = WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
   DWORD exStyle = WS_EX_CONTROLPARENT;
-  if (spec_.border == BorderStyle::ToolWindow) exStyle = WS_EX_CONTROLPARENT | WS_EX_TOOLWINDOW;
-  RECT r{0, 0, Scaled(spec_.clientWidth), Scaled(spec_.clientHeight)};
+  if (def_.border == BorderStyle::ToolWindow) exStyle = WS_EX_CONTROLPARENT | WS_EX_TOOLWINDOW;
+  RECT r{0, 0, Scaled(def_.clientWidth), Scaled(def_.clientHeight)};
   AdjustWindowRectEx(&r, style, FALSE, exStyle);
   OffsetRect(&r, -r.left, -r.top);
-  background_.reset(CreateSolidBrush(ResolveColor(spec_.color)));
-  CreateHandle(spec_.className, exStyle, spec_.caption, style, r, owner, 0);
+  background_.reset(CreateSolidBrush(ResolveColor(def_.color)));
+  CreateHandle(def_.className, exStyle, def_.caption, style, r, owner, 0);
   if (!Handle()) throw core::Error("Error creating window");
 }
 
 void Form::CreateControls() {
-  const std::vector<RECT> layout = ComputeLayout(spec_.controls, spec_.controlCount,
-                                                 Scaled(spec_.clientWidth),
-                                                 Scaled(spec_.clientHeight), dpi_);
-  for (size_t i = 0; i < spec_.controlCount; ++i) CreateControl(i, layout[i]);
+  const std::vector<RECT> layout = ComputeLayout(def_.controls, def_.controlCount,
+                                                 Scaled(def_.clientWidth),
+                                                 Scaled(def_.clientHeight), dpi_);
+  for (size_t i = 0; i < def_.controlCount; ++i) CreateControl(i, layout[i]);
   ApplyTabOrder();
 }
 
 void Form::Relayout(int clientWidth, int clientHeight) {
   const std::vector<RECT> layout =
-      ComputeLayout(spec_.controls, spec_.controlCount, clientWidth, clientHeight, dpi_,
-                    spec_.clientWidth, spec_.clientHeight);
+      ComputeLayout(def_.controls, def_.controlCount, clientWidth, clientHeight, dpi_,
+                    def_.clientWidth, def_.clientHeight);
   for (size_t i = 0; i < controls_.size(); ++i) {
     HWND h = controls_[i].hwnd;
     RECT now;
@@ -123,7 +123,7 @@ void Form::Relayout(int clientWidth, int clientHeight) {
   }
 }
 
-HFONT Form::FontFor(const FontSpec& f) {
+HFONT Form::FontFor(const FontDef& f) {
   char key[128];
   std::snprintf(key, sizeof key, "%s|%d|%d|%d", f.face, f.height, f.bold, f.charset);
   for (auto& entry : fonts_)
@@ -137,14 +137,14 @@ HFONT Form::FontFor(const FontSpec& f) {
 }
 
 void Form::CreateControl(size_t index, const RECT& rect) {
-  const ControlSpec& s = spec_.controls[index];
+  const ControlDef& s = def_.controls[index];
   Control& c = controls_[index];
 
   // Colours and fonts come from the parent unless the table gives them.
   HWND parent = Handle();
-  COLORREF parentColor = ResolveColor(spec_.color);
+  COLORREF parentColor = ResolveColor(def_.color);
   COLORREF parentText = GetSysColor(COLOR_WINDOWTEXT);
-  FontSpec parentFont = spec_.font;
+  FontDef parentFont = def_.font;
   if (s.parent) {
     const Control& p = controls_[IndexOf(s.parent)];
     parent = p.hwnd;
@@ -207,7 +207,7 @@ void Form::CreateControl(size_t index, const RECT& rect) {
     case Kind::Image:
       break;
     case Kind::Gauge: {
-      auto gauge = std::make_unique<TGauge>(FontFor(FontSpec{c.font.face, c.font.height, true,
+      auto gauge = std::make_unique<TGauge>(FontFor(FontDef{c.font.face, c.font.height, true,
                                                              c.font.charset}));
       gauge->Create(rect, parent, s.id, style);
       c.hwnd = gauge->Handle();
@@ -266,13 +266,13 @@ void Form::ApplyTabOrder() {
   std::vector<size_t> order(controls_.size());
   for (size_t i = 0; i < order.size(); ++i) order[i] = i;
   std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
-    const int ta = spec_.controls[a].tab < 0 ? 1 << 20 : spec_.controls[a].tab;
-    const int tb = spec_.controls[b].tab < 0 ? 1 << 20 : spec_.controls[b].tab;
+    const int ta = def_.controls[a].tab < 0 ? 1 << 20 : def_.controls[a].tab;
+    const int tb = def_.controls[b].tab < 0 ? 1 << 20 : def_.controls[b].tab;
     return ta < tb;
   });
   std::vector<HWND> last(controls_.size() + 1, HWND_TOP);
   for (size_t i : order) {
-    const int parent = spec_.controls[i].parent;
+    const int parent = def_.controls[i].parent;
     HWND& after = parent ? last[IndexOf(parent) + 1] : last[0];
     SetWindowPos(controls_[i].hwnd, after, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOREDRAW);
@@ -285,7 +285,7 @@ void Form::ApplyTabOrder() {
 
 void Form::UpdateRadioTabStops(int checkedId) {
   // Tab enters a radio group at its selected button.
-  const int parent = SpecOf(checkedId).parent;
+  const int parent = DefOf(checkedId).parent;
   for (const Control& c : controls_) {
     if (c.def->kind != Kind::RadioButton || c.def->parent != parent) continue;
     LONG style = GetWindowLongA(c.hwnd, GWL_STYLE);
@@ -295,15 +295,15 @@ void Form::UpdateRadioTabStops(int checkedId) {
 }
 
 size_t Form::IndexOf(int id) const {
-  for (size_t i = 0; i < spec_.controlCount; ++i)
-    if (spec_.controls[i].id == id) return i;
+  for (size_t i = 0; i < def_.controlCount; ++i)
+    if (def_.controls[i].id == id) return i;
   throw core::Error(core::Format("Control %d not found", id));
 }
 
 Control& Form::ControlOf(int id) { return controls_.at(IndexOf(id)); }
 const Control& Form::ControlOf(int id) const { return controls_.at(IndexOf(id)); }
 HWND Form::Item(int id) const { return ControlOf(id).hwnd; }
-const ControlSpec& Form::SpecOf(int id) const { return spec_.controls[IndexOf(id)]; }
+const ControlDef& Form::DefOf(int id) const { return def_.controls[IndexOf(id)]; }
 
 void Form::Show() {
   if (!shownBefore_) {

@@ -38,12 +38,12 @@ class TGauge : public Window, public core::Gauge {
 
 // Everything the form keeps about one control of its table.
 struct Control {
-  const ControlSpec* def = nullptr;
+  const ControlDef* def = nullptr;
   HWND hwnd = nullptr;
   std::unique_ptr<Window> window;  // containers, pictures and the gauge
   COLORREF color = 0;
   COLORREF textColor = 0;
-  FontSpec font{};
+  FontDef font{};
   HFONT hfont = nullptr;  // owned by the form's font cache
   Brush brush;
   int modalResult = mrNone;
@@ -56,7 +56,7 @@ struct Control {
 class Form : public Window {
  public:
   // dpi 0: the display's.
-  explicit Form(const FormSpec& def, int dpi = 0);
+  explicit Form(const FormDef& def, int dpi = 0);
   ~Form() override;
 
   // Creates the window hidden, with its controls; FormCreate runs meanwhile.
@@ -67,7 +67,7 @@ class Form : public Window {
   int Dpi() const { return dpi_; }
   int Scaled(int n) const { return Scale(n, dpi_); }
   HWND Item(int id) const;
-  const ControlSpec& SpecOf(int id) const;
+  const ControlDef& DefOf(int id) const;
 
   // Showing: FormShow runs as the window becomes visible; the first showing
   // centres it on the screen, later ones keep its place.
@@ -131,7 +131,7 @@ class Form : public Window {
   void Relayout(int clientWidth, int clientHeight);
   void CreateControl(size_t index, const RECT& rect);
   void ApplyTabOrder();
-  HFONT FontFor(const FontSpec& font);
+  HFONT FontFor(const FontDef& font);
   LRESULT ControlColor(HDC dc, HWND child);
   bool DrawItem(const DRAWITEMSTRUCT& item);
   void UpdateRadioTabStops(int checkedId);
@@ -139,7 +139,7 @@ class Form : public Window {
   HWND FirstTabStop() const;
   size_t IndexOf(int id) const;
 
-  FormSpec spec_;
+  FormDef def_;
   int dpi_;
   std::vector<Control> controls_;
   std::vector<std::pair<std::string, Font>> fonts_;

@@ -48,7 +48,7 @@ bool Form::PressDialogKey(DialogKey key, bool modifiers) {
   };
   // The first usable button of a role stands for it, as when several
   // default buttons take turns being shown; failing that, the first one.
-  auto buttonFor = [&](bool (*hasRole)(const ControlSpec&)) {
+  auto buttonFor = [&](bool (*hasRole)(const ControlDef&)) {
     HWND first = nullptr;
     for (const Control& c : controls_) {
       if (!hasRole(*c.def)) continue;

@@ -45,25 +45,25 @@ bool StockIsCancel(BitBtnKind kind) {
   return kind == BitBtnKind::Cancel || kind == BitBtnKind::No;
 }
 
-const char* CaptionOf(const ControlSpec& c) {
+const char* CaptionOf(const ControlDef& c) {
   if (c.caption) return c.caption;
   return c.kind == Kind::BitBtn ? StockCaption(c.buttonKind) : "";
 }
 
-int ModalResultOf(const ControlSpec& c) {
+int ModalResultOf(const ControlDef& c) {
   if (c.modalResult != mrNone) return c.modalResult;
   return c.kind == Kind::BitBtn ? StockModalResult(c.buttonKind) : mrNone;
 }
 
-bool IsDefaultButton(const ControlSpec& c) {
+bool IsDefaultButton(const ControlDef& c) {
   return (c.settings & kDefault) || (c.kind == Kind::BitBtn && StockIsDefault(c.buttonKind));
 }
 
-bool IsCancelButton(const ControlSpec& c) {
+bool IsCancelButton(const ControlDef& c) {
   return (c.settings & kCancel) || (c.kind == Kind::BitBtn && StockIsCancel(c.buttonKind));
 }
 
-int ContainerInset(const ControlSpec& c, int /*dpi*/) {
+int ContainerInset(const ControlDef& c, int /*dpi*/) {
   // Bevels are drawn in whole device pixels, as the platform draws edges.
   if (c.kind == Kind::Panel && c.bevel != Bevel::None) return c.bevelWidth;
   return 0;
@@ -84,7 +84,7 @@ int DockOrder(Dock d) {
 }
 
 // Design coordinate that orders docked siblings within their group.
-int DockKey(const ControlSpec& c) {
+int DockKey(const ControlDef& c) {
   switch (c.dock) {
     case Dock::Top: return c.top;
     case Dock::Bottom: return -(c.top + c.height);
@@ -95,7 +95,7 @@ int DockKey(const ControlSpec& c) {
 }
 
 // Follows the parent's growth (dx, dy) along the anchored edges.
-void Anchor(const ControlSpec& c, int dx, int dy, RECT& r) {
+void Anchor(const ControlDef& c, int dx, int dy, RECT& r) {
   if (c.settings & kAnchorRight) {
     if (c.settings & kNoAnchorLeft) r.left += dx;
     r.right += dx;
@@ -106,20 +106,20 @@ void Anchor(const ControlSpec& c, int dx, int dy, RECT& r) {
   }
 }
 
-RECT Inner(const ControlSpec& c, const RECT& r, int dpi) {
+RECT Inner(const ControlDef& c, const RECT& r, int dpi) {
   const int inset = ContainerInset(c, dpi);
   return RECT{inset, inset, std::max<LONG>(inset, r.right - r.left - inset),
               std::max<LONG>(inset, r.bottom - r.top - inset)};
 }
 
 // area: the parent's client area now; design: what it was designed as.
-void LayoutChildren(const ControlSpec* controls, size_t count, int parentId, RECT area,
+void LayoutChildren(const ControlDef* controls, size_t count, int parentId, RECT area,
                     SIZE design, int dpi, std::vector<RECT>& out) {
   const int dx = area.right - area.left - design.cx, dy = area.bottom - area.top - design.cy;
   std::vector<RECT> designRects(count);
   std::vector<size_t> docked;
   for (size_t i = 0; i < count; ++i) {
-    const ControlSpec& c = controls[i];
+    const ControlDef& c = controls[i];
     if (c.parent != parentId) continue;
     // Sizes scale on their own, so equal widths stay equal after rounding.
     const int left = Scale(c.left, dpi), top = Scale(c.top, dpi);
@@ -162,7 +162,7 @@ void LayoutChildren(const ControlSpec* controls, size_t count, int parentId, REC
     }
   }
   for (size_t i = 0; i < count; ++i) {
-    const ControlSpec& c = controls[i];
+    const ControlDef& c = controls[i];
     if (c.parent != parentId) continue;
     if (c.kind != Kind::Panel && c.kind != Kind::GroupBox) continue;
     // A docked container's design size is what docking gives at design size.
@@ -183,7 +183,7 @@ void LayoutChildren(const ControlSpec* controls, size_t count, int parentId, REC
 
 }  // namespace
 
-std::vector<RECT> ComputeLayout(const ControlSpec* controls, size_t count, int clientWidth,
+std::vector<RECT> ComputeLayout(const ControlDef* controls, size_t count, int clientWidth,
                                 int clientHeight, int dpi, int designWidth, int designHeight) {
   std::vector<RECT> out(count, RECT{0, 0, 0, 0});
   const SIZE design{designWidth ? Scale(designWidth, dpi) : clientWidth,

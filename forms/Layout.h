@@ -93,7 +93,7 @@ inline COLORREF ResolveColor(COLORREF c) {
 // same metrics scales smoothly instead.
 const char* FontFace(const char* face, int dpi);
 
-struct FontSpec {
+struct FontDef {
   const char* face = nullptr;  // nullptr: the parent's font
   int height = 0;              // pixels at 96 DPI
   bool bold = false;
@@ -102,7 +102,7 @@ struct FontSpec {
 
 enum class Bevel { None, Lowered, Raised };
 
-struct ControlSpec {
+struct ControlDef {
   int id = 0;
   const char* name = "";
   Kind kind = Kind::Panel;
@@ -114,7 +114,7 @@ struct ControlSpec {
   Dock dock = Dock::None;
   COLORREF color = kInherit;      // background
   COLORREF textColor = kInherit;
-  FontSpec font{};
+  FontDef font{};
   BitBtnKind buttonKind = BitBtnKind::Custom;
   int modalResult = mrNone;       // mrNone: the stock kind's result
   int glyphResource = 0;          // bitmap resource; 0: the built-in art
@@ -125,19 +125,19 @@ struct ControlSpec {
 
 enum class BorderStyle { Single, ToolWindow };
 
-struct FormSpec {
+struct FormDef {
   const char* className = "";
   const char* caption = "";
   int clientWidth = 0, clientHeight = 0;
   BorderStyle border = BorderStyle::Single;
   COLORREF color = clBtnFace;
-  FontSpec font{"MS Sans Serif", 11};
-  const ControlSpec* controls = nullptr;
+  FontDef font{"MS Sans Serif", 11};
+  const ControlDef* controls = nullptr;
   size_t controlCount = 0;
 };
 
 template <size_t N>
-constexpr FormSpec WithControls(FormSpec def, const ControlSpec (&controls)[N]) {
+constexpr FormDef WithControls(FormDef def, const ControlDef (&controls)[N]) {
   def.controls = controls;
   def.controlCount = N;
   return def;
@@ -151,20 +151,20 @@ bool StockIsDefault(BitBtnKind kind);
 bool StockIsCancel(BitBtnKind kind);
 
 // The effective values of a control definition, stock kind applied.
-const char* CaptionOf(const ControlSpec& c);
-int ModalResultOf(const ControlSpec& c);
-bool IsDefaultButton(const ControlSpec& c);
-bool IsCancelButton(const ControlSpec& c);
+const char* CaptionOf(const ControlDef& c);
+int ModalResultOf(const ControlDef& c);
+bool IsDefaultButton(const ControlDef& c);
+bool IsCancelButton(const ControlDef& c);
 
 // Border a container keeps free inside its edges, in pixels.
-int ContainerInset(const ControlSpec& c, int dpi);
+int ContainerInset(const ControlDef& c, int dpi);
 
 // Places every control of a table in its parent's client area at the given
 // DPI: scaled, then docked (top, bottom, left, right, then fill, each group
 // in design order). Rects are relative to the parent; index as in the table.
 // When the client differs from the design size (0: it does not), anchored
 // controls keep their distance to the right edge.
-std::vector<RECT> ComputeLayout(const ControlSpec* controls, size_t count, int clientWidth,
+std::vector<RECT> ComputeLayout(const ControlDef* controls, size_t count, int clientWidth,
                                 int clientHeight, int dpi, int designWidth = 0,
                                 int designHeight = 0);
 

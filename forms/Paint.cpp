@@ -220,7 +220,7 @@ void PaintGauge(HDC dc, int width, int height, int percent, HFONT font, COLORREF
   BitBlt(dc, 0, 0, width, height, layer.dc(), 0, 0, SRCINVERT);
 }
 
-void PaintContainer(HDC dc, const RECT& rect, const ControlSpec& def, const char* caption,
+void PaintContainer(HDC dc, const RECT& rect, const ControlDef& def, const char* caption,
                     HFONT font, COLORREF background, COLORREF textColor) {
   Brush back(CreateSolidBrush(background));
   FillRect(dc, &rect, back.get());

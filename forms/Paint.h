@@ -60,7 +60,7 @@ void PaintGauge(HDC dc, int width, int height, int percent, HFONT font, COLORREF
                 COLORREF bar);
 
 // Panel bevel or group box frame with caption, over a filled background.
-void PaintContainer(HDC dc, const RECT& rect, const ControlSpec& def, const char* caption,
+void PaintContainer(HDC dc, const RECT& rect, const ControlDef& def, const char* caption,
                     HFONT font, COLORREF background, COLORREF textColor);
 
 }  // namespace forms

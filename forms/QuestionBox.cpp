@@ -8,7 +8,7 @@ namespace {
 
 constexpr int kIconSize = 32;
 
-const ControlSpec kControls[] = {
+const ControlDef kControls[] = {
     {.id = kQuestionIcon, .name = "Image1", .kind = Kind::Image,
      .left = 16, .top = 16, .width = kIconSize, .height = kIconSize, .settings = kStretch},
     {.id = kQuestionText, .name = "Message", .kind = Kind::Label,
@@ -21,17 +21,17 @@ const ControlSpec kControls[] = {
      .settings = kCancel, .tab = 1, .modalResult = mrNo},
 };
 
-FormSpec QuestionSpec(const char* title) {
-  FormSpec spec = WithControls(
-      FormSpec{.className = "TQuestionBox", .clientWidth = 340, .clientHeight = 92}, kControls);
-  spec.caption = title;
-  return spec;
+FormDef QuestionDef(const char* title) {
+  FormDef def = WithControls(
+      FormDef{.className = "TQuestionBox", .clientWidth = 340, .clientHeight = 92}, kControls);
+  def.caption = title;
+  return def;
 }
 
 }  // namespace
 
 TQuestionBox::TQuestionBox(const char* title, const char* text, int dpi)
-    : Form(QuestionSpec(title), dpi), text_(text) {}
+    : Form(QuestionDef(title), dpi), text_(text) {}
 
 void TQuestionBox::FormCreate() {
   SetText(kQuestionText, text_);

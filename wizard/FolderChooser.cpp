@@ -18,7 +18,7 @@ namespace {
 constexpr COLORREF clWindow = SystemColor(COLOR_WINDOW);
 constexpr COLORREF clGrayText = RGB(128, 128, 128);
 
-const ControlSpec kControls[] = {
+const ControlDef kControls[] = {
     {.id = kChooserNameLabel, .name = "Label1", .kind = Kind::Label,
      .left = 8, .top = 8, .width = 92, .height = 13, .caption = "Directory &Name:"},
     {.id = kChooserNameEdit, .name = "Edit1", .kind = Kind::Edit,
@@ -131,9 +131,9 @@ core::DriveKind KindOf(UINT type) {
 
 // ---- small pictures, drawn in design pixels scaled to the dialog ----
 
-class Pen16 {
+class IconCanvas {
  public:
-  Pen16(HDC dc, int x, int y, int dpi) : dc_(dc), x_(x), y_(y), dpi_(dpi) {}
+  IconCanvas(HDC dc, int x, int y, int dpi) : dc_(dc), x_(x), y_(y), dpi_(dpi) {}
   POINT P(int px, int py) const { return {x_ + Scale(px, dpi_), y_ + Scale(py, dpi_)}; }
   void Poly(std::initializer_list<POINT> design, COLORREF fill, COLORREF line) const {
     std::vector<POINT> pts;
@@ -165,45 +165,45 @@ constexpr COLORREF kFolderFront = RGB(255, 232, 128);
 constexpr COLORREF kCurrentFront = RGB(255, 255, 255);
 
 void DrawFolderIcon(HDC dc, int x, int y, int dpi, core::FolderIcon icon) {
-  const Pen16 g(dc, x, y, dpi);
+  const IconCanvas canvas(dc, x, y, dpi);
   // The back with its tab, shared by all three.
-  g.Poly({{1, 1}, {6, 1}, {7, 3}, {14, 3}, {14, 12}, {1, 12}}, kFolderBack, kOutline);
+  canvas.Poly({{1, 1}, {6, 1}, {7, 3}, {14, 3}, {14, 12}, {1, 12}}, kFolderBack, kOutline);
   if (icon == core::FolderIcon::Closed) {
-    g.Box(1, 4, 14, 12, kFolderFront, kOutline);
+    canvas.Box(1, 4, 14, 12, kFolderFront, kOutline);
     return;
   }
   // Open: the front flap tilts forward; the current folder's flap is lit.
   const COLORREF front = icon == core::FolderIcon::Current ? kCurrentFront : kFolderFront;
-  g.Poly({{4, 6}, {16, 6}, {13, 12}, {1, 12}}, front, kOutline);
-  if (icon == core::FolderIcon::Current) g.Box(6, 8, 11, 9, kFolderBack, kFolderBack);
+  canvas.Poly({{4, 6}, {16, 6}, {13, 12}, {1, 12}}, front, kOutline);
+  if (icon == core::FolderIcon::Current) canvas.Box(6, 8, 11, 9, kFolderBack, kFolderBack);
 }
 
 void DrawDriveIcon(HDC dc, int x, int y, int dpi, core::DriveKind kind) {
-  const Pen16 g(dc, x, y, dpi);
+  const IconCanvas canvas(dc, x, y, dpi);
   const COLORREF dark = RGB(64, 64, 64), grey = RGB(192, 192, 192);
   switch (kind) {
     case core::DriveKind::CDRom:
-      g.Disc(2, 0, 14, 12, RGB(224, 224, 240), dark);
-      g.Disc(6, 4, 10, 8, RGB(255, 255, 255), dark);
+      canvas.Disc(2, 0, 14, 12, RGB(224, 224, 240), dark);
+      canvas.Disc(6, 4, 10, 8, RGB(255, 255, 255), dark);
       break;
     case core::DriveKind::Ram:
-      g.Box(1, 3, 15, 9, RGB(0, 128, 64), dark);
-      for (int px = 3; px < 14; px += 3) g.Box(px, 9, px + 1, 11, grey, dark);
-      g.Box(4, 4, 12, 7, dark, dark);
+      canvas.Box(1, 3, 15, 9, RGB(0, 128, 64), dark);
+      for (int px = 3; px < 14; px += 3) canvas.Box(px, 9, px + 1, 11, grey, dark);
+      canvas.Box(4, 4, 12, 7, dark, dark);
       break;
     case core::DriveKind::Removable:
-      g.Box(1, 4, 15, 11, grey, dark);
-      g.Box(4, 6, 12, 7, dark, dark);
+      canvas.Box(1, 4, 15, 11, grey, dark);
+      canvas.Box(4, 6, 12, 7, dark, dark);
       break;
     case core::DriveKind::Network:
-      g.Box(1, 1, 15, 8, grey, dark);
-      g.Box(11, 4, 12, 5, RGB(0, 192, 0), RGB(0, 128, 0));
-      g.Box(7, 8, 8, 11, dark, dark);
-      g.Box(2, 11, 13, 12, dark, dark);
+      canvas.Box(1, 1, 15, 8, grey, dark);
+      canvas.Box(11, 4, 12, 5, RGB(0, 192, 0), RGB(0, 128, 0));
+      canvas.Box(7, 8, 8, 11, dark, dark);
+      canvas.Box(2, 11, 13, 12, dark, dark);
       break;
     case core::DriveKind::Fixed:
-      g.Box(1, 4, 15, 11, grey, dark);
-      g.Box(11, 7, 12, 8, RGB(0, 192, 0), RGB(0, 128, 0));
+      canvas.Box(1, 4, 15, 11, grey, dark);
+      canvas.Box(11, 7, 12, 8, RGB(0, 192, 0), RGB(0, 128, 0));
       break;
   }
 }
@@ -239,12 +239,12 @@ void PaintRow(const DRAWITEMSTRUCT& item, HFONT font, int indent, const std::str
 
 }  // namespace
 
-const FormSpec kSelectDirSpec = WithControls(
-    FormSpec{.className = kFolderChooserClass, .caption = "Select Directory",
+const FormDef kSelectDirDef = WithControls(
+    FormDef{.className = kFolderChooserClass, .caption = "Select Directory",
              .clientWidth = 424, .clientHeight = 255},
     kControls);
 
-TSelectDirDlg::TSelectDirDlg() : Form(kSelectDirSpec) {
+TSelectDirDlg::TSelectDirDlg() : Form(kSelectDirDef) {
   OnClick(kChooserOK, [this] { OkClick(); });
 }
 
@@ -457,7 +457,7 @@ void TSelectDirDlg::DrawDriveEntry(const DRAWITEMSTRUCT& item) {
            [&](HDC dc, int x, int y) { DrawDriveIcon(dc, x, y, Dpi(), kind); }, Dpi());
 }
 
-bool RunButton1Click(HWND owner, std::string& targetFolder) {
+bool BrowseForTargetFolder(HWND owner, std::string& targetFolder) {
   tools::Win32Platform platform;
   const std::string start = core::ChooserStart(
       targetFolder, platform.DirectoryExists(targetFolder), tools::GetSystemDir());

@@ -11,7 +11,7 @@
 
 namespace wizard {
 
-extern const forms::FormSpec kSelectDirSpec;
+extern const forms::FormDef kSelectDirDef;
 
 // "Select Directory": a modal dialog that only hands back the field's text;
 // navigating changes the process's current directory.
@@ -49,6 +49,6 @@ class TSelectDirDlg : public forms::Form {
 // `targetFolder`, creates the chosen one and stores it there (true). The
 // process's current directory is restored, except when the creation raises
 // "Unable to create directory", which is left to the caller's error box.
-bool RunButton1Click(HWND owner, std::string& targetFolder);
+bool BrowseForTargetFolder(HWND owner, std::string& targetFolder);
 
 }  // namespace wizard

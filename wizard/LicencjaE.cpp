@@ -10,7 +10,7 @@ using namespace forms;
 
 namespace {
 
-const ControlSpec kControls[] = {
+const ControlDef kControls[] = {
     {.id = kMemo1, .name = "Memo1", .kind = Kind::Memo,
      .width = 476, .height = 426, .settings = kReadOnly | kVScroll | kBorder, .tab = 0,
      .dock = Dock::Fill, .color = clSkyBlue,
@@ -52,12 +52,12 @@ std::string AgreementText() {
 
 }  // namespace
 
-const FormSpec kFormLicencjaESpec = WithControls(
-    FormSpec{.className = kAgreementDialogClass, .caption = "Licence agreement",
+const FormDef kFormLicencjaEDef = WithControls(
+    FormDef{.className = kAgreementDialogClass, .caption = "Licence agreement",
              .clientWidth = 476, .clientHeight = 468, .border = BorderStyle::ToolWindow},
     kControls);
 
-TFormLicencjaE::TFormLicencjaE() : Form(kFormLicencjaESpec) {
+TFormLicencjaE::TFormLicencjaE() : Form(kFormLicencjaEDef) {
   OnClick(kRadioButton1, [this] { RadioButton1Click(); });
   OnClick(kRadioButton2, [this] { RadioButton1Click(); });
 }

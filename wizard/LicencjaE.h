@@ -6,7 +6,7 @@
 
 namespace wizard {
 
-extern const forms::FormSpec kFormLicencjaESpec;
+extern const forms::FormDef kFormLicencjaEDef;
 
 class TFormLicencjaE : public forms::Form {
  public:

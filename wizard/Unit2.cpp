@@ -35,7 +35,7 @@ HICON LoadSharedIcon(int id, int size) {
 }  // namespace
 
 TForm2::TForm2(TForm3& shortcuts, TFormLicencjaE& agreement)
-    : forms::Form(kForm2Spec), shortcuts_(shortcuts), agreement_(agreement) {
+    : forms::Form(kForm2Def), shortcuts_(shortcuts), agreement_(agreement) {
   OnClick(kButton1, [this] { Button1Click(); });
   OnClick(kBtnDalej, [this] { BtnDalejClick(); });
   OnClick(kBtnKoniec, [this] { BtnKoniecClick(); });
@@ -85,7 +85,7 @@ void TForm2::RG1Click() {
 
 void TForm2::Button1Click() {
   std::string folder = TargetDir();
-  if (RunButton1Click(Handle(), folder)) SetText(kEdit1, folder);
+  if (BrowseForTargetFolder(Handle(), folder)) SetText(kEdit1, folder);
 }
 
 void TForm2::BtnDalejClick() {

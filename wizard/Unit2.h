@@ -14,7 +14,7 @@ class TFormLicencjaE;
 
 // The build checks that every payload path fits below it.
 using core::kDefaultTargetDir;
-extern const forms::FormSpec kForm2Spec;
+extern const forms::FormDef kForm2Def;
 
 class TForm2 : public forms::Form {
  public:

@@ -9,7 +9,7 @@ using namespace forms;
 
 namespace {
 
-const ControlSpec kControls[] = {
+const ControlDef kControls[] = {
     {.id = kImage2, .name = "Image2", .kind = Kind::Image,
      .left = 1, .top = 0, .width = 214, .height = 316, .dock = Dock::Left},
     {.id = kBtnOK, .name = "BtnOK", .kind = Kind::BitBtn,
@@ -51,8 +51,8 @@ const ControlSpec kControls[] = {
 
 }  // namespace
 
-const FormSpec kForm2Spec = WithControls(
-    FormSpec{.className = kMainWindowClass, .caption = "Form2", .clientWidth = 555,
+const FormDef kForm2Def = WithControls(
+    FormDef{.className = kMainWindowClass, .caption = "Form2", .clientWidth = 555,
              .clientHeight = 316, .color = clSkyBlue},
     kControls);
 

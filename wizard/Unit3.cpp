@@ -15,7 +15,7 @@ namespace {
 const char kShortcutGroup[] = "Vorlen";
 const char kLinkArguments[] = " ";
 
-const ControlSpec kControls[] = {
+const ControlDef kControls[] = {
     {.id = kShortcutBitBtn1, .name = "BitBtn1", .kind = Kind::BitBtn,
      .left = 21, .top = 57, .width = 75, .height = 25, .caption = "Yes", .tab = 0,
      .buttonKind = BitBtnKind::OK, .glyphResource = IDB_GLYPH_OK},
@@ -35,12 +35,12 @@ const ControlSpec kControls[] = {
 
 }  // namespace
 
-const FormSpec kForm3Spec = WithControls(
-    FormSpec{.className = kShortcutDialogClass, .caption = "Shorcut", .clientWidth = 221,
+const FormDef kForm3Def = WithControls(
+    FormDef{.className = kShortcutDialogClass, .caption = "Shorcut", .clientWidth = 221,
              .clientHeight = 88, .border = BorderStyle::ToolWindow, .color = clSkyBlue},
     kControls);
 
-TForm3::TForm3(const forms::Form& mainWindow) : Form(kForm3Spec), mainWindow_(mainWindow) {
+TForm3::TForm3(const forms::Form& mainWindow) : Form(kForm3Def), mainWindow_(mainWindow) {
   OnClick(kShortcutBitBtn1, [this] { BitBtn1Click(); });
 }
 

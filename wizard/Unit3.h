@@ -6,7 +6,7 @@
 
 namespace wizard {
 
-extern const forms::FormSpec kForm3Spec;
+extern const forms::FormDef kForm3Def;
 
 class TForm3 : public forms::Form {
  public:

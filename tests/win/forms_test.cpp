@@ -83,7 +83,7 @@ TEST(Application, StartingTurnsWindowGhostingOff) {
 // ---- layout tables ----
 
 enum { kLeftBar = 1, kPicture, kBox, kBar, kText, kButton };
-const ControlSpec kLayout[] = {
+const ControlDef kLayout[] = {
     {.id = kPicture, .kind = Kind::Image, .left = 1, .width = 214, .height = 316,
      .dock = Dock::Left},
     {.id = kButton, .kind = Kind::Button, .left = 378, .top = 288, .width = 75, .height = 24},
@@ -125,7 +125,7 @@ TEST(Layout, At144DpiEverythingScalesButTheBevel) {
 
 TEST(Layout, AnchoredControlsFollowTheRightEdgeWhenTheClientGrows) {
   enum { kMoves = 1, kStretches, kStays, kBottomPanel, kInPanel };
-  const ControlSpec table[] = {
+  const ControlDef table[] = {
       {.id = kMoves, .kind = Kind::Button, .left = 150, .top = 10, .width = 40, .height = 20,
        .settings = kAnchorTopRight},
       {.id = kStretches, .kind = Kind::Edit, .left = 10, .top = 10, .width = 100, .height = 20,
@@ -173,7 +173,7 @@ class GaugePicture : public ::testing::Test {
                         CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY, DEFAULT_PITCH,
                         "MS Sans Serif")};
 
-  uint32_t Px(Offscreen& off, int x, int y) { return off.bits()[y * kW + x]; }
+  uint32_t PixelAt(Offscreen& off, int x, int y) { return off.bits()[y * kW + x]; }
 };
 
 TEST_F(GaugePicture, BarBackgroundAndInvertedText) {
@@ -183,7 +183,7 @@ TEST_F(GaugePicture, BarBackgroundAndInvertedText) {
     const int barW = std::min(GaugeBarWidth(kW, percent), kW);
     // The top row holds no text: it shows the bar's edge exactly.
     for (int x = 0; x < kW; ++x)
-      ASSERT_EQ(Px(off, x, 0), ToPixel(x < barW ? bar : back)) << percent << "% x=" << x;
+      ASSERT_EQ(PixelAt(off, x, 0), ToPixel(x < barW ? bar : back)) << percent << "% x=" << x;
     // Every other pixel is bar, background or one of them inverted, and
     // the text put some inverted pixels there.
     const std::set<uint32_t> allowed = {ToPixel(back), ToPixel(bar), ToPixel(back) ^ 0xFFFFFF,
@@ -191,7 +191,7 @@ TEST_F(GaugePicture, BarBackgroundAndInvertedText) {
     int inverted = 0;
     for (int y = 0; y < kH; ++y)
       for (int x = 0; x < kW; ++x) {
-        const uint32_t p = Px(off, x, y);
+        const uint32_t p = PixelAt(off, x, y);
         ASSERT_TRUE(allowed.count(p)) << percent << "% at " << x << "," << y;
         if (p == (ToPixel(x < barW ? bar : back) ^ 0xFFFFFF)) ++inverted;
       }
@@ -282,7 +282,7 @@ TEST(DialogKeys, ChoosesTheButtonByKeyFocusAndState) {
 
 // A small window with every role a key can reach.
 enum { kOk = 11, kNo, kOther, kMemo, kEdit, kGauge, kLater };
-const ControlSpec kDialog[] = {
+const ControlDef kDialog[] = {
     // A second default button, shown later, as "OK" replaces "Next".
     {.id = kLater, .kind = Kind::BitBtn, .left = 170, .top = 70, .width = 75, .height = 25,
      .settings = kHidden | kDefault, .tab = 5},
@@ -298,8 +298,8 @@ const ControlSpec kDialog[] = {
      .tab = 4},
     {.id = kGauge, .kind = Kind::Gauge, .left = 8, .top = 72, .width = 200, .height = 20},
 };
-const FormSpec kDialogSpec =
-    WithControls(FormSpec{.className = "TFormsTestDialog", .caption = "Keys", .clientWidth = 260,
+const FormDef kDialogDef =
+    WithControls(FormDef{.className = "TFormsTestDialog", .caption = "Keys", .clientWidth = 260,
                           .clientHeight = 130},
                  kDialog);
 
@@ -321,7 +321,7 @@ class DialogForm : public ::testing::Test {
     return pressed;
   }
 
-  Form form{kDialogSpec, 96};
+  Form form{kDialogDef, 96};
   std::vector<int> pressed;
   std::vector<int> resultSeen;
 };
@@ -396,10 +396,10 @@ TEST_F(DialogForm, MemoTextIsItsLinesJoinedByCrLf) {
 }
 
 TEST(ModalForm, ButtonClosesWithItsResultAndTheOwnerIsDisabledMeanwhile) {
-  Form owner{kDialogSpec, 96};
+  Form owner{kDialogDef, 96};
   owner.Create();
   owner.Show();
-  Form dialog{WithControls(FormSpec{.className = "TFormsTestModal", .clientWidth = 260,
+  Form dialog{WithControls(FormDef{.className = "TFormsTestModal", .clientWidth = 260,
                                     .clientHeight = 130},
                            kDialog),
               96};
@@ -425,7 +425,7 @@ TEST(ModalForm, ButtonClosesWithItsResultAndTheOwnerIsDisabledMeanwhile) {
 
 // Tab order differs from creation order; a radio group; inherited colours.
 enum { kFirst = 31, kGroup, kRadioA, kRadioB, kLast, kTinted };
-const ControlSpec kTabs[] = {
+const ControlDef kTabs[] = {
     {.id = kLast, .kind = Kind::Button, .left = 8, .top = 80, .width = 60, .height = 22,
      .caption = "Last", .tab = 2},
     {.id = kGroup, .kind = Kind::GroupBox, .left = 8, .top = 8, .width = 200, .height = 60,
@@ -443,7 +443,7 @@ const ControlSpec kTabs[] = {
 class TabForm : public ::testing::Test {
  protected:
   explicit TabForm(int dpi = 96)
-      : form(WithControls(FormSpec{.className = "TFormsTestTabs", .clientWidth = 220,
+      : form(WithControls(FormDef{.className = "TFormsTestTabs", .clientWidth = 220,
                                    .clientHeight = 130},
                           kTabs),
              dpi) {}
@@ -554,7 +554,7 @@ TEST_F(TabForm144, FontsScaleByHeightInPixels) {
 }
 
 TEST(ScaledForm, ClientAreaAndControlsFollowTheDpi) {
-  Form form{kDialogSpec, 144};
+  Form form{kDialogDef, 144};
   form.Create();
   RECT client;
   GetClientRect(form.Handle(), &client);
@@ -569,13 +569,13 @@ TEST(ScaledForm, ClientAreaAndControlsFollowTheDpi) {
 // A picture is drawn pixel for pixel at 96 DPI and grows with its control
 // elsewhere.
 TEST(ScaledForm, PictureGrowsWithTheDpi) {
-  const ControlSpec picture[] = {
+  const ControlDef picture[] = {
       {.id = 1, .kind = Kind::Image, .width = 40, .height = 30, .color = clSkyBlue}};
   constexpr int kW = 20, kH = 10;
   const COLORREF red = RGB(220, 20, 30);
   for (int dpi : {96, 120, 144}) {
     SCOPED_TRACE(dpi);
-    Form form{WithControls(FormSpec{.className = "TFormsTestPicture", .clientWidth = 40,
+    Form form{WithControls(FormDef{.className = "TFormsTestPicture", .clientWidth = 40,
                                     .clientHeight = 30},
                            picture),
               dpi};
@@ -604,8 +604,8 @@ TEST(QuestionBox, EscAnswersNoEnterYesInOurOwnWords) {
   EXPECT_EQ(box.Text(kQuestionText), "The specified directory does not exist. Create it?");
   EXPECT_EQ(box.Text(kQuestionYes), "&Yes");
   EXPECT_EQ(box.Text(kQuestionNo), "&No");
-  EXPECT_TRUE(IsDefaultButton(box.SpecOf(kQuestionYes)));
-  EXPECT_TRUE(IsCancelButton(box.SpecOf(kQuestionNo)));
+  EXPECT_TRUE(IsDefaultButton(box.DefOf(kQuestionYes)));
+  EXPECT_TRUE(IsCancelButton(box.DefOf(kQuestionNo)));
   EXPECT_EQ(GetFocus(), box.Item(kQuestionYes)) << "\"&Yes\" has the focus";
   const struct {
     DialogKey key;
