@@ -7,25 +7,13 @@
 #include "forms/Application.h"
 #include "forms/Form.h"
 #include "tools/DllSearch.h"
+#include "tools/ScopedWin.h"
 #include "wizard/Artwork.h"
 #include "wizard/LicencjaE.h"
 #include "wizard/Unit2.h"
 #include "wizard/Unit3.h"
 
 namespace {
-
-class ComApartment {
- public:
-  ComApartment() : ok_(SUCCEEDED(CoInitialize(nullptr))) {}
-  ~ComApartment() {
-    if (ok_) CoUninitialize();
-  }
-  ComApartment(const ComApartment&) = delete;
-  ComApartment& operator=(const ComApartment&) = delete;
-
- private:
-  bool ok_;
-};
 
 // The windows live from start-up to the end of the program.
 struct Wizard {
@@ -38,7 +26,7 @@ struct Wizard {
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   tools::RestrictDllSearch();  // before anything can load a DLL
-  ComApartment com;
+  tools::ScopedCom com;
   try {
     forms::ApplicationWindow app;
     app.Create(IDI_SETUP ? LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_SETUP))

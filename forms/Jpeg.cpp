@@ -85,21 +85,6 @@ const char* StructureProblem(const unsigned char* p, std::size_t n) {
   }
 }
 
-// The decoder is a COM object; the calling thread may not have joined an
-// apartment yet (the installer has, tests may not have).
-class ComScope {
- public:
-  ComScope() : ok_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-  ~ComScope() {
-    if (ok_) CoUninitialize();
-  }
-  ComScope(const ComScope&) = delete;
-  ComScope& operator=(const ComScope&) = delete;
-
- private:
-  bool ok_;
-};
-
 }  // namespace
 
 JpegImage::~JpegImage() {
@@ -133,7 +118,8 @@ JpegImage DecodeJpeg(const void* data, std::size_t size) {
   if (const char* problem = StructureProblem(static_cast<const unsigned char*>(data), size))
     throw core::Error(core::Format("Cannot decode JPEG image: %s", problem));
 
-  ComScope com;
+  // The decoder is a COM object; tests call this before joining an apartment.
+  tools::ScopedCom com;
   using tools::ComPtr;
   // Windows' own decoder, created through COM rather than linked:
   // windowscodecs.dll is no known DLL, so a static import could be planted.

@@ -50,7 +50,7 @@ Pixel PixelAt(const forms::JpegImage& image, int x, int y) {
 // encoder at full quality.
 std::vector<unsigned char> Encode(int width, int height, int components, const int rgb[3]) {
   using tools::ComPtr;
-  EXPECT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+  tools::ScopedCom com;
   std::vector<unsigned char> bytes;
   {
     ComPtr<IWICImagingFactory> factory;
@@ -109,7 +109,6 @@ std::vector<unsigned char> Encode(int width, int height, int components, const i
       GlobalUnlock(memory);
     }
   }
-  CoUninitialize();
   return bytes;
 }
 
