@@ -20,7 +20,8 @@ def load(path):
 
 
 def med(data, label, payload, key):
-    v = data.get((label, payload, key))
+    # A memory sample of -1 means the process ended before it was found.
+    v = [x for x in data.get((label, payload, key), []) if x >= 0]
     return statistics.median(v) if v else None
 
 
