@@ -7,6 +7,7 @@
 #include "forms/Application.h"
 #include "forms/Form.h"
 #include "tools/DllSearch.h"
+#include "tools/ScopedWin.h"
 #include "tools/SingleInstance.h"
 #include "wizard/Artwork.h"
 #include "wizard/LicencjaE.h"
@@ -16,19 +17,6 @@
 namespace {
 
 const char kInstanceName[] = "PultixSetup";
-
-class ComApartment {
- public:
-  ComApartment() : ok_(SUCCEEDED(CoInitialize(nullptr))) {}
-  ~ComApartment() {
-    if (ok_) CoUninitialize();
-  }
-  ComApartment(const ComApartment&) = delete;
-  ComApartment& operator=(const ComApartment&) = delete;
-
- private:
-  bool ok_;
-};
 
 // The windows live from start-up to the end of the program.
 struct Wizard {
@@ -49,7 +37,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     instance.ActivateFirst();
     return 0;
   }
-  ComApartment com;
+  tools::ScopedCom com;
   try {
     forms::ApplicationWindow app;
     app.Create(IDI_SETUP ? LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_SETUP))

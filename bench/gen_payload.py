@@ -38,6 +38,8 @@ def write_file(path, size, rng):
 
 def main():
     out = sys.argv[1]
+    if len(sys.argv) > 2:
+        FILES[1] = ("Pultix.exe", int(sys.argv[2]) * MIB)
     os.makedirs(out, exist_ok=True)
     rng = random.Random(20240601)
     for name, size in FILES:

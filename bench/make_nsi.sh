@@ -1,18 +1,25 @@
 #!/usr/bin/env bash
 # Writes an NSIS script installing the files of PAYLOAD/file.lst into one
 # folder, 64-bit like ours. COMPRESS: off (SetCompress off) or default.
-#   make_nsi.sh PAYLOAD OUT.exe off|default > script.nsi
+# With INSTDIR and LICENCE it is the like-for-like installer: a licence page,
+# a directory page keeping INSTDIR, the install page, and the same two renames
+# as ours after the files (the last one marks "all files written").
+#   make_nsi.sh PAYLOAD OUT.exe off|default [INSTDIR LICENCE] > script.nsi
 set -euo pipefail
-payload=$1 out=$2 compress=$3
+payload=$1 out=$2 compress=$3 instdir=${4:-'C:\bench-nsis'} licence=${5:-}
 cat <<NSI
 Unicode true
 Target amd64-unicode
 Name "Bench"
 OutFile "$out"
-InstallDir "C:\\bench-nsis"
+InstallDir "$instdir"
 RequestExecutionLevel user
 NSI
 [ "$compress" = off ] && echo "SetCompress off"
+if [ -n "$licence" ]; then
+  echo "LicenseData \"$licence\""
+  echo "Page license"
+fi
 cat <<'NSI'
 Page directory
 Page instfiles
@@ -32,4 +39,8 @@ sed -e 's/\r$//' "$payload/file.lst" | sed '$d' | while IFS= read -r name; do
   fi
   echo "File \"$payload/$path\""
 done
+if [ -n "$licence" ]; then
+  echo 'Rename "$INSTDIR\pultix.hu" "$INSTDIR\pultix.dll"'
+  echo 'Rename "$INSTDIR\Logbix.HU" "$INSTDIR\Logbix.dll"'
+fi
 echo "SectionEnd"

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Our installer against NSIS and a plain copy, under Wine, on the shipped
-# payload and a generated ~400 MB one. Prints a table and "targets met: K of N".
+# payload and a generated ~400 MB one: like for like against an NSIS installer
+# with the same pages, silent NSIS and the plain copy as reference rows.
+# Prints a table and "targets met: K of N".
 #   bench/run.sh [RUNS]      RUNS timed rounds (default 5, or BENCH_RUNS)
 # BENCH_MEM_RUNS rounds with memory sampling (default 1), kept apart because
 # sampling /proc costs CPU that would disturb the timings.
@@ -23,34 +25,40 @@ if [ ! -f "$large/file.lst" ] || [ "$top/bench/gen_payload.py" -nt "$large/file.
   python3 "$top/bench/gen_payload.py" "$large"
 fi
 
-# ---- our installers: the shipped link options, and file alignment 4096
-fa_flags=-Wl,--file-alignment=4096
+# ---- our installer, with the shipped link options
 for p in small large; do
   src=$small; [ $p = large ] && src=$large
   bd=$top/build/bench-build/$p
-  for v in default fa; do
-    flags=; [ $v = fa ] && flags=$fa_flags
-    echo "Building our installer: $p payload, link $v"
-    cmake --preset windows -B "$bd" -DSETUP_PAYLOAD_DIR="$src" \
-      -DCMAKE_EXE_LINKER_FLAGS="$flags" >"$b/cmake-$p.log" 2>&1 || { cat "$b/cmake-$p.log"; exit 1; }
-    cmake --build "$bd" --target setup >>"$b/cmake-$p.log" 2>&1 || { tail -30 "$b/cmake-$p.log"; exit 1; }
-    mkdir -p "$b/exe/ours-$v-$p"
-    cp "$bd/_setup.exe" "$b/exe/ours-$v-$p/_setup.exe"
-  done
+  echo "Building our installer: $p payload"
+  cmake --preset windows -B "$bd" -DSETUP_PAYLOAD_DIR="$src" >"$b/cmake-$p.log" 2>&1 ||
+    { cat "$b/cmake-$p.log"; exit 1; }
+  cmake --build "$bd" --target setup >>"$b/cmake-$p.log" 2>&1 || { tail -30 "$b/cmake-$p.log"; exit 1; }
+  mkdir -p "$b/exe/ours-$p"
+  cp "$bd/_setup.exe" "$b/exe/ours-$p/_setup.exe"
 done
 
-# ---- NSIS installers: stored and with the default compression
+# ---- NSIS installers: stored and with the default compression; silent, and
+# with a licence, a directory and the install page like ours (kind gui), which
+# installs into the folder its directory page offers.
+licence=$top/resources/agreement.txt
+nsis_dir() { echo "C:\\bench-targets\\nsis-$1"; }
 for p in small large; do
   src=$small; [ $p = large ] && src=$large
   for c in store zlib; do
-    out=$b/exe/nsis-$c-$p/setup.exe
-    mkdir -p "$(dirname "$out")"
-    if [ ! -f "$out" ] || [ "$src/file.lst" -nt "$out" ] || [ "$top/bench/make_nsi.sh" -nt "$out" ]; then
-      echo "Building the NSIS installer: $p payload, $c"
-      m=off; [ $c = zlib ] && m=default
-      "$top/bench/make_nsi.sh" "$src" "$out" $m >"$b/nsis-$c-$p.nsi"
-      makensis -V1 "$b/nsis-$c-$p.nsi"
-    fi
+    for k in silent gui; do
+      out=$b/exe/nsis-$k-$c-$p/setup.exe
+      mkdir -p "$(dirname "$out")"
+      if [ ! -f "$out" ] || [ "$src/file.lst" -nt "$out" ] || [ "$top/bench/make_nsi.sh" -nt "$out" ]; then
+        echo "Building the NSIS installer: $p payload, $c, $k"
+        m=off; [ $c = zlib ] && m=default
+        if [ $k = gui ]; then
+          "$top/bench/make_nsi.sh" "$src" "$out" $m "$(nsis_dir $c)" "$licence" >"$b/nsis-$k-$c-$p.nsi"
+        else
+          "$top/bench/make_nsi.sh" "$src" "$out" $m >"$b/nsis-$k-$c-$p.nsi"
+        fi
+        makensis -V1 "$b/nsis-$k-$c-$p.nsi"
+      fi
+    done
   done
 done
 
@@ -104,13 +112,12 @@ round() {
     src=$small; [ $p = large ] && src=$large
     local t='C:\bench-targets\t'
     # Alternating, each program once per round.
-    run ours "$p" $mem ours "$(winpath "$b/exe/ours-default-$p/_setup.exe")" "${t}1"
-    run nsis-store "$p" $mem nsis "$(winpath "$b/exe/nsis-store-$p/setup.exe")" "${t}2"
+    run ours "$p" $mem ours "$(winpath "$b/exe/ours-$p/_setup.exe")" "${t}1"
+    run nsisgui-store "$p" $mem nsisgui "$(winpath "$b/exe/nsis-gui-store-$p/setup.exe")" "$(nsis_dir store)"
     run copy "$p" $mem copy "$(winpath "$b/tools/plain_copy.exe")" "$(winpath "$src")" "${t}3"
-    run ours-fa "$p" $mem ours "$(winpath "$b/exe/ours-fa-$p/_setup.exe")" "${t}4"
-    run nsis-zlib "$p" $mem nsis "$(winpath "$b/exe/nsis-zlib-$p/setup.exe")" "${t}5"
-    run nsisui-store "$p" $mem nsisui "$(winpath "$b/exe/nsis-store-$p/setup.exe")"
-    run nsisui-zlib "$p" $mem nsisui "$(winpath "$b/exe/nsis-zlib-$p/setup.exe")"
+    run nsis-store "$p" $mem nsis "$(winpath "$b/exe/nsis-silent-store-$p/setup.exe")" "${t}2"
+    run nsisgui-zlib "$p" $mem nsisgui "$(winpath "$b/exe/nsis-gui-zlib-$p/setup.exe")" "$(nsis_dir zlib)"
+    run nsis-zlib "$p" $mem nsis "$(winpath "$b/exe/nsis-silent-zlib-$p/setup.exe")" "${t}5"
   done
 }
 
@@ -136,10 +143,18 @@ for p in small large; do
   src=$small; [ $p = large ] && src=$large
   payload_bytes=$(sed -e 's/\r$//' "$src/file.lst" | sed '$d' | tr '\\' / |
                   while IFS= read -r n; do stat -c %s "$src/$n"; done | awk '{s += $1} END {print s}')
-  for v in ours-default ours-fa nsis-store nsis-zlib; do
+  for v in ours nsis-gui-store nsis-gui-zlib; do
     f=$b/exe/$v-$p/_setup.exe; [ -f "$f" ] || f=$b/exe/$v-$p/setup.exe
     echo "$v $p $(stat -c %s "$f") $payload_bytes" >>"$sizes"
   done
 done
+# The stub: our installer built with an empty payload (a version line only).
+empty=$b/payload-empty
+mkdir -p "$empty"
+printf '0.0.0\r\n' >"$empty/file.lst"
+bd=$top/build/bench-build/empty
+cmake --preset windows -B "$bd" -DSETUP_PAYLOAD_DIR="$empty" >"$b/cmake-empty.log" 2>&1 &&
+  cmake --build "$bd" --target setup >>"$b/cmake-empty.log" 2>&1 || { tail -30 "$b/cmake-empty.log"; exit 1; }
+echo "ours empty $(stat -c %s "$bd/_setup.exe") 0" >>"$sizes"
 
 python3 "$top/bench/report.py" "$b/results-time.txt" "$b/results-mem.txt" "$sizes" "$runs"

@@ -1,107 +1,88 @@
 #include "forms/Jpeg.h"
 
-#include <csetjmp>
-#include <cstdio>
-#include <cstring>
-#include <utility>
+#include <wincodec.h>
 
-// jpeglib.h needs FILE and size_t declared first.
-#include <jerror.h>
-#include <jpeglib.h>
+#include <utility>
+#include <vector>
 
 #include "core/error.h"
+#include "tools/ScopedWin.h"
 
 namespace forms {
 namespace {
 
-// libjpeg reports fatal errors by calling error_exit, which must not return.
-// It jumps back to DecodeToDib, whose frame holds no C++ objects with
-// destructors, so the jump skips nothing; the C++ exception is thrown only
-// after libjpeg's state has been released.
-struct ErrorManager {
-  jpeg_error_mgr pub;
-  std::jmp_buf jump;
-  char message[JMSG_LENGTH_MAX];
-};
-
-void OnError(j_common_ptr cinfo) {
-  auto* err = reinterpret_cast<ErrorManager*>(cinfo->err);
-  (*cinfo->err->format_message)(cinfo, err->message);
-  std::longjmp(err->jump, 1);
-}
-
-// Warnings mean corrupt data that libjpeg would paper over (a truncated file
-// becomes grey); a damaged picture is a broken build, so treat it as fatal.
-// Trace messages (level >= 0) are dropped: a GUI program has no stderr.
-void OnMessage(j_common_ptr cinfo, int level) {
-  if (level < 0) (*cinfo->err->error_exit)(cinfo);
-}
-
-void Silent(j_common_ptr) {}
-
 constexpr int kBitsPerPixel = 24;
 constexpr int kBytesPerPixel = 3;
+constexpr int kConvertedBytesPerPixel = 4;
 
 int DibStride(int width) { return (width * kBytesPerPixel + 3) & ~3; }
 
-// Plain C-style decoding: only trivially destructible locals, so longjmp out
-// of libjpeg back to the setjmp here is well defined. On failure returns null
-// and leaves the reason in message.
-HBITMAP DecodeToDib(const unsigned char* data, unsigned long size, int* width,
-                    int* height, char (&message)[JMSG_LENGTH_MAX]) {
-  jpeg_decompress_struct cinfo;
-  ErrorManager err;
-  // volatile: modified after setjmp and read after the jump back.
-  HBITMAP volatile bitmap = nullptr;
+[[noreturn]] void Fail(const char* what, HRESULT hr) {
+  throw core::Error(core::Format("Cannot decode JPEG image: %s (0x%08lX)", what,
+                                 static_cast<unsigned long>(hr)));
+}
 
-  cinfo.err = jpeg_std_error(&err.pub);
-  err.pub.error_exit = OnError;
-  err.pub.emit_message = OnMessage;
-  err.pub.output_message = Silent;
-  err.message[0] = '\0';
+void Check(HRESULT hr, const char* what) {
+  if (FAILED(hr)) Fail(what, hr);
+}
 
-  if (setjmp(err.jump)) {
-    jpeg_destroy_decompress(&cinfo);
-    if (bitmap) DeleteObject(bitmap);
-    std::memcpy(message, err.message, sizeof message);
-    return nullptr;
+// JPEG markers (ITU-T T.81, table B.1).
+constexpr unsigned char kSoi = 0xD8, kEoi = 0xD9, kSos = 0xDA, kDht = 0xC4, kJpg = 0xC8,
+                        kDac = 0xCC, kRst0 = 0xD0, kRst7 = 0xD7, kTem = 0x01;
+
+bool IsFrameMarker(unsigned char m) { return m >= 0xC0 && m <= 0xCF && m != kDht && m != kJpg && m != kDac; }
+bool IsSegmentMarker(unsigned char m) {
+  return (m >= 0xC0 && m <= 0xCF) || (m >= 0xDB && m <= 0xEF) || m == 0xFE || m == kSos;
+}
+
+// The system's decoder papers over damaged data (a scrambled scan decodes to
+// garbage without an error), and a damaged banner is a broken build. So the
+// segment structure is walked first: known markers, lengths within the data,
+// entropy-coded data ending in a marker, a supported frame, and the end mark.
+const char* StructureProblem(const unsigned char* p, std::size_t n) {
+  if (n < 4 || p[0] != 0xFF || p[1] != kSoi) return "not a JPEG picture";
+  std::size_t i = 2;
+  bool frame = false;
+  bool scan = false;
+  for (;;) {
+    if (i >= n) return "truncated data";
+    if (p[i] != 0xFF) return "damaged segment structure";
+    while (i < n && p[i] == 0xFF) ++i;  // fill bytes
+    if (i >= n) return "truncated data";
+    const unsigned char m = p[i++];
+    if (m == kEoi) return frame && scan ? nullptr : "no picture in the data";
+    if (m == kTem) continue;
+    if (!IsSegmentMarker(m)) return "damaged segment structure";
+    if (i + 2 > n) return "truncated data";
+    const std::size_t length = static_cast<std::size_t>(p[i]) << 8 | p[i + 1];
+    if (length < 2 || length > n - i) return "truncated data";
+    if (IsFrameMarker(m)) {
+      // Baseline, extended and progressive Huffman coding only.
+      if (m > 0xC2) return "unsupported JPEG process";
+      if (length < 8) return "damaged frame header";
+      const unsigned height = p[i + 3] << 8 | p[i + 4];
+      const unsigned width = p[i + 5] << 8 | p[i + 6];
+      if (width == 0 || height == 0) return "zero width or height";
+      frame = true;
+    }
+    i += length;
+    if (m != kSos) continue;
+    if (!frame) return "damaged segment structure";
+    scan = true;
+    // Entropy-coded data: 0xFF is followed by a stuffed 0, a restart marker,
+    // more fill, or the marker that ends the scan.
+    for (;;) {
+      while (i < n && p[i] != 0xFF) ++i;
+      std::size_t j = i + 1;
+      while (j < n && p[j] == 0xFF) ++j;
+      if (j >= n) return "truncated data";
+      if (p[j] != 0 && (p[j] < kRst0 || p[j] > kRst7)) {
+        i = j - 1;
+        break;
+      }
+      i = j + 1;
+    }
   }
-
-  jpeg_create_decompress(&cinfo);
-  jpeg_mem_src(&cinfo, data, size);
-  jpeg_read_header(&cinfo, TRUE);
-  // libjpeg-turbo writes DIB byte order directly; grey pictures are expanded.
-  cinfo.out_color_space = JCS_EXT_BGR;
-  jpeg_start_decompress(&cinfo);
-
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = static_cast<LONG>(cinfo.output_width);
-  info.bmiHeader.biHeight = -static_cast<LONG>(cinfo.output_height);  // top-down
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = kBitsPerPixel;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (!bitmap) {
-    jpeg_destroy_decompress(&cinfo);
-    std::snprintf(message, sizeof message, "Out of memory for a %ux%u picture",
-                  cinfo.output_width, cinfo.output_height);
-    return nullptr;
-  }
-
-  const int stride = DibStride(static_cast<int>(cinfo.output_width));
-  auto* rows = static_cast<unsigned char*>(bits);
-  while (cinfo.output_scanline < cinfo.output_height) {
-    JSAMPROW row = rows + static_cast<size_t>(cinfo.output_scanline) * stride;
-    jpeg_read_scanlines(&cinfo, &row, 1);
-  }
-  jpeg_finish_decompress(&cinfo);
-  *width = static_cast<int>(cinfo.output_width);
-  *height = static_cast<int>(cinfo.output_height);
-  jpeg_destroy_decompress(&cinfo);
-  GdiFlush();
-  return bitmap;
 }
 
 }  // namespace
@@ -132,16 +113,77 @@ HBITMAP JpegImage::release() {
 
 JpegImage DecodeJpeg(const void* data, std::size_t size) {
   if (!data || size == 0) throw core::Error("Cannot decode JPEG image: no data");
-  // jpeg_mem_src takes an unsigned long, 32 bits on Windows.
+  // IWICStream takes a DWORD size.
   if (size > 0xFFFFFFFFu) throw core::Error("Cannot decode JPEG image: too large");
-  char message[JMSG_LENGTH_MAX];
-  int width = 0;
-  int height = 0;
-  HBITMAP bitmap = DecodeToDib(static_cast<const unsigned char*>(data),
-                               static_cast<unsigned long>(size), &width, &height,
-                               message);
-  if (!bitmap) throw core::Error(core::Format("Cannot decode JPEG image: %s", message));
-  return JpegImage(bitmap, width, height);
+  if (const char* problem = StructureProblem(static_cast<const unsigned char*>(data), size))
+    throw core::Error(core::Format("Cannot decode JPEG image: %s", problem));
+
+  // The decoder is a COM object; tests call this before joining an apartment.
+  tools::ScopedCom com;
+  using tools::ComPtr;
+  // Windows' own decoder, created through COM rather than linked:
+  // windowscodecs.dll is no known DLL, so a static import could be planted.
+  ComPtr<IWICImagingFactory> factory;
+  Check(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                         IID_IWICImagingFactory, factory.receive()),
+        "no imaging component");
+  ComPtr<IWICStream> stream;
+  Check(factory->CreateStream(reinterpret_cast<IWICStream**>(stream.receive())), "no stream");
+  Check(stream->InitializeFromMemory(static_cast<BYTE*>(const_cast<void*>(data)),
+                                     static_cast<DWORD>(size)),
+        "no stream");
+  ComPtr<IWICBitmapDecoder> decoder;
+  Check(factory->CreateDecoder(GUID_ContainerFormatJpeg, nullptr,
+                               reinterpret_cast<IWICBitmapDecoder**>(decoder.receive())),
+        "no JPEG decoder");
+  Check(decoder->Initialize(stream.get(), WICDecodeMetadataCacheOnDemand), "not a JPEG picture");
+  ComPtr<IWICBitmapFrameDecode> frame;
+  Check(decoder->GetFrame(0, reinterpret_cast<IWICBitmapFrameDecode**>(frame.receive())),
+        "no picture in the data");
+  // DIB byte order (B, G, R, unused); grey pictures are expanded. Every
+  // decoder converts to 32 bits, not every one (Wine's) grey to 24.
+  ComPtr<IWICFormatConverter> converter;
+  Check(factory->CreateFormatConverter(reinterpret_cast<IWICFormatConverter**>(converter.receive())),
+        "no format converter");
+  Check(converter->Initialize(frame.get(), GUID_WICPixelFormat32bppBGR, WICBitmapDitherTypeNone,
+                              nullptr, 0.0, WICBitmapPaletteTypeCustom),
+        "cannot convert to colour");
+  UINT width = 0, height = 0;
+  Check(converter->GetSize(&width, &height), "no size");
+  if (width == 0 || height == 0 || width > 0x7FFF || height > 0x7FFF)
+    Fail("unusable size", E_INVALIDARG);
+
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = static_cast<LONG>(width);
+  info.bmiHeader.biHeight = -static_cast<LONG>(height);  // top-down
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = kBitsPerPixel;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  JpegImage image(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0),
+                  static_cast<int>(width), static_cast<int>(height));
+  if (!image) {
+    throw core::Error(core::Format("Cannot decode JPEG image: out of memory for a %ux%u picture",
+                                   width, height));
+  }
+  const UINT converted_stride = width * kConvertedBytesPerPixel;
+  std::vector<BYTE> converted(static_cast<std::size_t>(converted_stride) * height);
+  Check(converter->CopyPixels(nullptr, converted_stride, static_cast<UINT>(converted.size()),
+                              converted.data()),
+        "damaged picture data");
+  const std::size_t stride = DibStride(static_cast<int>(width));
+  for (UINT y = 0; y < height; ++y) {
+    const BYTE* from = converted.data() + static_cast<std::size_t>(y) * converted_stride;
+    BYTE* to = static_cast<BYTE*>(bits) + y * stride;
+    for (UINT x = 0; x < width; ++x, from += kConvertedBytesPerPixel, to += kBytesPerPixel) {
+      to[0] = from[0];
+      to[1] = from[1];
+      to[2] = from[2];
+    }
+  }
+  GdiFlush();
+  return image;
 }
 
 JpegImage LoadJpegResource(HMODULE module, int id) {

@@ -1,4 +1,5 @@
-// JPEG pictures decoded into 24-bit top-down DIB sections (libjpeg-turbo).
+// JPEG pictures decoded into 24-bit top-down DIB sections by the system's own
+// decoder (Windows Imaging Component).
 #pragma once
 
 #include <windows.h>

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <windows.h>
+#include <objbase.h>
 
 #include <utility>
 
@@ -41,6 +42,21 @@ class ScopedKey {
 
  private:
   HKEY key_ = nullptr;
+};
+
+// Joins the calling thread to a single-threaded COM apartment for the scope;
+// leaves it only if joining succeeded (already joined counts).
+class ScopedCom {
+ public:
+  ScopedCom() : ok_(SUCCEEDED(CoInitialize(nullptr))) {}
+  ~ScopedCom() {
+    if (ok_) CoUninitialize();
+  }
+  ScopedCom(const ScopedCom&) = delete;
+  ScopedCom& operator=(const ScopedCom&) = delete;
+
+ private:
+  bool ok_;
 };
 
 template <typename T>

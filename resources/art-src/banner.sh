@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # Draws the main window's banner (212 x 312, baseline JPEG, quality 90) with
 # ImageMagick. Run once after changing the drawing; the output is committed.
+# Colour is kept at full resolution (1x1): decoders differ in how they
+# upsample halved colour, and at 1x1 Windows' decoder as Wine has it and
+# libjpeg-turbo give the same pixels.
 # Usage: banner.sh OUTPUT.jpg
 set -euo pipefail
 out=${1:?usage: banner.sh OUTPUT.jpg}
@@ -33,4 +36,4 @@ convert -size ${w}x${h} gradient:'#0b1e4a-#1f5aa8' \
   -fill 'rgba(255,255,255,0.6)' -draw "rectangle 76,46 136,47" \
   -fill white -font DejaVu-Sans-Bold -pointsize 28 -gravity south -annotate +0+22 'KORVAN' \
   -fill '#a9c8f0' -font DejaVu-Sans -pointsize 10 -annotate +0+10 'security control panels' \
-  -strip -interlace none -sampling-factor 2x2 -quality 90 "$out"
+  -strip -interlace none -sampling-factor 1x1 -quality 90 "$out"

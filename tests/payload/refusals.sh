@@ -77,16 +77,38 @@ check long-part 'has a name part longer than 255 characters' "$(printf 'f%.0s' $
 check long-path 'is longer than 221 characters: it would not fit below c:\Program Files\Vorlen\KORVAN' \
   "docs\\$(printf 'n%.0s' $(seq 217))" '1.0'
 check partial-name 'file.lst line 1: "a.txt.~setup" ends in .~setup' 'a.txt.~setup' '1.0'
+# refused <name> <expected message part>: for folders made by hand below.
+refused() {
+  local dir=$work/$1 out
+  if out=$("$tool" "$dir" "$dir.res" "$dir.d" target 2>&1) || [[ "$out" != *"$2"* ]]; then
+    echo "FAIL $1: expected an error with '$2', got: $out"
+    fail=1
+  else
+    echo "ok   $1: $out"
+  fi
+  rm -rf "$dir"
+}
+
 # A file of 65,536 lines plus the version is one line too many.
 dir=$work/too-many
 mkdir -p "$dir"
 printf 'a' >"$dir/a.txt"
 { for _ in $(seq 1 65536); do printf 'a.txt\r\n'; done; printf '1.0\r\n'; } >"$dir/file.lst"
-if out=$("$tool" "$dir" "$dir.res" "$dir.d" target 2>&1) || [[ "$out" != *"more than 65535 file lines"* ]]; then
-  echo "FAIL too-many: $out"
-  fail=1
-else
-  echo "ok   too-many: $out"
-fi
+refused too-many 'more than 65535 file lines'
+
+# Sizes beyond the tested limits, as sparse files that take no disk space:
+# one file above 2 GiB, and files that together pass 2 GiB and 64 MiB.
+dir=$work/too-big
+mkdir -p "$dir"
+truncate -s $(((1 << 31) + 1)) "$dir/big.bin"
+printf 'a.txt\r\nbig.bin\r\n1.0\r\n' >"$dir/file.lst"
+printf 'a' >"$dir/a.txt"
+refused too-big 'file.lst line 2: "big.bin" is 2147483649 bytes, more than the 2 GiB'
+dir=$work/too-much
+mkdir -p "$dir"
+truncate -s $((1 << 31)) "$dir/one.bin"
+truncate -s $((1 << 26)) "$dir/two.bin"
+printf 'one.bin\r\ntwo.bin\r\n1.0\r\n' >"$dir/file.lst"
+refused too-much 'file.lst line 2: "two.bin" brings the payload to'
 rm -rf "$work"
 exit $fail

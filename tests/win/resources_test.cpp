@@ -10,12 +10,12 @@
 #include <string>
 #include <vector>
 
-// jpeglib.h needs FILE and size_t declared first.
-#include <jpeglib.h>
+#include <wincodec.h>
 
 #include "core/error.h"
 #include "forms/Jpeg.h"
 #include "resources/resource_ids.h"
+#include "tools/ScopedWin.h"
 
 namespace {
 
@@ -46,34 +46,69 @@ Pixel PixelAt(const forms::JpegImage& image, int x, int y) {
   return {p[0], p[1], p[2]};
 }
 
-// Our own encoder run, to get pictures whose pixels are known exactly.
+// Pictures whose pixels are known exactly, from the system's own JPEG
+// encoder at full quality.
 std::vector<unsigned char> Encode(int width, int height, int components, const int rgb[3]) {
-  jpeg_compress_struct cinfo;
-  jpeg_error_mgr err;
-  cinfo.err = jpeg_std_error(&err);
-  jpeg_create_compress(&cinfo);
-  unsigned char* out = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&cinfo, &out, &size);
-  cinfo.image_width = width;
-  cinfo.image_height = height;
-  cinfo.input_components = components;
-  cinfo.in_color_space = components == 1 ? JCS_GRAYSCALE : JCS_RGB;
-  jpeg_set_defaults(&cinfo);
-  jpeg_set_quality(&cinfo, 100, TRUE);
-  jpeg_start_compress(&cinfo, TRUE);
-  std::vector<unsigned char> row(width * components);
-  for (int x = 0; x < width; ++x) {
-    for (int c = 0; c < components; ++c) row[x * components + c] = static_cast<unsigned char>(rgb[c]);
+  using tools::ComPtr;
+  tools::ScopedCom com;
+  std::vector<unsigned char> bytes;
+  {
+    ComPtr<IWICImagingFactory> factory;
+    ComPtr<IStream> stream;
+    ComPtr<IWICBitmapEncoder> encoder;
+    ComPtr<IWICBitmapFrameEncode> frame;
+    ComPtr<IPropertyBag2> options;
+    HRESULT hr = CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                  IID_IWICImagingFactory, factory.receive());
+    if (SUCCEEDED(hr)) hr = CreateStreamOnHGlobal(nullptr, TRUE, reinterpret_cast<IStream**>(stream.receive()));
+    if (SUCCEEDED(hr)) {
+      hr = factory->CreateEncoder(GUID_ContainerFormatJpeg, nullptr,
+                                  reinterpret_cast<IWICBitmapEncoder**>(encoder.receive()));
+    }
+    if (SUCCEEDED(hr)) hr = encoder->Initialize(stream.get(), WICBitmapEncoderNoCache);
+    if (SUCCEEDED(hr)) {
+      hr = encoder->CreateNewFrame(reinterpret_cast<IWICBitmapFrameEncode**>(frame.receive()),
+                                   reinterpret_cast<IPropertyBag2**>(options.receive()));
+    }
+    if (SUCCEEDED(hr)) {
+      PROPBAG2 quality = {};
+      quality.pstrName = const_cast<LPOLESTR>(L"ImageQuality");
+      VARIANT value;
+      VariantInit(&value);
+      value.vt = VT_R4;
+      value.fltVal = 1.0f;
+      hr = options->Write(1, &quality, &value);
+    }
+    if (SUCCEEDED(hr)) hr = frame->Initialize(options.get());
+    if (SUCCEEDED(hr)) hr = frame->SetSize(width, height);
+    WICPixelFormatGUID format = components == 1 ? GUID_WICPixelFormat8bppGray : GUID_WICPixelFormat24bppBGR;
+    const WICPixelFormatGUID wanted = format;
+    if (SUCCEEDED(hr)) hr = frame->SetPixelFormat(&format);
+    EXPECT_TRUE(IsEqualGUID(wanted, format)) << "the encoder changed the pixel format";
+    // Top-down rows in the encoder's byte order: grey, or B, G, R.
+    const int stride = (width * components + 3) & ~3;
+    std::vector<BYTE> pixels(static_cast<size_t>(stride) * height);
+    for (int y = 0; y < height; ++y) {
+      for (int x = 0; x < width; ++x) {
+        for (int c = 0; c < components; ++c) {
+          pixels[y * stride + x * components + c] = static_cast<BYTE>(rgb[components - 1 - c]);
+        }
+      }
+    }
+    if (SUCCEEDED(hr)) hr = frame->WritePixels(height, stride, static_cast<UINT>(pixels.size()), pixels.data());
+    if (SUCCEEDED(hr)) hr = frame->Commit();
+    if (SUCCEEDED(hr)) hr = encoder->Commit();
+    HGLOBAL memory = nullptr;
+    if (SUCCEEDED(hr)) hr = GetHGlobalFromStream(stream.get(), &memory);
+    EXPECT_TRUE(SUCCEEDED(hr)) << std::hex << hr;
+    if (SUCCEEDED(hr)) {
+      STATSTG stat = {};
+      stream->Stat(&stat, STATFLAG_NONAME);
+      const auto* p = static_cast<const unsigned char*>(GlobalLock(memory));
+      bytes.assign(p, p + stat.cbSize.QuadPart);
+      GlobalUnlock(memory);
+    }
   }
-  while (cinfo.next_scanline < cinfo.image_height) {
-    JSAMPROW r = row.data();
-    jpeg_write_scanlines(&cinfo, &r, 1);
-  }
-  jpeg_finish_compress(&cinfo);
-  jpeg_destroy_compress(&cinfo);
-  std::vector<unsigned char> bytes(out, out + size);
-  free(out);
   return bytes;
 }
 
