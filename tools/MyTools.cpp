@@ -3,6 +3,8 @@
 #include <shlobj.h>
 #include <shobjidl.h>
 
+#include <vector>
+
 #include "core/error.h"
 #include "core/names.h"
 #include "core/payload.h"
@@ -65,11 +67,13 @@ std::string ShellFolder(HKEY explorer, const char* name, int csidl) {
   return ReadShellFolder(explorer, name);
 }
 
-std::wstring ToWide(const std::string& text) {
+// NUL-terminated UTF-16. A vector, not std::wstring: the wide string's
+// library code would cost the installer 24 KB for this one call.
+std::vector<wchar_t> ToWide(const std::string& text) {
   const int n = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring out(static_cast<size_t>(n), L'\0');
+  std::vector<wchar_t> out(static_cast<size_t>(n > 0 ? n : 0) + 1, L'\0');
   if (n > 0)
-    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &out[0], n);
+    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(), n);
   return out;
 }
 
@@ -231,7 +235,7 @@ void CreateShortcut(const std::string& target, const std::string& arguments,
     CreateDirectoryA(folder.c_str(), nullptr);
   }
   const std::string linkFile = folder + "\\" + FileNameStem(target) + ".lnk";
-  file->Save(ToWide(linkFile).c_str(), FALSE);
+  file->Save(ToWide(linkFile).data(), FALSE);
 }
 
 }  // namespace tools
