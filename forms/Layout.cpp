@@ -63,7 +63,7 @@ bool IsCancelButton(const ControlDef& c) {
   return (c.settings & kCancel) || (c.kind == Kind::BitBtn && StockIsCancel(c.buttonKind));
 }
 
-int ContainerInset(const ControlDef& c, int /*dpi*/) {
+int ContainerInset(const ControlDef& c) {
   // Bevels are drawn in whole device pixels, as the platform draws edges.
   if (c.kind == Kind::Panel && c.bevel != Bevel::None) return c.bevelWidth;
   return 0;
@@ -106,8 +106,8 @@ void Anchor(const ControlDef& c, int dx, int dy, RECT& r) {
   }
 }
 
-RECT Inner(const ControlDef& c, const RECT& r, int dpi) {
-  const int inset = ContainerInset(c, dpi);
+RECT Inner(const ControlDef& c, const RECT& r) {
+  const int inset = ContainerInset(c);
   return RECT{inset, inset, std::max<LONG>(inset, r.right - r.left - inset),
               std::max<LONG>(inset, r.bottom - r.top - inset)};
 }
@@ -174,7 +174,7 @@ void LayoutChildren(const ControlDef* controls, size_t count, int parentId, RECT
       if (c.dock == Dock::Left || c.dock == Dock::Right || c.dock == Dock::Fill)
         designed.bottom -= dy;
     }
-    const RECT inner = Inner(c, out[i], dpi), innerDesign = Inner(c, designed, dpi);
+    const RECT inner = Inner(c, out[i]), innerDesign = Inner(c, designed);
     LayoutChildren(controls, count, c.id, inner,
                    SIZE{innerDesign.right - innerDesign.left, innerDesign.bottom - innerDesign.top},
                    dpi, out);

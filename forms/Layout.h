@@ -157,7 +157,7 @@ bool IsDefaultButton(const ControlDef& c);
 bool IsCancelButton(const ControlDef& c);
 
 // Border a container keeps free inside its edges, in pixels.
-int ContainerInset(const ControlDef& c, int dpi);
+int ContainerInset(const ControlDef& c);
 
 // Places every control of a table in its parent's client area at the given
 // DPI: scaled, then docked (top, bottom, left, right, then fill, each group

@@ -391,7 +391,7 @@ TEST_F(DialogForm, GaugeTextFollowsTheClampedPercentage) {
 TEST_F(DialogForm, MemoTextIsItsLinesJoinedByCrLf) {
   form.ClearLines(kMemo);
   form.AddLines(kMemo, {" ", "Copy files to target folder..."});
-  form.AddLine(kMemo, "Setup failed.");
+  form.AddLines(kMemo, {"Setup failed."});
   EXPECT_EQ(form.Text(kMemo), " \r\nCopy files to target folder...\r\nSetup failed.");
 }
 
@@ -600,7 +600,9 @@ TEST(QuestionBox, EscAnswersNoEnterYesInOurOwnWords) {
   TQuestionBox box("Confirm", "The specified directory does not exist. Create it?", 96);
   box.Create();
   box.Show();
-  EXPECT_EQ(box.Caption(), "Confirm");
+  char caption[64] = {};
+  GetWindowTextA(box.Handle(), caption, sizeof caption);
+  EXPECT_STREQ(caption, "Confirm");
   EXPECT_EQ(box.Text(kQuestionText), "The specified directory does not exist. Create it?");
   EXPECT_EQ(box.Text(kQuestionYes), "&Yes");
   EXPECT_EQ(box.Text(kQuestionNo), "&No");
