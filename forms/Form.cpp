@@ -40,15 +40,15 @@ void Form::Create(HWND owner) {
 }
 
 void Form::CreateControls() {
-  const std::vector<RECT> layout = ComputeLayout(def_.controls, def_.controlCount,
+  const std::vector<Rect> layout = ComputeLayout(def_.controls, def_.controlCount,
                                                  Scaled(def_.clientWidth),
                                                  Scaled(def_.clientHeight), dpi_);
-  for (size_t i = 0; i < def_.controlCount; ++i) CreateControl(i, layout[i]);
+  for (size_t i = 0; i < def_.controlCount; ++i) CreateControl(i, ToRECT(layout[i]));
   ApplyTabOrder();
 }
 
 void Form::Relayout(int clientWidth, int clientHeight) {
-  const std::vector<RECT> layout =
+  const std::vector<Rect> layout =
       ComputeLayout(def_.controls, def_.controlCount, clientWidth, clientHeight, dpi_,
                     def_.clientWidth, def_.clientHeight);
   for (size_t i = 0; i < controls_.size(); ++i) {
@@ -56,7 +56,7 @@ void Form::Relayout(int clientWidth, int clientHeight) {
     RECT now;
     GetWindowRect(h, &now);
     MapWindowPoints(nullptr, GetParent(h), reinterpret_cast<POINT*>(&now), 2);
-    const RECT& r = layout[i];
+    const RECT r = ToRECT(layout[i]);
     if (!EqualRect(&now, &r))
       MoveWindow(h, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
   }
@@ -79,7 +79,7 @@ void Form::InheritLook(const ControlDef& s, Control& c) {
   if (s.font.face) c.font.face = s.font.face;
   if (s.font.height) c.font.height = s.font.height;
   if (s.font.bold) c.font.bold = true;
-  if (s.font.charset != DEFAULT_CHARSET) c.font.charset = s.font.charset;
+  if (s.font.charset != kDefaultCharset) c.font.charset = s.font.charset;
   c.hfont = fonts_.Get(c.font);
   c.brush.reset(CreateSolidBrush(c.color));
 }
