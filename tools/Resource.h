@@ -1,4 +1,4 @@
-// Reads a raw-data resource of a module; header-only, so the banner decoder
+// Reads a resource of a module; header-only, so the banner decoder
 // can use it without linking the rest of tools/.
 #pragma once
 
@@ -8,11 +8,11 @@
 
 namespace tools {
 
-// The bytes of the RCDATA resource `name` (a name, or MAKEINTRESOURCEA of an
-// id) of `module`; data is nullptr when there is none. Resources live as long
-// as their module, so there is nothing to free.
-inline core::Bytes ResourceBytes(HMODULE module, const char* name) {
-  HRSRC info = FindResourceA(module, name, RT_RCDATA);
+// The bytes of the resource `name` (a name, or MAKEINTRESOURCEA of an id) of
+// `module`, raw data unless another type is given; data is nullptr when there
+// is none. Resources live as long as their module: nothing to free.
+inline core::Bytes ResourceBytes(HMODULE module, const char* name, const char* type = RT_RCDATA) {
+  HRSRC info = FindResourceA(module, name, type);
   HGLOBAL handle = info ? LoadResource(module, info) : nullptr;
   const void* data = handle ? LockResource(handle) : nullptr;
   if (!data) return {};
