@@ -63,77 +63,77 @@ void Form::Relayout(int clientWidth, int clientHeight) {
 }
 
 // Colours and fonts come from the parent unless the table gives them.
-void Form::InheritLook(const ControlDef& s, Control& c) {
+void Form::InheritLook(const ControlDef& entry, Control& c) {
   COLORREF parentColor = ResolveColor(def_.color);
   COLORREF parentText = GetSysColor(COLOR_WINDOWTEXT);
   FontDef parentFont = def_.font;
-  if (s.parent) {
-    const Control& p = controls_[IndexOf(s.parent)];
+  if (entry.parent) {
+    const Control& p = controls_[IndexOf(entry.parent)];
     parentColor = p.color;
     parentText = p.textColor;
     parentFont = p.font;
   }
-  c.color = s.color != kInherit ? ResolveColor(s.color) : parentColor;
-  c.textColor = s.textColor != kInherit ? s.textColor : parentText;
+  c.color = entry.color != kInherit ? ResolveColor(entry.color) : parentColor;
+  c.textColor = entry.textColor != kInherit ? entry.textColor : parentText;
   c.font = parentFont;
-  if (s.font.face) c.font.face = s.font.face;
-  if (s.font.height) c.font.height = s.font.height;
-  if (s.font.bold) c.font.bold = true;
-  if (s.font.charset != kDefaultCharset) c.font.charset = s.font.charset;
+  if (entry.font.face) c.font.face = entry.font.face;
+  if (entry.font.height) c.font.height = entry.font.height;
+  if (entry.font.bold) c.font.bold = true;
+  if (entry.font.charset != kDefaultCharset) c.font.charset = entry.font.charset;
   c.hfont = fonts_.Get(c.font);
   c.brush.reset(CreateSolidBrush(c.color));
 }
 
 void Form::CreateControl(size_t index, const RECT& rect) {
-  const ControlDef& s = def_.controls[index];
+  const ControlDef& entry = def_.controls[index];
   Control& c = controls_[index];
-  InheritLook(s, c);
-  c.modalResult = ModalResultOf(s);
+  InheritLook(entry, c);
+  c.modalResult = ModalResultOf(entry);
 
-  HWND parent = s.parent ? controls_[IndexOf(s.parent)].hwnd : Handle();
-  const ControlStyle style = StyleOf(s);
-  const char* caption = CaptionOf(s);
+  HWND parent = entry.parent ? controls_[IndexOf(entry.parent)].hwnd : Handle();
+  const ControlStyle style = StyleOf(entry);
+  const char* caption = CaptionOf(entry);
   switch (style.maker) {
     case Maker::System:
       c.hwnd = CreateWindowExA(style.exStyle, style.className, caption, style.style, rect.left,
                                rect.top, rect.right - rect.left, rect.bottom - rect.top, parent,
-                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(s.id)),
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(entry.id)),
                                GetModuleHandleA(nullptr), nullptr);
       break;
     case Maker::Gauge: {
       auto gauge = std::make_unique<TGauge>(
           fonts_.Get(FontDef{c.font.face, c.font.height, true, c.font.charset}));
-      gauge->Create(rect, parent, s.id, style.style);
+      gauge->Create(rect, parent, entry.id, style.style);
       c.hwnd = gauge->Handle();
       c.window = std::move(gauge);
       break;
     }
     case Maker::Drawn: {
       auto drawn = std::make_unique<DrawnControl>(*this, index);
-      drawn->Create(style.className, style.exStyle, style.style, rect, parent, s.id);
+      drawn->Create(style.className, style.exStyle, style.style, rect, parent, entry.id);
       c.hwnd = drawn->Handle();
-      if (IsContainer(s.kind)) SetWindowTextA(c.hwnd, caption);
+      if (IsContainer(entry.kind)) SetWindowTextA(c.hwnd, caption);
       c.window = std::move(drawn);
       break;
     }
   }
-  if (!c.hwnd) throw core::Error(core::Format("Error creating control %s", s.name));
+  if (!c.hwnd) throw core::Error(core::Format("Error creating control %s", entry.name));
   SendMessageA(c.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(c.hfont), FALSE);
-  if (s.kind == Kind::Memo && caption && *caption) c.lines.assign(1, caption);
-  if (s.settings & kChecked) SendMessageA(c.hwnd, BM_SETCHECK, BST_CHECKED, 0);
-  if (s.kind == Kind::BitBtn) LoadGlyphs(s, c);
+  if (entry.kind == Kind::Memo && caption && *caption) c.lines.assign(1, caption);
+  if (entry.settings & kChecked) SendMessageA(c.hwnd, BM_SETCHECK, BST_CHECKED, 0);
+  if (entry.kind == Kind::BitBtn) LoadGlyphs(entry, c);
 }
 
-void Form::LoadGlyphs(const ControlDef& s, Control& c) {
+void Form::LoadGlyphs(const ControlDef& entry, Control& c) {
   Pixels strip;
-  if (s.glyphResource) {
+  if (entry.glyphResource) {
     Bitmap bmp(static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr),
-                                               MAKEINTRESOURCEA(s.glyphResource), IMAGE_BITMAP,
+                                               MAKEINTRESOURCEA(entry.glyphResource), IMAGE_BITMAP,
                                                0, 0, LR_CREATEDIBSECTION)));
     strip = GlyphFromBitmap(bmp.get());
   }
   if (strip.empty())
-    strip = GlyphFromArt(s.glyph != GlyphArt::None ? s.glyph : StockGlyph(s.buttonKind));
+    strip = GlyphFromArt(entry.glyph != GlyphArt::None ? entry.glyph : StockGlyph(entry.buttonKind));
   c.glyph = GlyphImage(strip, 0);
   c.disabledGlyph = GlyphCount(strip) > 1 ? GlyphImage(strip, 1)
                                           : DisabledGlyph(c.glyph, GetSysColor(COLOR_BTNHIGHLIGHT),

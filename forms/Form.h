@@ -109,8 +109,8 @@ class Form : public Window {
   void CreateControls();
   void Relayout(int clientWidth, int clientHeight);
   void CreateControl(size_t index, const RECT& rect);
-  void InheritLook(const ControlDef& def, Control& c);
-  void LoadGlyphs(const ControlDef& def, Control& c);
+  void InheritLook(const ControlDef& entry, Control& c);
+  void LoadGlyphs(const ControlDef& entry, Control& c);
   void ApplyTabOrder();
   // The window procedure's handlers.
   void HandleActivate(bool active);
