@@ -9,32 +9,15 @@
 #include <string>
 #include <vector>
 
-#include "core/gauge.h"
 #include "forms/DialogKeys.h"
+#include "forms/FontCache.h"
+#include "forms/Gauge.h"
 #include "forms/Gdi.h"
 #include "forms/Layout.h"
 #include "forms/Paint.h"
 #include "forms/Window.h"
 
 namespace forms {
-
-class Form;
-
-// The progress gauge: the core's range and percentage, drawn at once
-// whenever the percentage changes, even while the message loop is blocked.
-// Its window text is always the percentage shown, e.g. "45%".
-class TGauge : public Window, public core::Gauge {
- public:
-  explicit TGauge(HFONT font) : font_(font) {}
-  void Create(const RECT& rect, HWND parent, int id, DWORD style);
-
- protected:
-  void Changed() override;
-  LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
-
- private:
-  HFONT font_;
-};
 
 // Everything the form keeps about one control of its table.
 struct Control {
@@ -76,7 +59,6 @@ class Form : public Window {
   // Runs until a modal result is set; the owner is disabled meanwhile.
   int ShowModal();
   void Close();
-  bool IsModal() const { return modal_; }
   int ModalResult() const { return modalResult_; }
   void SetModalResult(int result) { modalResult_ = result; }
 
@@ -84,7 +66,6 @@ class Form : public Window {
   void OnClick(int id, std::function<void()> handler);
   void Click(int id);
 
-  std::string Caption() const;
   void SetCaption(const std::string& text);
   std::string Text(int id) const;
   void SetText(int id, const std::string& text);
@@ -97,9 +78,7 @@ class Form : public Window {
 
   // Memo lines; the window text is the lines joined by CR LF.
   void ClearLines(int id);
-  void AddLine(int id, const std::string& line);
   void AddLines(int id, const std::vector<std::string>& lines);
-  const std::vector<std::string>& Lines(int id) const;
 
   TGauge& GaugeOf(int id);
   // Takes the bitmap; drawn unscaled at the top-left (stretched with kStretch).
@@ -130,8 +109,13 @@ class Form : public Window {
   void CreateControls();
   void Relayout(int clientWidth, int clientHeight);
   void CreateControl(size_t index, const RECT& rect);
+  void InheritLook(const ControlDef& entry, Control& c);
+  void LoadGlyphs(const ControlDef& entry, Control& c);
   void ApplyTabOrder();
-  HFONT FontFor(const FontDef& font);
+  // The window procedure's handlers.
+  void HandleActivate(bool active);
+  bool HandleCommand(int id, int code);
+  void HandleClose();
   LRESULT ControlColor(HDC dc, HWND child);
   bool DrawItem(const DRAWITEMSTRUCT& item);
   void UpdateRadioTabStops(int checkedId);
@@ -142,7 +126,7 @@ class Form : public Window {
   FormDef def_;
   int dpi_;
   std::vector<Control> controls_;
-  std::vector<std::pair<std::string, Font>> fonts_;
+  FontCache fonts_;
   Brush background_;
   bool mainForm_ = false;
   bool modal_ = false;

@@ -1,5 +1,5 @@
 // Keys handled once for every form: Enter and Esc, Tab, arrows in a radio
-// group and Alt+mnemonic; and the message loop that applies them.
+// group and Alt+mnemonic, applied before a message is dispatched.
 #include <cctype>
 #include <cstring>
 #include <string>
@@ -115,7 +115,6 @@ bool Form::HandleNavigationKey(const MSG& msg) {
   return false;
 }
 
-
 bool PreTranslateMessage(MSG& msg) {
   if (msg.message != WM_KEYDOWN && msg.message != WM_SYSCHAR) return false;
   Form* form = dynamic_cast<Form*>(Window::FromHandle(GetAncestor(msg.hwnd, GA_ROOT)));
@@ -124,16 +123,6 @@ bool PreTranslateMessage(MSG& msg) {
     return form->PressDialogKey(msg.wParam == VK_RETURN ? DialogKey::Enter : DialogKey::Escape,
                                 ModifiersHeld());
   return form->HandleNavigationKey(msg);
-}
-
-int RunMessageLoop() {
-  MSG msg;
-  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-    if (PreTranslateMessage(msg)) continue;
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
-  return static_cast<int>(msg.wParam);
 }
 
 }  // namespace forms

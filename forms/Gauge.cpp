@@ -1,6 +1,9 @@
+#include "forms/Gauge.h"
+
 #include <cstdio>
 
-#include "forms/Form.h"
+#include "forms/Gdi.h"
+#include "forms/Paint.h"
 
 namespace forms {
 

@@ -2,10 +2,10 @@
 
 #include <wincodec.h>
 
-#include <utility>
 #include <vector>
 
 #include "core/error.h"
+#include "tools/Resource.h"
 #include "tools/ScopedWin.h"
 
 namespace forms {
@@ -87,30 +87,6 @@ const char* StructureProblem(const unsigned char* p, std::size_t n) {
 
 }  // namespace
 
-JpegImage::~JpegImage() {
-  if (bitmap_) DeleteObject(bitmap_);
-}
-
-JpegImage::JpegImage(JpegImage&& other) noexcept
-    : bitmap_(std::exchange(other.bitmap_, nullptr)),
-      width_(std::exchange(other.width_, 0)),
-      height_(std::exchange(other.height_, 0)) {}
-
-JpegImage& JpegImage::operator=(JpegImage&& other) noexcept {
-  if (this != &other) {
-    if (bitmap_) DeleteObject(bitmap_);
-    bitmap_ = std::exchange(other.bitmap_, nullptr);
-    width_ = std::exchange(other.width_, 0);
-    height_ = std::exchange(other.height_, 0);
-  }
-  return *this;
-}
-
-HBITMAP JpegImage::release() {
-  width_ = height_ = 0;
-  return std::exchange(bitmap_, nullptr);
-}
-
 JpegImage DecodeJpeg(const void* data, std::size_t size) {
   if (!data || size == 0) throw core::Error("Cannot decode JPEG image: no data");
   // IWICStream takes a DWORD size.
@@ -187,12 +163,9 @@ JpegImage DecodeJpeg(const void* data, std::size_t size) {
 }
 
 JpegImage LoadJpegResource(HMODULE module, int id) {
-  // Resources live as long as the module; nothing to free.
-  HRSRC info = FindResourceA(module, MAKEINTRESOURCEA(id), RT_RCDATA);
-  HGLOBAL handle = info ? LoadResource(module, info) : nullptr;
-  const void* data = handle ? LockResource(handle) : nullptr;
-  if (!data) throw core::Error(core::Format("Resource %d not found", id));
-  return DecodeJpeg(data, SizeofResource(module, info));
+  const core::Bytes bytes = tools::ResourceBytes(module, MAKEINTRESOURCEA(id));
+  if (!bytes.data) throw core::Error(core::Format("Resource %d not found", id));
+  return DecodeJpeg(bytes.data, bytes.size);
 }
 
 }  // namespace forms

@@ -6,6 +6,8 @@
 
 #include <cstddef>
 
+#include "tools/ScopedWin.h"
+
 namespace forms {
 
 // Owns the decoded picture's HBITMAP: a DIB section, 24 bits per pixel,
@@ -15,21 +17,19 @@ class JpegImage {
   JpegImage() = default;
   JpegImage(HBITMAP bitmap, int width, int height)
       : bitmap_(bitmap), width_(width), height_(height) {}
-  ~JpegImage();
-  JpegImage(JpegImage&& other) noexcept;
-  JpegImage& operator=(JpegImage&& other) noexcept;
-  JpegImage(const JpegImage&) = delete;
-  JpegImage& operator=(const JpegImage&) = delete;
 
-  HBITMAP get() const { return bitmap_; }
+  HBITMAP get() const { return bitmap_.get(); }
   int width() const { return width_; }
   int height() const { return height_; }
-  explicit operator bool() const { return bitmap_ != nullptr; }
+  explicit operator bool() const { return static_cast<bool>(bitmap_); }
   // Hands the bitmap to the caller, who must DeleteObject it.
-  HBITMAP release();
+  HBITMAP release() {
+    width_ = height_ = 0;
+    return bitmap_.release();
+  }
 
  private:
-  HBITMAP bitmap_ = nullptr;
+  tools::Bitmap bitmap_;
   int width_ = 0;
   int height_ = 0;
 };

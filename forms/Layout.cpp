@@ -1,11 +1,23 @@
 #include "forms/Layout.h"
 
 #include <algorithm>
+#include <cctype>
 
 namespace forms {
 
+namespace {
+
+bool SameIgnoringCase(const char* a, const char* b) {
+  for (; *a && *b; ++a, ++b)
+    if (std::tolower(static_cast<unsigned char>(*a)) != std::tolower(static_cast<unsigned char>(*b)))
+      return false;
+  return *a == *b;
+}
+
+}  // namespace
+
 const char* FontFace(const char* face, int dpi) {
-  if (dpi != kDesignDpi && face && lstrcmpiA(face, "MS Sans Serif") == 0)
+  if (dpi != kDesignDpi && face && SameIgnoringCase(face, "MS Sans Serif"))
     return "Microsoft Sans Serif";
   return face;
 }
@@ -63,7 +75,7 @@ bool IsCancelButton(const ControlDef& c) {
   return (c.settings & kCancel) || (c.kind == Kind::BitBtn && StockIsCancel(c.buttonKind));
 }
 
-int ContainerInset(const ControlDef& c, int /*dpi*/) {
+int ContainerInset(const ControlDef& c) {
   // Bevels are drawn in whole device pixels, as the platform draws edges.
   if (c.kind == Kind::Panel && c.bevel != Bevel::None) return c.bevelWidth;
   return 0;
@@ -95,7 +107,7 @@ int DockKey(const ControlDef& c) {
 }
 
 // Follows the parent's growth (dx, dy) along the anchored edges.
-void Anchor(const ControlDef& c, int dx, int dy, RECT& r) {
+void Anchor(const ControlDef& c, int dx, int dy, Rect& r) {
   if (c.settings & kAnchorRight) {
     if (c.settings & kNoAnchorLeft) r.left += dx;
     r.right += dx;
@@ -106,24 +118,23 @@ void Anchor(const ControlDef& c, int dx, int dy, RECT& r) {
   }
 }
 
-RECT Inner(const ControlDef& c, const RECT& r, int dpi) {
-  const int inset = ContainerInset(c, dpi);
-  return RECT{inset, inset, std::max<LONG>(inset, r.right - r.left - inset),
-              std::max<LONG>(inset, r.bottom - r.top - inset)};
+Rect Inner(const ControlDef& c, const Rect& r) {
+  const int inset = ContainerInset(c);
+  return Rect{inset, inset, std::max(inset, r.width() - inset), std::max(inset, r.height() - inset)};
 }
 
 // area: the parent's client area now; design: what it was designed as.
-void LayoutChildren(const ControlDef* controls, size_t count, int parentId, RECT area,
-                    SIZE design, int dpi, std::vector<RECT>& out) {
-  const int dx = area.right - area.left - design.cx, dy = area.bottom - area.top - design.cy;
-  std::vector<RECT> designRects(count);
+void LayoutChildren(const ControlDef* controls, size_t count, int parentId, Rect area,
+                    int designWidth, int designHeight, int dpi, std::vector<Rect>& out) {
+  const int dx = area.width() - designWidth, dy = area.height() - designHeight;
+  std::vector<Rect> designRects(count);
   std::vector<size_t> docked;
   for (size_t i = 0; i < count; ++i) {
     const ControlDef& c = controls[i];
     if (c.parent != parentId) continue;
     // Sizes scale on their own, so equal widths stay equal after rounding.
     const int left = Scale(c.left, dpi), top = Scale(c.top, dpi);
-    out[i] = RECT{left, top, left + Scale(c.width, dpi), top + Scale(c.height, dpi)};
+    out[i] = Rect{left, top, left + Scale(c.width, dpi), top + Scale(c.height, dpi)};
     designRects[i] = out[i];
     if (c.dock != Dock::None) docked.push_back(i);
     else Anchor(c, dx, dy, out[i]);
@@ -133,25 +144,25 @@ void LayoutChildren(const ControlDef* controls, size_t count, int parentId, RECT
     if (oa != ob) return oa < ob;
     return DockKey(controls[a]) < DockKey(controls[b]);
   });
-  RECT free = area;
+  Rect free = area;
   for (size_t i : docked) {
-    RECT& r = out[i];
+    Rect& r = out[i];
     const int w = r.right - r.left, h = r.bottom - r.top;
     switch (controls[i].dock) {
       case Dock::Top:
-        r = RECT{free.left, free.top, free.right, free.top + h};
+        r = Rect{free.left, free.top, free.right, free.top + h};
         free.top = r.bottom;
         break;
       case Dock::Bottom:
-        r = RECT{free.left, free.bottom - h, free.right, free.bottom};
+        r = Rect{free.left, free.bottom - h, free.right, free.bottom};
         free.bottom = r.top;
         break;
       case Dock::Left:
-        r = RECT{free.left, free.top, free.left + w, free.bottom};
+        r = Rect{free.left, free.top, free.left + w, free.bottom};
         free.left = r.right;
         break;
       case Dock::Right:
-        r = RECT{free.right - w, free.top, free.right, free.bottom};
+        r = Rect{free.right - w, free.top, free.right, free.bottom};
         free.right = r.left;
         break;
       case Dock::Fill:
@@ -166,7 +177,7 @@ void LayoutChildren(const ControlDef* controls, size_t count, int parentId, RECT
     if (c.parent != parentId) continue;
     if (c.kind != Kind::Panel && c.kind != Kind::GroupBox) continue;
     // A docked container's design size is what docking gives at design size.
-    RECT designed = designRects[i];
+    Rect designed = designRects[i];
     if (c.dock != Dock::None) {
       designed = out[i];
       if (c.dock == Dock::Top || c.dock == Dock::Bottom || c.dock == Dock::Fill)
@@ -174,21 +185,20 @@ void LayoutChildren(const ControlDef* controls, size_t count, int parentId, RECT
       if (c.dock == Dock::Left || c.dock == Dock::Right || c.dock == Dock::Fill)
         designed.bottom -= dy;
     }
-    const RECT inner = Inner(c, out[i], dpi), innerDesign = Inner(c, designed, dpi);
-    LayoutChildren(controls, count, c.id, inner,
-                   SIZE{innerDesign.right - innerDesign.left, innerDesign.bottom - innerDesign.top},
-                   dpi, out);
+    const Rect inner = Inner(c, out[i]), innerDesign = Inner(c, designed);
+    LayoutChildren(controls, count, c.id, inner, innerDesign.width(), innerDesign.height(), dpi,
+                   out);
   }
 }
 
 }  // namespace
 
-std::vector<RECT> ComputeLayout(const ControlDef* controls, size_t count, int clientWidth,
+std::vector<Rect> ComputeLayout(const ControlDef* controls, size_t count, int clientWidth,
                                 int clientHeight, int dpi, int designWidth, int designHeight) {
-  std::vector<RECT> out(count, RECT{0, 0, 0, 0});
-  const SIZE design{designWidth ? Scale(designWidth, dpi) : clientWidth,
-                    designHeight ? Scale(designHeight, dpi) : clientHeight};
-  LayoutChildren(controls, count, 0, RECT{0, 0, clientWidth, clientHeight}, design, dpi, out);
+  std::vector<Rect> out(count);
+  LayoutChildren(controls, count, 0, Rect{0, 0, clientWidth, clientHeight},
+                 designWidth ? Scale(designWidth, dpi) : clientWidth,
+                 designHeight ? Scale(designHeight, dpi) : clientHeight, dpi, out);
   return out;
 }
 

@@ -1,18 +1,35 @@
 // Layout tables: a window's controls as design values at 96 DPI, the
 // equivalent of a form file, and the pure arithmetic that places them.
+// Nothing here needs the system, so the arithmetic is tested on the host;
+// the values that mirror the system's (colours, results, character sets)
+// are checked against its headers where forms/ creates windows.
 #pragma once
 
-#include <windows.h>
-
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 namespace forms {
 
 constexpr int kDesignDpi = 96;
 
-// One design value at the display's DPI; exactly n at 96.
-inline int Scale(int n, int dpi) { return MulDiv(n, dpi, kDesignDpi); }
+// One design value at the display's DPI; exactly n at 96, otherwise rounded
+// to the nearest pixel, halves away from zero.
+constexpr int Scale(int n, int dpi) {
+  const long long product = static_cast<long long>(n) * dpi;
+  return static_cast<int>(product < 0 ? (product - kDesignDpi / 2) / kDesignDpi
+                                      : (product + kDesignDpi / 2) / kDesignDpi);
+}
+
+// A control's place in its parent's client area, in pixels.
+struct Rect {
+  int left = 0, top = 0, right = 0, bottom = 0;
+  int width() const { return right - left; }
+  int height() const { return bottom - top; }
+  bool operator==(const Rect& o) const {
+    return left == o.left && top == o.top && right == o.right && bottom == o.bottom;
+  }
+};
 
 enum class Kind {
   BitBtn,       // owner-drawn push button with a glyph
@@ -43,13 +60,13 @@ enum class BitBtnKind { Custom, OK, Cancel, No };
 // Built-in pictures for bitmap buttons, used when no bitmap resource is given.
 enum class GlyphArt { None, Check, Cross, NoSign, NextArrow };
 
-// Modal results, the platform's values.
+// Modal results, the platform's values (IDOK, IDCANCEL, IDYES, IDNO).
 enum ModalResult : int {
   mrNone = 0,
-  mrOk = IDOK,          // 1
-  mrCancel = IDCANCEL,  // 2
-  mrYes = IDYES,        // 6
-  mrNo = IDNO,          // 7
+  mrOk = 1,
+  mrCancel = 2,
+  mrYes = 6,
+  mrNo = 7,
 };
 
 // Settings bits of a control.
@@ -75,18 +92,23 @@ enum Setting : unsigned {
 };
 inline constexpr unsigned kAnchorTopRight = kAnchorRight | kNoAnchorLeft;
 
-constexpr COLORREF kInherit = CLR_INVALID;
-constexpr COLORREF clSkyBlue = RGB(166, 202, 240);
-constexpr COLORREF clBlue = RGB(0, 0, 255);
-constexpr COLORREF clBlack = RGB(0, 0, 0);
-
-// A system colour, looked up when the window is created.
-constexpr COLORREF kSystemColorFlag = 0x80000000;
-constexpr COLORREF SystemColor(int index) { return kSystemColorFlag | static_cast<COLORREF>(index); }
-constexpr COLORREF clBtnFace = SystemColor(COLOR_BTNFACE);
-inline COLORREF ResolveColor(COLORREF c) {
-  return c != kInherit && (c & kSystemColorFlag) ? GetSysColor(static_cast<int>(c & 0xFF)) : c;
+// Colours as the platform's COLORREF: 0x00BBGGRR.
+using Color = std::uint32_t;
+constexpr Color Rgb(int r, int g, int b) {
+  return static_cast<Color>(r) | static_cast<Color>(g) << 8 | static_cast<Color>(b) << 16;
 }
+constexpr Color kInherit = 0xFFFFFFFF;  // CLR_INVALID
+constexpr Color clSkyBlue = Rgb(166, 202, 240);
+constexpr Color clBlue = Rgb(0, 0, 255);
+constexpr Color clBlack = Rgb(0, 0, 0);
+
+// A system colour, looked up when the window is created (ResolveColor).
+constexpr Color kSystemColorFlag = 0x80000000;
+constexpr Color SystemColor(int index) { return kSystemColorFlag | static_cast<Color>(index); }
+constexpr int kColorBtnFace = 15;  // COLOR_BTNFACE
+constexpr Color clBtnFace = SystemColor(kColorBtnFace);
+
+constexpr std::uint8_t kDefaultCharset = 1;  // DEFAULT_CHARSET
 
 // The face a font of the tables is created with at a DPI. "MS Sans Serif" is
 // a bitmap font of a few sizes; away from 96 DPI its TrueType sibling of the
@@ -97,7 +119,7 @@ struct FontDef {
   const char* face = nullptr;  // nullptr: the parent's font
   int height = 0;              // pixels at 96 DPI
   bool bold = false;
-  BYTE charset = DEFAULT_CHARSET;
+  std::uint8_t charset = kDefaultCharset;
 };
 
 enum class Bevel { None, Lowered, Raised };
@@ -112,8 +134,8 @@ struct ControlDef {
   unsigned settings = 0;
   int tab = -1;  // place in the tab order among its siblings; -1: after them
   Dock dock = Dock::None;
-  COLORREF color = kInherit;      // background
-  COLORREF textColor = kInherit;
+  Color color = kInherit;      // background
+  Color textColor = kInherit;
   FontDef font{};
   BitBtnKind buttonKind = BitBtnKind::Custom;
   int modalResult = mrNone;       // mrNone: the stock kind's result
@@ -130,7 +152,7 @@ struct FormDef {
   const char* caption = "";
   int clientWidth = 0, clientHeight = 0;
   BorderStyle border = BorderStyle::Single;
-  COLORREF color = clBtnFace;
+  Color color = clBtnFace;
   FontDef font{"MS Sans Serif", 11};
   const ControlDef* controls = nullptr;
   size_t controlCount = 0;
@@ -157,14 +179,14 @@ bool IsDefaultButton(const ControlDef& c);
 bool IsCancelButton(const ControlDef& c);
 
 // Border a container keeps free inside its edges, in pixels.
-int ContainerInset(const ControlDef& c, int dpi);
+int ContainerInset(const ControlDef& c);
 
 // Places every control of a table in its parent's client area at the given
 // DPI: scaled, then docked (top, bottom, left, right, then fill, each group
 // in design order). Rects are relative to the parent; index as in the table.
 // When the client differs from the design size (0: it does not), anchored
 // controls keep their distance to the right edge.
-std::vector<RECT> ComputeLayout(const ControlDef* controls, size_t count, int clientWidth,
+std::vector<Rect> ComputeLayout(const ControlDef* controls, size_t count, int clientWidth,
                                 int clientHeight, int dpi, int designWidth = 0,
                                 int designHeight = 0);
 

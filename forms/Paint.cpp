@@ -90,9 +90,8 @@ Pixels GlyphFromBitmap(HBITMAP bitmap) {
   bi.bmiHeader.biPlanes = 1;
   bi.bmiHeader.biBitCount = 32;
   bi.bmiHeader.biCompression = BI_RGB;
-  HDC screen = GetDC(nullptr);
-  const int rows = GetDIBits(screen, bitmap, 0, p.height, p.data.data(), &bi, DIB_RGB_COLORS);
-  ReleaseDC(nullptr, screen);
+  const int rows = GetDIBits(tools::WindowDC().get(), bitmap, 0, p.height, p.data.data(), &bi,
+                            DIB_RGB_COLORS);
   if (rows != p.height) return {};
   for (uint32_t& px : p.data) px &= 0xFFFFFF;
   return p;

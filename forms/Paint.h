@@ -11,6 +11,18 @@
 
 namespace forms {
 
+// The layout tables spell the system's values without its headers.
+static_assert(kInherit == CLR_INVALID && clBtnFace == SystemColor(COLOR_BTNFACE));
+static_assert(clSkyBlue == RGB(166, 202, 240) && kDefaultCharset == DEFAULT_CHARSET);
+static_assert(mrOk == IDOK && mrCancel == IDCANCEL && mrYes == IDYES && mrNo == IDNO);
+
+// A table colour as the system draws it: system colours looked up now.
+inline COLORREF ResolveColor(Color c) {
+  return c != kInherit && (c & kSystemColorFlag) ? GetSysColor(static_cast<int>(c & 0xFF)) : c;
+}
+
+inline RECT ToRECT(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
+
 // A small picture as 0x00RRGGBB pixels, row by row from the top.
 struct Pixels {
   int width = 0;

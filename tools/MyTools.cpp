@@ -8,6 +8,7 @@
 #include "core/error.h"
 #include "core/names.h"
 #include "core/payload.h"
+#include "tools/Resource.h"
 #include "tools/ScopedWin.h"
 
 namespace tools {
@@ -80,11 +81,9 @@ std::vector<wchar_t> ToWide(const std::string& text) {
 }  // namespace
 
 core::Bytes Win32Platform::ReadResource(const std::string& name) {
-  HRSRC info = FindResourceA(module_, name.c_str(), MAKEINTRESOURCEA(10));
-  HGLOBAL data = info ? LoadResource(module_, info) : nullptr;
-  const void* bytes = data ? LockResource(data) : nullptr;
-  if (!bytes) throw Error(Format("Resource %s not found", name.c_str()));
-  return {static_cast<const unsigned char*>(bytes), SizeofResource(module_, info)};
+  const core::Bytes bytes = ResourceBytes(module_, name.c_str());
+  if (!bytes.data) throw Error(Format("Resource %s not found", name.c_str()));
+  return bytes;
 }
 
 bool Win32Platform::DirectoryExists(const std::string& path) {

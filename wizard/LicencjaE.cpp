@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "tools/Resource.h"
 #include "wizard/Artwork.h"
 
 namespace wizard {
@@ -40,13 +41,11 @@ const char kMissingText[] = "The licence agreement text is missing.";
 
 // The licence text as stored, up to its first NUL.
 std::string AgreementText() {
-  HMODULE module = GetModuleHandleA(nullptr);
-  HRSRC info = IDR_AGREEMENT ? FindResourceA(module, MAKEINTRESOURCEA(IDR_AGREEMENT), RT_RCDATA)
-                             : nullptr;
-  HGLOBAL data = info ? LoadResource(module, info) : nullptr;
-  const char* bytes = data ? static_cast<const char*>(LockResource(data)) : nullptr;
-  if (!bytes) return kMissingText;
-  const std::string text(bytes, SizeofResource(module, info));
+  const core::Bytes bytes =
+      IDR_AGREEMENT ? tools::ResourceBytes(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_AGREEMENT))
+                    : core::Bytes{};
+  if (!bytes.data) return kMissingText;
+  const std::string text(reinterpret_cast<const char*>(bytes.data), bytes.size);
   return text.substr(0, text.find('\0'));
 }
 

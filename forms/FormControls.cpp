@@ -1,0 +1,103 @@
+// Reading and changing a form's controls by their table ids.
+#include "core/error.h"
+#include "forms/Form.h"
+
+namespace forms {
+
+namespace {
+
+std::string JoinLines(const std::vector<std::string>& lines) {
+  std::string text;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (i) text += "\r\n";
+    text += lines[i];
+  }
+  return text;
+}
+
+}  // namespace
+
+void Form::OnClick(int id, std::function<void()> handler) {
+  ControlOf(id).onClick = std::move(handler);
+}
+
+void Form::Click(int id) {
+  Control& c = ControlOf(id);
+  if (c.modalResult != mrNone) modalResult_ = c.modalResult;
+  if (c.onClick) c.onClick();
+}
+
+void Form::SetCaption(const std::string& text) { SetWindowTextA(Handle(), text.c_str()); }
+
+std::string Form::Text(int id) const {
+  HWND h = Item(id);
+  std::string text(static_cast<size_t>(GetWindowTextLengthA(h)) + 1, '\0');
+  text.resize(static_cast<size_t>(GetWindowTextA(h, &text[0], static_cast<int>(text.size()))));
+  return text;
+}
+
+void Form::SetText(int id, const std::string& text) {
+  Control& c = ControlOf(id);
+  SetWindowTextA(c.hwnd, text.c_str());
+  if (c.window) InvalidateRect(c.hwnd, nullptr, FALSE);
+}
+
+bool Form::Enabled(int id) const { return IsWindowEnabled(Item(id)) != FALSE; }
+
+void Form::SetEnabled(int id, bool enabled) {
+  HWND h = Item(id);
+  // The form itself takes the focus, so Enter still reaches the default button.
+  if (!enabled && GetFocus() == h) SetFocus(Handle());
+  EnableWindow(h, enabled);
+}
+
+bool Form::Visible(int id) const {
+  return (GetWindowLongA(Item(id), GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+void Form::SetVisible(int id, bool visible) {
+  HWND h = Item(id);
+  if (!visible && GetFocus() == h) SetFocus(Handle());
+  ShowWindow(h, visible ? SW_SHOWNA : SW_HIDE);
+}
+
+bool Form::Checked(int id) const {
+  return SendMessageA(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void Form::SetChecked(int id, bool checked) {
+  SendMessageA(Item(id), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void Form::ClearLines(int id) {
+  Control& c = ControlOf(id);
+  c.lines.clear();
+  SetWindowTextA(c.hwnd, "");
+}
+
+void Form::AddLines(int id, const std::vector<std::string>& lines) {
+  Control& c = ControlOf(id);
+  c.lines.insert(c.lines.end(), lines.begin(), lines.end());
+  SetWindowTextA(c.hwnd, JoinLines(c.lines).c_str());
+  // The text may be drawn while the message loop is blocked by a long run.
+  UpdateWindow(c.hwnd);
+}
+
+TGauge& Form::GaugeOf(int id) {
+  Control& c = ControlOf(id);
+  if (c.def->kind != Kind::Gauge) throw core::Error(core::Format("%s is no gauge", c.def->name));
+  return static_cast<TGauge&>(*c.window);
+}
+
+void Form::SetPicture(int id, HBITMAP bitmap) {
+  Control& c = ControlOf(id);
+  c.picture.reset(bitmap);
+  InvalidateRect(c.hwnd, nullptr, FALSE);
+}
+
+void Form::SetIcons(HICON big, HICON small) {
+  SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+  SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+}
+
+}  // namespace forms
