@@ -101,7 +101,7 @@ void TForm2::BtnDalejClick() {
   SetVisible(kG1, true);
   UpdateWindow(Handle());
 
-  const int result = core::InstallFiles(platform, TargetDir(), GaugeOf(kG1));
+  const core::InstallResult result = core::InstallFiles(platform, TargetDir(), GaugeOf(kG1));
   if (core::Succeeded(result)) {
     ClearLines(kM1);
     AddLines(kM1, core::SuccessText());
