@@ -65,8 +65,8 @@ void TForm2::FormCreate() {
   GetModuleFileNameA(nullptr, path, MAX_PATH);
   SetCaption(core::FileNameStem(path));
 
-  std::vector<std::string> list;
-  tools::LoadResourceList(core::kManifestResource, list);
+  tools::Win32Platform platform;
+  const std::vector<std::string> list = core::LoadResourceList(platform, core::kManifestResource);
   if (list.empty()) throw core::Error("List index out of bounds (-1)");
   payloadVersion_ = list.back();
 }
@@ -105,6 +105,7 @@ void TForm2::BtnDalejClick() {
   if (core::Succeeded(result)) {
     ClearLines(kM1);
     AddLines(kM1, core::SuccessText());
+    shortcuts_.targetFolder = TargetDir();
     shortcuts_.ShowModal();
     SetEnabled(kBtnDalej, false);
     SetEnabled(kButton1, false);
