@@ -82,4 +82,20 @@ class ComPtr {
   T* p_ = nullptr;
 };
 
+// A FindFirstFileA search, closed with FindClose.
+class ScopedFind {
+ public:
+  explicit ScopedFind(HANDLE h) : h_(h) {}
+  ~ScopedFind() {
+    if (valid()) FindClose(h_);
+  }
+  ScopedFind(const ScopedFind&) = delete;
+  ScopedFind& operator=(const ScopedFind&) = delete;
+  HANDLE get() const { return h_; }
+  bool valid() const { return h_ != INVALID_HANDLE_VALUE; }
+
+ private:
+  HANDLE h_;
+};
+
 }  // namespace tools

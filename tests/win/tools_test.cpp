@@ -15,6 +15,7 @@
 #include "core/error.h"
 #include "core/names.h"
 #include "core/payload.h"
+#include "tools/FileSystem.h"
 #include "tools/MyTools.h"
 #include "tools/ScopedWin.h"
 
@@ -55,8 +56,8 @@ class TempDir {
  private:
   static void Remove(const std::string& dir) {
     WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA((dir + "\\*").c_str(), &fd);
-    if (h != INVALID_HANDLE_VALUE) {
+    const tools::ScopedFind find(FindFirstFileA((dir + "\\*").c_str(), &fd));
+    if (find.valid()) {
       do {
         const std::string name = fd.cFileName;
         if (name == "." || name == "..") continue;
@@ -66,8 +67,7 @@ class TempDir {
           Remove(full);
         else
           DeleteFileA(full.c_str());
-      } while (FindNextFileA(h, &fd));
-      FindClose(h);
+      } while (FindNextFileA(find.get(), &fd));
     }
     RemoveDirectoryA(dir.c_str());
   }
@@ -372,26 +372,37 @@ TEST(Paths, FullAndFullLongPathOfAFolder) {
   char shortName[MAX_PATH] = {};
   ASSERT_NE(GetShortPathNameA(folder.c_str(), shortName, MAX_PATH), 0u);
   ASSERT_NE(std::string(shortName), folder) << "no short name to test with";
-  char saved[MAX_PATH] = {};
-  GetCurrentDirectoryA(MAX_PATH, saved);
-  ASSERT_TRUE(SetCurrentDirectoryA(dir.c_str()));
-  const struct {
-    std::string text, full, fullLong;
-  } cases[] = {
-      {folder, folder, folder},
-      {"C:\\", "C:\\", "C:\\"},
-      {folder + ".", folder, folder},
-      {folder + " ", folder, folder},
-      {shortName, shortName, folder},
-      {".\\Long Folder Name\\KORVAN", folder, folder},
-      {".", dir, dir},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.text);
-    EXPECT_EQ(tools::FullPath(c.text), c.full);
-    EXPECT_EQ(platform.FullLongPath(c.text), c.fullLong);
+  const std::string saved = tools::CurrentDirectory();
+  ASSERT_FALSE(saved.empty());
+  {
+    tools::CurrentDirectoryRestorer restorer;
+    ASSERT_TRUE(SetCurrentDirectoryA(dir.c_str()));
+    const struct {
+      std::string text, full, fullLong;
+    } cases[] = {
+        {folder, folder, folder},
+        {"C:\\", "C:\\", "C:\\"},
+        {folder + ".", folder, folder},
+        {folder + " ", folder, folder},
+        {shortName, shortName, folder},
+        {".\\Long Folder Name\\KORVAN", folder, folder},
+        {".", dir, dir},
+    };
+    for (const auto& c : cases) {
+      SCOPED_TRACE(c.text);
+      EXPECT_EQ(tools::FullPath(c.text), c.full);
+      EXPECT_EQ(platform.FullLongPath(c.text), c.fullLong);
+    }
   }
-  SetCurrentDirectoryA(saved);
+  EXPECT_EQ(tools::CurrentDirectory(), saved) << "not restored";
+  // A cleared restorer leaves the current directory where it was put.
+  {
+    tools::CurrentDirectoryRestorer kept;
+    kept.NeedRestore = false;
+    ASSERT_TRUE(SetCurrentDirectoryA(folder.c_str()));
+  }
+  EXPECT_EQ(tools::CurrentDirectory(), folder);
+  SetCurrentDirectoryA(saved.c_str());  // or the folder cannot be removed
 }
 
 TEST(Errors, OleErrorTextComesFromTheSystemOrTheCode) {

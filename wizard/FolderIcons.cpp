@@ -1,0 +1,139 @@
+#include "wizard/FolderIcons.h"
+
+#include <algorithm>
+#include <initializer_list>
+#include <vector>
+
+#include "forms/Gdi.h"
+#include "forms/Layout.h"
+
+namespace wizard {
+
+using namespace forms;
+
+namespace {
+
+constexpr int kIconWidth = 16;
+constexpr int kIconGap = 3;
+
+class IconCanvas {
+ public:
+  IconCanvas(HDC dc, int x, int y, int dpi) : dc_(dc), x_(x), y_(y), dpi_(dpi) {}
+  POINT At(int px, int py) const { return {x_ + Scale(px, dpi_), y_ + Scale(py, dpi_)}; }
+  void Shape(std::initializer_list<POINT> design, COLORREF fill, COLORREF line) const {
+    std::vector<POINT> points;
+    for (POINT d : design) points.push_back(At(d.x, d.y));
+    Brush brush(CreateSolidBrush(fill));
+    GdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, line));
+    Selected withBrush(dc_, brush.get()), withPen(dc_, pen.get());
+    Polygon(dc_, points.data(), static_cast<int>(points.size()));
+  }
+  void Box(int l, int t, int r, int b, COLORREF fill, COLORREF line) const {
+    Shape({{l, t}, {r, t}, {r, b}, {l, b}}, fill, line);
+  }
+  void Disc(int l, int t, int r, int b, COLORREF fill, COLORREF line) const {
+    Brush brush(CreateSolidBrush(fill));
+    GdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, line));
+    Selected withBrush(dc_, brush.get()), withPen(dc_, pen.get());
+    const POINT topLeft = At(l, t), bottomRight = At(r, b);
+    Ellipse(dc_, topLeft.x, topLeft.y, bottomRight.x, bottomRight.y);
+  }
+
+ private:
+  HDC dc_;
+  int x_, y_, dpi_;
+};
+
+constexpr COLORREF kOutline = RGB(96, 72, 0);
+constexpr COLORREF kFolderBack = RGB(224, 192, 64);
+constexpr COLORREF kFolderFront = RGB(255, 232, 128);
+constexpr COLORREF kCurrentFront = RGB(255, 255, 255);
+
+void DrawFolderIcon(HDC dc, int x, int y, int dpi, core::FolderIcon icon) {
+  const IconCanvas canvas(dc, x, y, dpi);
+  // The back with its tab, shared by all three.
+  canvas.Shape({{1, 1}, {6, 1}, {7, 3}, {14, 3}, {14, 12}, {1, 12}}, kFolderBack, kOutline);
+  if (icon == core::FolderIcon::Closed) {
+    canvas.Box(1, 4, 14, 12, kFolderFront, kOutline);
+    return;
+  }
+  // Open: the front flap tilts forward; the current folder's flap is lit.
+  const COLORREF front = icon == core::FolderIcon::Current ? kCurrentFront : kFolderFront;
+  canvas.Shape({{4, 6}, {16, 6}, {13, 12}, {1, 12}}, front, kOutline);
+  if (icon == core::FolderIcon::Current) canvas.Box(6, 8, 11, 9, kFolderBack, kFolderBack);
+}
+
+void DrawDriveIcon(HDC dc, int x, int y, int dpi, core::DriveKind kind) {
+  const IconCanvas canvas(dc, x, y, dpi);
+  const COLORREF dark = RGB(64, 64, 64), grey = RGB(192, 192, 192);
+  switch (kind) {
+    case core::DriveKind::CDRom:
+      canvas.Disc(2, 0, 14, 12, RGB(224, 224, 240), dark);
+      canvas.Disc(6, 4, 10, 8, RGB(255, 255, 255), dark);
+      break;
+    case core::DriveKind::Ram:
+      canvas.Box(1, 3, 15, 9, RGB(0, 128, 64), dark);
+      for (int px = 3; px < 14; px += 3) canvas.Box(px, 9, px + 1, 11, grey, dark);
+      canvas.Box(4, 4, 12, 7, dark, dark);
+      break;
+    case core::DriveKind::Removable:
+      canvas.Box(1, 4, 15, 11, grey, dark);
+      canvas.Box(4, 6, 12, 7, dark, dark);
+      break;
+    case core::DriveKind::Network:
+      canvas.Box(1, 1, 15, 8, grey, dark);
+      canvas.Box(11, 4, 12, 5, RGB(0, 192, 0), RGB(0, 128, 0));
+      canvas.Box(7, 8, 8, 11, dark, dark);
+      canvas.Box(2, 11, 13, 12, dark, dark);
+      break;
+    case core::DriveKind::Fixed:
+      canvas.Box(1, 4, 15, 11, grey, dark);
+      canvas.Box(11, 7, 12, 8, RGB(0, 192, 0), RGB(0, 128, 0));
+      break;
+  }
+}
+
+// Row background, icon and text, off-screen first.
+template <class DrawIcon>
+void PaintRow(const DRAWITEMSTRUCT& item, HFONT font, int indent, const std::string& text,
+              DrawIcon drawIcon, int dpi) {
+  const RECT& rc = item.rcItem;
+  Offscreen off(item.hDC, rc.right - rc.left, rc.bottom - rc.top);
+  HDC dc = off.dc();
+  RECT all{0, 0, off.width(), off.height()};
+  FillRect(dc, &all, GetSysColorBrush(COLOR_WINDOW));
+  const bool selected = (item.itemState & ODS_SELECTED) != 0;
+  const int iconX = Scale(2, dpi) + indent;
+  drawIcon(dc, iconX, (off.height() - Scale(13, dpi)) / 2);
+  Selected withFont(dc, font);
+  SIZE size{};
+  GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+  RECT textRect{iconX + Scale(kIconWidth + kIconGap, dpi), 0, 0, off.height()};
+  textRect.right = std::min<LONG>(textRect.left + size.cx + Scale(4, dpi), all.right);
+  SetBkMode(dc, TRANSPARENT);
+  if (selected) FillRect(dc, &textRect, GetSysColorBrush(COLOR_HIGHLIGHT));
+  SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+  RECT inner = textRect;
+  inner.left += Scale(2, dpi);
+  DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &inner,
+            DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+  if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_COMBOBOXEDIT))
+    DrawFocusRect(dc, &textRect);
+  off.CopyTo(item.hDC, rc.left, rc.top);
+}
+
+}  // namespace
+
+void PaintFolderRow(const DRAWITEMSTRUCT& item, HFONT font, int indent, const std::string& text,
+                    core::FolderIcon icon, int dpi) {
+  PaintRow(item, font, indent, text,
+           [&](HDC dc, int x, int y) { DrawFolderIcon(dc, x, y, dpi, icon); }, dpi);
+}
+
+void PaintDriveRow(const DRAWITEMSTRUCT& item, HFONT font, const std::string& text,
+                   core::DriveKind kind, int dpi) {
+  PaintRow(item, font, 0, text, [&](HDC dc, int x, int y) { DrawDriveIcon(dc, x, y, dpi, kind); },
+           dpi);
+}
+
+}  // namespace wizard
