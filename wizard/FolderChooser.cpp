@@ -40,9 +40,9 @@ bool TSelectDirDlg::Execute(HWND owner, const std::string& start, std::string& c
   SendMessageA(Item(kChooserOK), BM_SETSTYLE, BS_DEFPUSHBUTTON, FALSE);
   // Closed height of the drive box as designed, whatever the font.
   const ComboBox drives(Item(kChooserDriveList));
-  RECT r;
-  GetWindowRect(drives.Handle(), &r);
-  const int frame = (r.bottom - r.top) - drives.GetItemHeight(-1);
+  RECT bounds;
+  GetWindowRect(drives.Handle(), &bounds);
+  const int frame = (bounds.bottom - bounds.top) - drives.GetItemHeight(-1);
   drives.SetItemHeight(-1, Scaled(kDriveBoxHeight) - frame);
   FillDrives();
   if (!ChangeFolder(core::ChooserOpenPath(start))) ChangeFolder(tools::CurrentDirectory());
@@ -54,9 +54,9 @@ bool TSelectDirDlg::Execute(HWND owner, const std::string& start, std::string& c
 void TSelectDirDlg::FormShow() {
   // The drop-down part: the height given when the box is resized.
   HWND drives = Item(kChooserDriveList);
-  RECT r;
-  GetWindowRect(drives, &r);
-  SetWindowPos(drives, nullptr, 0, 0, r.right - r.left,
+  RECT bounds;
+  GetWindowRect(drives, &bounds);
+  SetWindowPos(drives, nullptr, 0, 0, bounds.right - bounds.left,
                Scaled(kDriveBoxHeight + kDriveDropRows * kDriveRowHeight + 2),
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   // Showing focuses the first tab stop; the folder list takes it afterwards.
@@ -85,7 +85,8 @@ bool TSelectDirDlg::ChangeFolder(const std::string& path) {
   ListBox(Item(kChooserDirList)).SetItems(texts, static_cast<int>(rows_.selected));
 
   texts.clear();
-  for (const std::string& f : contents.files) texts.push_back(core::DisplayName(f, keepsCase));
+  for (const std::string& file : contents.files)
+    texts.push_back(core::DisplayName(file, keepsCase));
   ListBox(Item(kChooserFileList)).SetItems(texts);
 
   SelectDrive(core::DriveLetterOf(folder_));
@@ -97,9 +98,9 @@ bool TSelectDirDlg::ChangeFolder(const std::string& path) {
 void TSelectDirDlg::FillDrives() {
   const ComboBox box(Item(kChooserDriveList));
   box.Clear();
-  for (const tools::DriveInfo& d : tools::ListDrives())
-    box.Add(core::DriveEntryText(d.kind, d.letter, d.label, d.networkName),
-            static_cast<LPARAM>(d.kind));
+  for (const tools::DriveInfo& drive : tools::ListDrives())
+    box.Add(core::DriveEntryText(drive.kind, drive.letter, drive.label, drive.networkName),
+            static_cast<LPARAM>(drive.kind));
 }
 
 void TSelectDirDlg::SelectDrive(char letter) {

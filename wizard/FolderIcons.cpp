@@ -19,23 +19,23 @@ constexpr int kIconGap = 3;
 class IconCanvas {
  public:
   IconCanvas(HDC dc, int x, int y, int dpi) : dc_(dc), x_(x), y_(y), dpi_(dpi) {}
-  POINT At(int px, int py) const { return {x_ + Scale(px, dpi_), y_ + Scale(py, dpi_)}; }
+  POINT At(int x, int y) const { return {x_ + Scale(x, dpi_), y_ + Scale(y, dpi_)}; }
   void Shape(std::initializer_list<POINT> design, COLORREF fill, COLORREF line) const {
     std::vector<POINT> points;
-    for (POINT d : design) points.push_back(At(d.x, d.y));
+    for (POINT p : design) points.push_back(At(p.x, p.y));
     Brush brush(CreateSolidBrush(fill));
     GdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, line));
     Selected withBrush(dc_, brush.get()), withPen(dc_, pen.get());
     Polygon(dc_, points.data(), static_cast<int>(points.size()));
   }
-  void Box(int l, int t, int r, int b, COLORREF fill, COLORREF line) const {
-    Shape({{l, t}, {r, t}, {r, b}, {l, b}}, fill, line);
+  void Box(int left, int top, int right, int bottom, COLORREF fill, COLORREF line) const {
+    Shape({{left, top}, {right, top}, {right, bottom}, {left, bottom}}, fill, line);
   }
-  void Disc(int l, int t, int r, int b, COLORREF fill, COLORREF line) const {
+  void Disc(int left, int top, int right, int bottom, COLORREF fill, COLORREF line) const {
     Brush brush(CreateSolidBrush(fill));
     GdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, line));
     Selected withBrush(dc_, brush.get()), withPen(dc_, pen.get());
-    const POINT topLeft = At(l, t), bottomRight = At(r, b);
+    const POINT topLeft = At(left, top), bottomRight = At(right, bottom);
     Ellipse(dc_, topLeft.x, topLeft.y, bottomRight.x, bottomRight.y);
   }
 
@@ -73,7 +73,7 @@ void DrawDriveIcon(HDC dc, int x, int y, int dpi, core::DriveKind kind) {
       break;
     case core::DriveKind::Ram:
       canvas.Box(1, 3, 15, 9, RGB(0, 128, 64), dark);
-      for (int px = 3; px < 14; px += 3) canvas.Box(px, 9, px + 1, 11, grey, dark);
+      for (int pin = 3; pin < 14; pin += 3) canvas.Box(pin, 9, pin + 1, 11, grey, dark);
       canvas.Box(4, 4, 12, 7, dark, dark);
       break;
     case core::DriveKind::Removable:
