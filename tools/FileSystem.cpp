@@ -37,11 +37,14 @@ std::string NetworkName(const std::string& device) {
 }  // namespace
 
 std::vector<DriveInfo> ListDrives() {
-  std::vector<DriveInfo> drives;
   const DWORD mask = GetLogicalDrives();
+  size_t count = 0;
+  for (DWORD rest = mask; rest; rest &= rest - 1) ++count;
+  std::vector<DriveInfo> drives(count);
+  auto next = drives.begin();
   for (int i = 0; i < 26; ++i) {
     if (!(mask & (1u << i))) continue;
-    DriveInfo drive;
+    DriveInfo& drive = *next++;
     drive.letter = static_cast<char>('a' + i);
     const std::string root = std::string(1, drive.letter) + ":\\";
     drive.kind = DriveKindOf(GetDriveTypeA(root.c_str()));
@@ -51,7 +54,6 @@ std::vector<DriveInfo> ListDrives() {
                               nullptr, 0))
       drive.label = label;
     if (drive.kind == core::DriveKind::Network) drive.networkName = NetworkName(root.substr(0, 2));
-    drives.push_back(drive);
   }
   return drives;
 }

@@ -80,13 +80,13 @@ bool TSelectDirDlg::ChangeFolder(const std::string& path) {
   const bool keepsCase = tools::VolumeKeepsCase(folder_);
   rows_ = core::BuildFolderRows(folder_, contents.folders, keepsCase);
 
-  std::vector<std::string> texts;
-  for (const core::FolderRow& row : rows_.rows) texts.push_back(row.text);
+  std::vector<std::string> texts(rows_.rows.size());
+  for (size_t i = 0; i < texts.size(); ++i) texts[i] = rows_.rows[i].text;
   ListBox(Item(kChooserDirList)).SetItems(texts, static_cast<int>(rows_.selected));
 
-  texts.clear();
-  for (const std::string& file : contents.files)
-    texts.push_back(core::DisplayName(file, keepsCase));
+  texts.resize(contents.files.size());
+  for (size_t i = 0; i < texts.size(); ++i)
+    texts[i] = core::DisplayName(contents.files[i], keepsCase);
   ListBox(Item(kChooserFileList)).SetItems(texts);
 
   SelectDrive(core::DriveLetterOf(folder_));

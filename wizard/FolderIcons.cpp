@@ -93,47 +93,63 @@ void DrawDriveIcon(HDC dc, int x, int y, int dpi, core::DriveKind kind) {
   }
 }
 
-// Row background, icon and text, off-screen first.
-template <class DrawIcon>
-void PaintRow(const DRAWITEMSTRUCT& item, HFONT font, int indent, const std::string& text,
-              DrawIcon drawIcon, int dpi) {
-  const RECT& rc = item.rcItem;
-  Offscreen off(item.hDC, rc.right - rc.left, rc.bottom - rc.top);
-  HDC dc = off.dc();
-  RECT all{0, 0, off.width(), off.height()};
-  FillRect(dc, &all, GetSysColorBrush(COLOR_WINDOW));
-  const bool selected = (item.itemState & ODS_SELECTED) != 0;
-  const int iconX = Scale(2, dpi) + indent;
-  drawIcon(dc, iconX, (off.height() - Scale(13, dpi)) / 2);
-  Selected withFont(dc, font);
-  SIZE size{};
-  GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
-  RECT textRect{iconX + Scale(kIconWidth + kIconGap, dpi), 0, 0, off.height()};
-  textRect.right = std::min<LONG>(textRect.left + size.cx + Scale(4, dpi), all.right);
-  SetBkMode(dc, TRANSPARENT);
-  if (selected) FillRect(dc, &textRect, GetSysColorBrush(COLOR_HIGHLIGHT));
-  SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-  RECT inner = textRect;
-  inner.left += Scale(2, dpi);
-  DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &inner,
-            DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
-  if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_COMBOBOXEDIT))
-    DrawFocusRect(dc, &textRect);
-  off.CopyTo(item.hDC, rc.left, rc.top);
-}
+// A row drawn off-screen: the background first, then the caller's icon at
+// IconX/IconY, then the text, then copied to the screen.
+class RowPainter {
+ public:
+  RowPainter(const DRAWITEMSTRUCT& item, int indent, int dpi)
+      : item_(item),
+        off_(item.hDC, item.rcItem.right - item.rcItem.left, item.rcItem.bottom - item.rcItem.top),
+        dpi_(dpi),
+        iconX_(Scale(2, dpi) + indent) {
+    RECT all{0, 0, off_.width(), off_.height()};
+    FillRect(off_.dc(), &all, GetSysColorBrush(COLOR_WINDOW));
+  }
+  HDC dc() const { return off_.dc(); }
+  int IconX() const { return iconX_; }
+  int IconY() const { return (off_.height() - Scale(13, dpi_)) / 2; }
+
+  void Finish(HFONT font, const std::string& text) {
+    HDC dc = off_.dc();
+    const bool selected = (item_.itemState & ODS_SELECTED) != 0;
+    Selected withFont(dc, font);
+    SIZE size{};
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    RECT textRect{iconX_ + Scale(kIconWidth + kIconGap, dpi_), 0, 0, off_.height()};
+    textRect.right = std::min<LONG>(textRect.left + size.cx + Scale(4, dpi_), off_.width());
+    SetBkMode(dc, TRANSPARENT);
+    if (selected) FillRect(dc, &textRect, GetSysColorBrush(COLOR_HIGHLIGHT));
+    SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    RECT inner = textRect;
+    inner.left += Scale(2, dpi_);
+    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &inner,
+              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    if ((item_.itemState & ODS_FOCUS) && !(item_.itemState & ODS_COMBOBOXEDIT))
+      DrawFocusRect(dc, &textRect);
+    off_.CopyTo(item_.hDC, item_.rcItem.left, item_.rcItem.top);
+  }
+
+ private:
+  const DRAWITEMSTRUCT& item_;
+  Offscreen off_;
+  int dpi_;
+  int iconX_;
+};
 
 }  // namespace
 
 void PaintFolderRow(const DRAWITEMSTRUCT& item, HFONT font, int indent, const std::string& text,
                     core::FolderIcon icon, int dpi) {
-  PaintRow(item, font, indent, text,
-           [&](HDC dc, int x, int y) { DrawFolderIcon(dc, x, y, dpi, icon); }, dpi);
+  RowPainter row(item, indent, dpi);
+  DrawFolderIcon(row.dc(), row.IconX(), row.IconY(), dpi, icon);
+  row.Finish(font, text);
 }
 
 void PaintDriveRow(const DRAWITEMSTRUCT& item, HFONT font, const std::string& text,
                    core::DriveKind kind, int dpi) {
-  PaintRow(item, font, 0, text, [&](HDC dc, int x, int y) { DrawDriveIcon(dc, x, y, dpi, kind); },
-           dpi);
+  RowPainter row(item, 0, dpi);
+  DrawDriveIcon(row.dc(), row.IconX(), row.IconY(), dpi, kind);
+  row.Finish(font, text);
 }
 
 }  // namespace wizard
