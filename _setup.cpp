@@ -21,7 +21,7 @@ const char kInstanceName[] = "PultixSetup";
 // The windows live from start-up to the end of the program.
 struct Wizard {
   wizard::TForm2 form2{form3, formLicencjaE};
-  wizard::TForm3 form3{form2};
+  wizard::TForm3 form3;
   wizard::TFormLicencjaE formLicencjaE;
 };
 

@@ -46,6 +46,12 @@ char DriveLetterOf(std::string_view path) {
   return path.size() >= 2 && IsLetter(path[0]) && path[1] == ':' ? AsciiLower(path[0]) : 0;
 }
 
+std::string VolumeRoot(std::string_view path) {
+  if (DriveLetterOf(path)) return std::string(path.substr(0, 2)) + "\\";
+  if (path.substr(0, 2) == "\\\\") return std::string(path.substr(0, RootLength(path))) + "\\";
+  return {};
+}
+
 bool ReadsVolumeLabel(DriveKind kind) {
   return kind == DriveKind::Fixed || kind == DriveKind::CDRom || kind == DriveKind::Ram;
 }

@@ -20,6 +20,10 @@ std::string ChooserOpenPath(const std::string& start);
 // The drive letter of a "X:..." path in lower case; 0 when there is none.
 char DriveLetterOf(std::string_view path);
 
+// The root the volume of a full path is queried by: "C:\" for "C:\a",
+// "\\server\share\" for a network path; empty for any other text.
+std::string VolumeRoot(std::string_view path);
+
 enum class DriveKind { Removable, Fixed, Network, CDRom, Ram };
 
 // Whether the volume is queried for its label; removable media never are,

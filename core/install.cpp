@@ -49,8 +49,8 @@ std::string LocaleValueName(const std::string& installedDir) {
   return JoinPath(installedDir, "\\pultix.exe");
 }
 
-int InstallFiles(Platform& platform, const std::string& targetDir, Gauge& gauge) {
-  int result = kInstallCopyingFailed;
+InstallResult InstallFiles(Platform& platform, const std::string& targetDir, Gauge& gauge) {
+  InstallResult result = kInstallCopyingFailed;
   if (ExtractPayload(platform, targetDir, gauge)) result = kInstallSucceeded;
   for (const char* name : kObsoleteFiles) platform.RemoveFile(JoinPath(targetDir, name));
   for (const Activation& a : kActivations) {
@@ -71,9 +71,9 @@ std::vector<std::string> CopyingText() { return BlankThen("Copy files to target 
 
 std::vector<std::string> SuccessText() { return BlankThen("PULTIX installed successfully."); }
 
-std::vector<std::string> FailureLines(int installResult) {
+std::vector<std::string> FailureLines(InstallResult result) {
   std::vector<std::string> lines;
-  switch (installResult) {
+  switch (result) {
     case kInstallLanguageFailed:
       lines.emplace_back("Errors encountered during installing language files.");
       break;
@@ -83,7 +83,7 @@ std::vector<std::string> FailureLines(int installResult) {
     case kInstallRegistryFailed:
       lines.emplace_back("Errors encountered during creating registry keys.");
       break;
-    default:
+    case kInstallSucceeded:
       break;
   }
   lines.emplace_back("Setup failed.");

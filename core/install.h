@@ -18,7 +18,7 @@ enum InstallResult : int {
   kInstallRegistryFailed = -222,
 };
 
-inline bool Succeeded(int installResult) { return installResult > 0; }
+inline bool Succeeded(InstallResult result) { return result == kInstallSucceeded; }
 
 // Creates the target folder with its parents; false when it still does not
 // exist. Raises "Unable to create directory" for a path it cannot handle.
@@ -28,15 +28,14 @@ bool PrepareTargetFolder(Platform& platform, const std::string& targetDir);
 std::string FolderUnusableMessage(const std::string& targetDir);
 
 // Extraction, removal of old files, activation of the Hungarian modules and
-// the language registration; returns the InstallResult. Every step runs
-// whatever the earlier ones gave.
-int InstallFiles(Platform& platform, const std::string& targetDir, Gauge& gauge);
+// the language registration. Every step runs whatever the earlier ones gave.
+InstallResult InstallFiles(Platform& platform, const std::string& targetDir, Gauge& gauge);
 
 // Lines of the information text while copying and after success.
 std::vector<std::string> CopyingText();
 std::vector<std::string> SuccessText();
 // Lines appended to the copying text after a failure.
-std::vector<std::string> FailureLines(int installResult);
+std::vector<std::string> FailureLines(InstallResult result);
 
 // Registry key and value name of the language registration; the program
 // looks its own full long path up, so `installedDir` must be that form.

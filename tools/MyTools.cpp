@@ -7,7 +7,6 @@
 
 #include "core/error.h"
 #include "core/names.h"
-#include "core/payload.h"
 #include "tools/Resource.h"
 #include "tools/ScopedWin.h"
 
@@ -130,53 +129,6 @@ bool Win32Platform::ReplaceFile(const std::string& from, const std::string& to) 
 
 bool Win32Platform::WriteRegString(const std::string& key, const std::string& name,
                                    const std::string& value) {
-  return tools::WriteRegString(key, name, value);
-}
-
-void LoadResourceList(const std::string& resName, std::vector<std::string>& list) {
-  list.clear();
-  Win32Platform platform;
-  list = core::LoadResourceList(platform, resName);
-}
-
-bool ExtractResourceFile(HMODULE module, const std::string& dir, const std::string& resName,
-                         const std::string& fileName) {
-  Win32Platform platform(module);
-  return core::ExtractResourceFile(platform, dir, resName, fileName);
-}
-
-bool ExtractPayload(const std::string& dir, core::Gauge& gauge) {
-  Win32Platform platform;
-  return core::ExtractPayload(platform, dir, gauge);
-}
-
-std::string FileNameStem(const std::string& path) { return core::FileNameStem(path); }
-
-std::string GetSystemDir() {
-  char buf[kSystemDirBuffer];
-  const UINT n = GetSystemDirectoryA(buf, kSystemDirBuffer);
-  if (n == 0 || n >= kSystemDirBuffer) return {};
-  return std::string(buf, n);
-}
-
-std::string Win32Platform::FullLongPath(const std::string& path) {
-  return tools::FullLongPath(path);
-}
-
-std::string FullPath(const std::string& path) {
-  char full[MAX_PATH];
-  const DWORD n = GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
-  return n && n < MAX_PATH ? std::string(full, n) : path;
-}
-
-std::string FullLongPath(const std::string& path) {
-  const std::string full = FullPath(path);
-  char longPath[MAX_PATH];
-  const DWORD n = GetLongPathNameA(full.c_str(), longPath, MAX_PATH);
-  return n && n < MAX_PATH ? std::string(longPath, n) : full;
-}
-
-bool WriteRegString(const std::string& key, const std::string& name, const std::string& value) {
   ScopedKey hk;
   if (RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                       KEY_ALL_ACCESS, nullptr, hk.receive(), nullptr) != ERROR_SUCCESS)
@@ -185,6 +137,26 @@ bool WriteRegString(const std::string& key, const std::string& name, const std::
   return RegSetValueExA(hk.get(), name.c_str(), 0, REG_SZ,
                         reinterpret_cast<const BYTE*>(value.c_str()),
                         static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
+}
+
+std::string GetSystemDir() {
+  char buf[kSystemDirBuffer];
+  const UINT n = GetSystemDirectoryA(buf, kSystemDirBuffer);
+  if (n == 0 || n >= kSystemDirBuffer) return {};
+  return std::string(buf, n);
+}
+
+std::string FullPath(const std::string& path) {
+  char full[MAX_PATH];
+  const DWORD n = GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
+  return n && n < MAX_PATH ? std::string(full, n) : path;
+}
+
+std::string Win32Platform::FullLongPath(const std::string& path) {
+  const std::string full = FullPath(path);
+  char longPath[MAX_PATH];
+  const DWORD n = GetLongPathNameA(full.c_str(), longPath, MAX_PATH);
+  return n && n < MAX_PATH ? std::string(longPath, n) : full;
 }
 
 std::string OleErrorMessage(HRESULT hr) {
@@ -233,7 +205,7 @@ void CreateShortcut(const std::string& target, const std::string& arguments,
     folder += "\\" + group;
     CreateDirectoryA(folder.c_str(), nullptr);
   }
-  const std::string linkFile = folder + "\\" + FileNameStem(target) + ".lnk";
+  const std::string linkFile = folder + "\\" + core::FileNameStem(target) + ".lnk";
   file->Save(ToWide(linkFile).data(), FALSE);
 }
 

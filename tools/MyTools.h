@@ -4,9 +4,7 @@
 #include <windows.h>
 
 #include <string>
-#include <vector>
 
-#include "core/gauge.h"
 #include "core/platform.h"
 
 namespace tools {
@@ -25,26 +23,17 @@ class Win32Platform : public core::Platform {
   bool ReplaceFile(const std::string& from, const std::string& to) override;
   bool WriteRegString(const std::string& key, const std::string& name,
                       const std::string& value) override;
+  // FullPath, then the long form of every name on it that exists.
   std::string FullLongPath(const std::string& path) override;
 
  private:
   HMODULE module_;
 };
 
-// Fills list with the lines of a raw-data resource of the program's own module;
-// raises "Resource %s not found".
-void LoadResourceList(const std::string& resName, std::vector<std::string>& list);
-bool ExtractResourceFile(HMODULE module, const std::string& dir, const std::string& resName,
-                         const std::string& fileName);
-bool ExtractPayload(const std::string& dir, core::Gauge& gauge);
-std::string FileNameStem(const std::string& path);
 std::string GetSystemDir();
 // GetFullPathNameA: relative to the current directory, trailing dots and
 // spaces dropped; the text itself when it cannot be resolved.
 std::string FullPath(const std::string& path);
-// FullPath, then the long form of every name on it that exists.
-std::string FullLongPath(const std::string& path);
-bool WriteRegString(const std::string& key, const std::string& name, const std::string& value);
 // Pultix.lnk-style link on the desktop, or in the group folder of the Start
 // menu's programs. Raises when the shell-link object is unavailable.
 void CreateShortcut(const std::string& target, const std::string& arguments,

@@ -65,8 +65,8 @@ void TForm2::FormCreate() {
   GetModuleFileNameA(nullptr, path, MAX_PATH);
   SetCaption(core::FileNameStem(path));
 
-  std::vector<std::string> list;
-  tools::LoadResourceList(core::kManifestResource, list);
+  tools::Win32Platform platform;
+  const std::vector<std::string> list = core::LoadResourceList(platform, core::kManifestResource);
   if (list.empty()) throw core::Error("List index out of bounds (-1)");
   payloadVersion_ = list.back();
 }
@@ -101,10 +101,11 @@ void TForm2::BtnDalejClick() {
   SetVisible(kG1, true);
   UpdateWindow(Handle());
 
-  const int result = core::InstallFiles(platform, TargetDir(), GaugeOf(kG1));
+  const core::InstallResult result = core::InstallFiles(platform, TargetDir(), GaugeOf(kG1));
   if (core::Succeeded(result)) {
     ClearLines(kM1);
     AddLines(kM1, core::SuccessText());
+    shortcuts_.targetFolder = TargetDir();
     shortcuts_.ShowModal();
     SetEnabled(kBtnDalej, false);
     SetEnabled(kButton1, false);

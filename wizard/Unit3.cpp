@@ -4,43 +4,17 @@
 
 #include "core/names.h"
 #include "tools/MyTools.h"
-#include "wizard/Artwork.h"
 
 namespace wizard {
-
-using namespace forms;
 
 namespace {
 
 const char kShortcutGroup[] = "Vorlen";
 const char kLinkArguments[] = " ";
 
-const ControlDef kControls[] = {
-    {.id = kShortcutBitBtn1, .name = "BitBtn1", .kind = Kind::BitBtn,
-     .left = 21, .top = 57, .width = 75, .height = 25, .caption = "Yes", .tab = 0,
-     .buttonKind = BitBtnKind::OK, .glyphResource = IDB_GLYPH_OK},
-    {.id = kShortcutGroupBox1, .name = "GroupBox1", .kind = Kind::GroupBox,
-     .left = 0, .top = 2, .width = 220, .height = 46, .caption = "Create shortcut to program:",
-     .tab = 1},
-    {.id = kCheckBox1, .name = "CheckBox1", .kind = Kind::CheckBox, .parent = kShortcutGroupBox1,
-     .left = 17, .top = 19, .width = 97, .height = 17, .caption = "on desktop",
-     .settings = kChecked, .tab = 0},
-    {.id = kCheckBox2, .name = "CheckBox2", .kind = Kind::CheckBox, .parent = kShortcutGroupBox1,
-     .left = 112, .top = 20, .width = 97, .height = 17, .caption = "in Menu Start",
-     .settings = kChecked, .tab = 1},
-    {.id = kShortcutBitBtn2, .name = "BitBtn2", .kind = Kind::BitBtn,
-     .left = 120, .top = 58, .width = 75, .height = 25, .caption = "No", .tab = 2,
-     .buttonKind = BitBtnKind::No, .glyphResource = IDB_GLYPH_NO},
-};
-
 }  // namespace
 
-const FormDef kForm3Def = WithControls(
-    FormDef{.className = kShortcutDialogClass, .caption = "Shorcut", .clientWidth = 221,
-             .clientHeight = 88, .border = BorderStyle::ToolWindow, .color = clSkyBlue},
-    kControls);
-
-TForm3::TForm3(const forms::Form& mainWindow) : Form(kForm3Def), mainWindow_(mainWindow) {
+TForm3::TForm3() : Form(kForm3Def) {
   OnClick(kShortcutBitBtn1, [this] { BitBtn1Click(); });
 }
 
@@ -55,7 +29,7 @@ void TForm3::ApplyTexts() {
 
 void TForm3::BitBtn1Click() {
   // The installed program's own path, as its registry value names it.
-  const std::string targetDir = tools::FullLongPath(mainWindow_.Text(kEdit1));
+  const std::string targetDir = tools::Win32Platform().FullLongPath(targetFolder);
   const std::string program = core::JoinPath(targetDir, "\\Pultix.exe");
   if (Checked(kCheckBox1))
     tools::CreateShortcut(program, kLinkArguments, targetDir, kShortcutGroup, true);

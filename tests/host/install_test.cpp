@@ -37,7 +37,7 @@ TEST(Install, FreshInstallationActivatesTheHungarianModules) {
   AddPayload(fake);
   RecordingGauge gauge;
   ASSERT_TRUE(core::PrepareTargetFolder(fake, kTarget));
-  const int result = core::InstallFiles(fake, kTarget, gauge);
+  const core::InstallResult result = core::InstallFiles(fake, kTarget, gauge);
   EXPECT_EQ(result, core::kInstallSucceeded);
   EXPECT_TRUE(core::Succeeded(result));
   EXPECT_EQ(fake.FileData("C:\\Vorlen\\KORVAN\\pultix.dll"), "pultix.hu bytes");
@@ -110,7 +110,7 @@ enum Fault : unsigned {
 
 struct OutcomeCase {
   unsigned faults;
-  int result;
+  core::InstallResult result;
   const char* errorLine;
 };
 
@@ -150,7 +150,7 @@ TEST(Install, OutcomeOfEveryCombinationOfFailures) {
     }
     fake.SetRegistryFails(c.faults & kRegistryFault);
     RecordingGauge gauge;
-    const int result = core::InstallFiles(fake, kTarget, gauge);
+    const core::InstallResult result = core::InstallFiles(fake, kTarget, gauge);
     EXPECT_EQ(result, c.result) << "faults " << c.faults;
     EXPECT_EQ(core::Succeeded(result), c.errorLine == nullptr) << "faults " << c.faults;
     if (c.errorLine) {
@@ -188,7 +188,7 @@ TEST(Install, FullDiskEndsInTheCopyingFailureNeverInSuccess) {
   const long long before = 5 * 15 + 3 + static_cast<long long>(fake.ReadResource("FILE_LST").size);
   fake.SetFreeSpace(before + 15 + 5);
   RecordingGauge gauge;
-  const int result = core::InstallFiles(fake, kTarget, gauge);
+  const core::InstallResult result = core::InstallFiles(fake, kTarget, gauge);
   EXPECT_EQ(result, core::kInstallCopyingFailed);
   EXPECT_TRUE(fake.HasFile("C:\\Vorlen\\KORVAN\\Zeta1.def"));
   EXPECT_EQ(fake.FileData("C:\\Vorlen\\KORVAN\\Zeta2.def"), "earlier Zeta2");

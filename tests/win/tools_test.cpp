@@ -13,6 +13,9 @@
 #include <vector>
 
 #include "core/error.h"
+#include "core/names.h"
+#include "core/payload.h"
+#include "tools/FileSystem.h"
 #include "tools/MyTools.h"
 #include "tools/ScopedWin.h"
 
@@ -53,8 +56,8 @@ class TempDir {
  private:
   static void Remove(const std::string& dir) {
     WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA((dir + "\\*").c_str(), &fd);
-    if (h != INVALID_HANDLE_VALUE) {
+    const tools::ScopedFind find(FindFirstFileA((dir + "\\*").c_str(), &fd));
+    if (find.valid()) {
       do {
         const std::string name = fd.cFileName;
         if (name == "." || name == "..") continue;
@@ -64,8 +67,7 @@ class TempDir {
           Remove(full);
         else
           DeleteFileA(full.c_str());
-      } while (FindNextFileA(h, &fd));
-      FindClose(h);
+      } while (FindNextFileA(find.get(), &fd));
     }
     RemoveDirectoryA(dir.c_str());
   }
@@ -92,8 +94,8 @@ TEST(Resources, LookUpIgnoresCaseAndReturnsTheFileBytes) {
 }
 
 TEST(Resources, ManifestListsElevenFilesAndTheVersion) {
-  std::vector<std::string> list = {"stale"};
-  tools::LoadResourceList("file_lst", list);
+  tools::Win32Platform platform;
+  const std::vector<std::string> list = core::LoadResourceList(platform, "file_lst");
   ASSERT_EQ(list.size(), 12u);
   EXPECT_EQ(list.front(), "Pultix.cnt");
   EXPECT_EQ(list[5], "file.lst");
@@ -102,15 +104,16 @@ TEST(Resources, ManifestListsElevenFilesAndTheVersion) {
 
 TEST(Extract, WritesThePayloadByteForByte) {
   TempDir dir;
+  tools::Win32Platform platform;
   CountingGauge gauge;
-  ASSERT_TRUE(tools::ExtractPayload(dir.path(), gauge));
+  ASSERT_TRUE(core::ExtractPayload(platform, dir.path(), gauge));
   for (const auto& name : kKept)
     EXPECT_EQ(ReadAll(dir.path() + "\\" + name), PayloadFile(name)) << name;
   EXPECT_FALSE(Exists(dir.path() + "\\file.lst"));
   EXPECT_EQ(gauge.PercentDone(), 100);
   // Running again overwrites what is there.
   std::ofstream(dir.path() + "\\Zeta1.def", std::ios::binary) << "stale";
-  ASSERT_TRUE(tools::ExtractPayload(dir.path(), gauge));
+  ASSERT_TRUE(core::ExtractPayload(platform, dir.path(), gauge));
   EXPECT_EQ(ReadAll(dir.path() + "\\Zeta1.def"), PayloadFile("Zeta1.def"));
 }
 
@@ -120,8 +123,9 @@ TEST(Extract, UnwritableFileStopsTheRunThere) {
   TempDir dir;
   const std::string blocked = dir.path() + "\\PULTIX.HLP";
   ASSERT_TRUE(CreateDirectoryA(blocked.c_str(), nullptr));
+  tools::Win32Platform platform;
   CountingGauge gauge;
-  EXPECT_FALSE(tools::ExtractPayload(dir.path(), gauge));
+  EXPECT_FALSE(core::ExtractPayload(platform, dir.path(), gauge));
   EXPECT_TRUE(Exists(dir.path() + "\\Pultix.exe"));
   EXPECT_FALSE(Exists(dir.path() + "\\pultix.hu"));
   EXPECT_EQ(gauge.Progress(), 2);
@@ -132,6 +136,7 @@ TEST(Extract, UnwritableFileStopsTheRunThere) {
 // partial file is left. Windows refuses to replace a read-only file even for
 // an administrator.
 TEST(Extract, FileThatCannotBeReplacedKeepsItsBytes) {
+  tools::Win32Platform platform;
   for (const bool readOnly : {false, true}) {
     SCOPED_TRACE(readOnly ? "read-only" : "held open without sharing");
     TempDir dir;
@@ -145,15 +150,15 @@ TEST(Extract, FileThatCannotBeReplacedKeepsItsBytes) {
                             FILE_ATTRIBUTE_NORMAL, nullptr));
       ASSERT_TRUE(h->valid());
     }
-    EXPECT_FALSE(tools::ExtractResourceFile(GetModuleHandleA(nullptr), dir.path() + "\\",
-                                            "PULTIX_EXE", "Pultix.exe"));
+    EXPECT_FALSE(
+        core::ExtractResourceFile(platform, dir.path() + "\\", "PULTIX_EXE", "Pultix.exe"));
     h.reset();
     EXPECT_EQ(ReadAll(target), "earlier");
     EXPECT_FALSE(Exists(target + ".~setup")) << "partial file left";
   }
   TempDir dir;
-  EXPECT_TRUE(tools::ExtractResourceFile(GetModuleHandleA(nullptr), dir.path() + "\\",
-                                         "PULTIX_CNT", "sub\\dir\\Pultix.cnt"));
+  EXPECT_TRUE(core::ExtractResourceFile(platform, dir.path() + "\\", "PULTIX_CNT",
+                                        "sub\\dir\\Pultix.cnt"));
   EXPECT_EQ(ReadAll(dir.path() + "\\sub\\dir\\Pultix.cnt"), PayloadFile("Pultix.cnt"));
 }
 
@@ -180,7 +185,8 @@ TEST(Files, ExistsAndReplace) {
 TEST(Registry, WriteRegStringCreatesAMissingKey) {
   const std::string key = "Software\\SetupToolsTest\\" + std::to_string(GetCurrentProcessId());
   RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\SetupToolsTest");
-  ASSERT_TRUE(tools::WriteRegString(key + "\\Locales", "C:\\x\\pultix.exe", "DLL"));
+  tools::Win32Platform platform;
+  ASSERT_TRUE(platform.WriteRegString(key + "\\Locales", "C:\\x\\pultix.exe", "DLL"));
   tools::ScopedKey k;
   ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, (key + "\\Locales").c_str(), 0, KEY_READ, k.receive()),
             ERROR_SUCCESS);
@@ -352,39 +358,51 @@ TEST(Paths, SystemDirAndFileNameStem) {
   EXPECT_EQ(dir, expected);
   ASSERT_GE(dir.size(), 3u);
   EXPECT_EQ(dir.substr(1, 2), ":\\");
-  EXPECT_EQ(tools::FileNameStem(tools::GetSystemDir() + "\\_setup.exe"), "_setup");
+  EXPECT_EQ(core::FileNameStem(tools::GetSystemDir() + "\\_setup.exe"), "_setup");
 }
 
 // The folder as a program inside it sees its own path, whatever the text.
 TEST(Paths, FullAndFullLongPathOfAFolder) {
   TempDir temp;
-  const std::string dir = tools::FullLongPath(temp.path());
+  tools::Win32Platform platform;
+  const std::string dir = platform.FullLongPath(temp.path());
   const std::string folder = dir + "\\Long Folder Name\\KORVAN";
   ASSERT_TRUE(CreateDirectoryA((dir + "\\Long Folder Name").c_str(), nullptr));
   ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
   char shortName[MAX_PATH] = {};
   ASSERT_NE(GetShortPathNameA(folder.c_str(), shortName, MAX_PATH), 0u);
   ASSERT_NE(std::string(shortName), folder) << "no short name to test with";
-  char saved[MAX_PATH] = {};
-  GetCurrentDirectoryA(MAX_PATH, saved);
-  ASSERT_TRUE(SetCurrentDirectoryA(dir.c_str()));
-  const struct {
-    std::string text, full, fullLong;
-  } cases[] = {
-      {folder, folder, folder},
-      {"C:\\", "C:\\", "C:\\"},
-      {folder + ".", folder, folder},
-      {folder + " ", folder, folder},
-      {shortName, shortName, folder},
-      {".\\Long Folder Name\\KORVAN", folder, folder},
-      {".", dir, dir},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.text);
-    EXPECT_EQ(tools::FullPath(c.text), c.full);
-    EXPECT_EQ(tools::FullLongPath(c.text), c.fullLong);
+  const std::string saved = tools::CurrentDirectory();
+  ASSERT_FALSE(saved.empty());
+  {
+    tools::CurrentDirectoryRestorer restorer;
+    ASSERT_TRUE(SetCurrentDirectoryA(dir.c_str()));
+    const struct {
+      std::string text, full, fullLong;
+    } cases[] = {
+        {folder, folder, folder},
+        {"C:\\", "C:\\", "C:\\"},
+        {folder + ".", folder, folder},
+        {folder + " ", folder, folder},
+        {shortName, shortName, folder},
+        {".\\Long Folder Name\\KORVAN", folder, folder},
+        {".", dir, dir},
+    };
+    for (const auto& c : cases) {
+      SCOPED_TRACE(c.text);
+      EXPECT_EQ(tools::FullPath(c.text), c.full);
+      EXPECT_EQ(platform.FullLongPath(c.text), c.fullLong);
+    }
   }
-  SetCurrentDirectoryA(saved);
+  EXPECT_EQ(tools::CurrentDirectory(), saved) << "not restored";
+  // A cleared restorer leaves the current directory where it was put.
+  {
+    tools::CurrentDirectoryRestorer kept;
+    kept.NeedRestore = false;
+    ASSERT_TRUE(SetCurrentDirectoryA(folder.c_str()));
+  }
+  EXPECT_EQ(tools::CurrentDirectory(), folder);
+  SetCurrentDirectoryA(saved.c_str());  // or the folder cannot be removed
 }
 
 TEST(Errors, OleErrorTextComesFromTheSystemOrTheCode) {

@@ -1,0 +1,50 @@
+// The folder chooser's layout, design values at 96 DPI.
+#include "wizard/FolderChooser.h"
+
+#include "wizard/ControlIds.h"
+
+namespace wizard {
+
+using namespace forms;
+
+namespace {
+
+constexpr COLORREF clWindow = SystemColor(COLOR_WINDOW);
+constexpr COLORREF clGrayText = RGB(128, 128, 128);
+
+const ControlDef kControls[] = {
+    {.id = kChooserNameLabel, .name = "Label1", .kind = Kind::Label,
+     .left = 8, .top = 8, .width = 92, .height = 13, .caption = "Directory &Name:"},
+    {.id = kChooserNameEdit, .name = "Edit1", .kind = Kind::Edit,
+     .left = 8, .top = 24, .width = 313, .height = 20, .caption = "", .settings = kBorder,
+     .color = clWindow},
+    {.id = kChooserDirLabel, .name = "Label2", .kind = Kind::Label,
+     .left = 8, .top = 56, .width = 66, .height = 13, .caption = "&Directories:"},
+    {.id = kChooserDirList, .name = "DirList", .kind = Kind::ListBox,
+     .left = 8, .top = 72, .width = 213, .height = 138, .caption = "", .settings = kOwnerDraw,
+     .color = clWindow},
+    {.id = kChooserFileLabel, .name = "Label3", .kind = Kind::Label,
+     .left = 232, .top = 56, .width = 57, .height = 13, .caption = "&Files: (*.*)"},
+    {.id = kChooserFileList, .name = "FileList", .kind = Kind::ListBox,
+     .left = 232, .top = 72, .width = 185, .height = 93, .caption = "", .color = clWindow,
+     .textColor = clGrayText},
+    {.id = kChooserDriveLabel, .name = "Label4", .kind = Kind::Label,
+     .left = 232, .top = 176, .width = 41, .height = 13, .caption = "D&rives:"},
+    {.id = kChooserDriveList, .name = "DriveList", .kind = Kind::ComboBox,
+     .left = 232, .top = 192, .width = 185, .height = 19, .caption = "", .settings = kOwnerDraw,
+     .color = clWindow},
+    {.id = kChooserOK, .name = "OKButton", .kind = Kind::Button,
+     .left = 256, .top = 224, .width = 77, .height = 27, .caption = "OK", .settings = kDefault},
+    {.id = kChooserCancel, .name = "CancelButton", .kind = Kind::Button,
+     .left = 340, .top = 224, .width = 77, .height = 27, .caption = "Cancel",
+     .settings = kCancel, .modalResult = mrCancel},
+};
+
+}  // namespace
+
+const FormDef kSelectDirDef = WithControls(
+    FormDef{.className = kFolderChooserClass, .caption = "Select Directory",
+             .clientWidth = 424, .clientHeight = 255},
+    kControls);
+
+}  // namespace wizard
