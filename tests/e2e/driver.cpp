@@ -49,21 +49,29 @@ Installer::Installer(const std::string& source, const std::string& copyPath) {
              std::to_string(GetLastError());
     return;
   }
-  std::string cmd = "\"" + copyPath + "\"";
-  const std::string dir = DirOf(copyPath);
+  // The system's default error mode, not ours: the installer must set its own.
+  if (Launch(copyPath, "\"" + copyPath + "\"", CREATE_DEFAULT_ERROR_MODE, DirOf(copyPath).c_str()))
+    WaitForInputIdle(process_, 10000);
+}
+
+Installer::Installer(const InPlace& run) {
+  Launch(run.exe, "\"" + run.exe + "\"" + (run.arguments.empty() ? "" : " " + run.arguments), 0,
+         nullptr);
+}
+
+bool Installer::Launch(const std::string& exe, std::string cmd, DWORD flags, const char* dir) {
   STARTUPINFOA si{};
   si.cb = sizeof si;
   PROCESS_INFORMATION pi{};
-  // The system's default error mode, not ours: the installer must set its own.
-  if (!CreateProcessA(copyPath.c_str(), &cmd[0], nullptr, nullptr, FALSE,
-                      CREATE_DEFAULT_ERROR_MODE, nullptr, dir.c_str(), &si, &pi)) {
-    error_ = "cannot start " + copyPath + ", error " + std::to_string(GetLastError());
-    return;
+  if (!CreateProcessA(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, flags, nullptr, dir, &si,
+                      &pi)) {
+    error_ = "cannot start " + exe + ", error " + std::to_string(GetLastError());
+    return false;
   }
   CloseHandle(pi.hThread);
   process_ = pi.hProcess;
   pid_ = pi.dwProcessId;
-  WaitForInputIdle(process_, 10000);
+  return true;
 }
 
 Installer::~Installer() {
@@ -224,6 +232,12 @@ void PressKey(HWND anyWindowOfThread, WORD vk) {
   const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC)) << 16;
   PostMessageA(target, WM_KEYDOWN, vk, scan | 1);
   PostMessageA(target, WM_KEYUP, vk, scan | 1 | (1u << 30) | (1u << 31));
+}
+
+std::string WaitText(HWND w, const std::string& expected, DWORD timeoutMs) {
+  std::string seen;
+  WaitFor([&] { return (seen = Text(w)) == expected; }, timeoutMs);
+  return seen;
 }
 
 void SetText(HWND w, const std::string& text) {

@@ -10,6 +10,7 @@
 #include "core/names.h"
 #include "core/payload.h"
 #include "fake_platform.h"
+#include "tests/support/shipped.h"
 
 namespace {
 
@@ -33,9 +34,7 @@ void Install(FakePlatform& fake, const std::vector<std::string>& files) {
   fake.AddDir(kTarget);
 }
 
-const std::vector<std::string> kShipped = {
-    "Pultix.cnt", "Pultix.exe", "PULTIX.HLP", "pultix.hu", "Logbix.HU", "file.lst",
-    "Zeta1.def",  "Zeta2.def",  "Zeta3.def",  "Zeta4.def", "Zeta5.def"};
+const std::vector<std::string> kShipped = support::ShippedFiles();
 
 // Every file is written under a partial name first; none may stay behind.
 bool HasPartialFile(const FakePlatform& fake) {
