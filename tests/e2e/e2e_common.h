@@ -104,6 +104,8 @@ class Session {
   HWND OpenAgreement() const;
   // "Next" with the agreement accepted; returns when the run has ended.
   void Run() const;
+  // Sets the target folder, then Run().
+  void RunOn(const std::string& target) const;
   // Runs on `target` to the shortcut dialog and leaves it by "Yes" or "No".
   void InstallAnsweringShortcuts(const std::string& target, bool yes) const;
 

@@ -59,12 +59,10 @@ TEST_F(Install, FreshThenAgainWithEachShortcutChoice) {
       ASSERT_TRUE(WriteBytes(target + "\\Zeta5.def", std::string(100000, 'z')));
     }
     const Session session;
-    ASSERT_TRUE(session.Up());
+    ASSERT_NO_FATAL_FAILURE(session.RunOn(target));
     const Installer* inst = &session.inst;
     const HWND w = session.window;
     const MainWindow& m = session.m;
-    session.SetTarget(target);
-    ASSERT_NO_FATAL_FAILURE(session.Run());
 
     HWND s = inst->FindTop(kShortcutDialogClass);
     ASSERT_NE(s, nullptr) << "no shortcut dialog; M1: " << Text(m.m1);
@@ -154,10 +152,8 @@ TEST_F(Install, BrokenPayloadStopsAtItsLine) {
     SCOPED_TRACE(c.what);
     const std::string target = Target(root_.path() + "\\" + std::to_string(i) + "\\KORVAN");
     const Session s(c.installer);
-    ASSERT_TRUE(s.Up());
+    ASSERT_NO_FATAL_FAILURE(s.RunOn(target));
     const MainWindow& m = s.m;
-    s.SetTarget(target);
-    ASSERT_NO_FATAL_FAILURE(s.Run());
 
     EXPECT_EQ(Text(m.m1), RunText({"Copy files to target folder...", c.errorLine,
                                           "Setup failed."}));
@@ -230,13 +226,10 @@ TEST_F(Install, UnwritableFileInTargetReportsCopying) {
     }
 
     const Session s;
-    const MainWindow& m = s.m;
-    if (s.Up()) {
-      s.SetTarget(target);
-      s.Run();
-    }
+    s.RunOn(target);
     if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
-    if (!s.Up() || HasFatalFailure()) return;
+    if (HasFatalFailure()) return;
+    const MainWindow& m = s.m;
 
     EXPECT_EQ(Text(m.m1), RunText({"Copy files to target folder...", c.errorLine,
                                           "Setup failed."}));
@@ -292,10 +285,8 @@ TEST_F(Install, FullDiskOnReinstallKeepsTheEarlierFile) {
   for (const auto& r : runs) {
     SCOPED_TRACE(r.installer);
     const Session s(r.installer);
-    ASSERT_TRUE(s.Up());
+    ASSERT_NO_FATAL_FAILURE(s.RunOn(target));
     const MainWindow& m = s.m;
-    s.SetTarget(target);
-    ASSERT_NO_FATAL_FAILURE(s.Run());
     if (r.errorLine) {
       EXPECT_EQ(Text(m.m1), RunText({"Copy files to target folder...", r.errorLine,
                                             "Setup failed."}));

@@ -85,10 +85,14 @@ void Session::Run() const {
   Settle(window);
 }
 
-void Session::InstallAnsweringShortcuts(const std::string& target, bool yes) const {
+void Session::RunOn(const std::string& target) const {
   ASSERT_TRUE(Up());
   SetTarget(target);
   ASSERT_NO_FATAL_FAILURE(Run());
+}
+
+void Session::InstallAnsweringShortcuts(const std::string& target, bool yes) const {
+  ASSERT_NO_FATAL_FAILURE(RunOn(target));
   HWND s = inst.FindTop(kShortcutDialogClass);
   ASSERT_NE(s, nullptr) << "no shortcut dialog; M1: " << Text(m.m1);
   Click(yes ? ShortcutDialog(s).yes : ShortcutDialog(s).no);
