@@ -157,13 +157,20 @@ TEST(MainWindow, ComesBackWhenTheApplicationWindowIsRestored) {
 
 // ---------------------------------------------------------------- agreement
 
+// An installer with its agreement dialog open.
+struct AgreementOpen {
+  AgreementOpen() : d(s.Up() ? s.OpenAgreement() : nullptr), a(d) {}
+  Session s;
+  HWND d;
+  AgreementDialog a;
+};
+
 TEST(Agreement, FirstShowing) {
-  const Session s;
-  ASSERT_TRUE(s.Up());
-  HWND d = s.OpenAgreement();
+  const AgreementOpen open;
+  const HWND d = open.d;
+  const AgreementDialog& a = open.a;
   ASSERT_NE(d, nullptr) << "no agreement dialog";
   Settle(d);
-  AgreementDialog a(d);
   for (HWND c : {a.memo1, a.next, a.cancel, a.accept, a.decline}) ASSERT_NE(c, nullptr);
 
   EXPECT_EQ(Text(d), "Licence agreement");
@@ -183,11 +190,10 @@ TEST(Agreement, FirstShowing) {
 }
 
 TEST(Agreement, AcceptEnablesAndDeclineDisablesNext) {
-  const Session s;
-  ASSERT_TRUE(s.Up());
-  HWND d = s.OpenAgreement();
+  const AgreementOpen open;
+  const HWND d = open.d;
+  const AgreementDialog& a = open.a;
   ASSERT_NE(d, nullptr);
-  AgreementDialog a(d);
   const struct {
     HWND radio;
     const char* name;
@@ -249,11 +255,10 @@ TEST(Agreement, LeavingWithoutNextKeepsMainWindowAndSelection) {
 
 // The agreement text keeps Esc for itself; Esc cancels once the focus moved.
 TEST(Agreement, EscIsKeptByTheTextThenCancels) {
-  const Session s;
-  ASSERT_TRUE(s.Up());
-  HWND d = s.OpenAgreement();
+  const AgreementOpen open;
+  const HWND d = open.d;
+  const AgreementDialog& a = open.a;
   ASSERT_NE(d, nullptr);
-  AgreementDialog a(d);
   Settle(d);
   ASSERT_EQ(Focused(d), a.memo1);
   PressKey(d, VK_ESCAPE);
@@ -265,8 +270,8 @@ TEST(Agreement, EscIsKeptByTheTextThenCancels) {
   Settle(d);
   EXPECT_EQ(Focused(d), a.cancel);
   PressKey(d, VK_ESCAPE);
-  EXPECT_TRUE(s.inst.WaitNoWindow(kAgreementDialogClass, 10000)) << "Esc did not cancel";
-  EXPECT_TRUE(s.inst.Running());
+  EXPECT_TRUE(open.s.inst.WaitNoWindow(kAgreementDialogClass, 10000)) << "Esc did not cancel";
+  EXPECT_TRUE(open.s.inst.Running());
 }
 
 // ---------------------------------------------------------------- broken payloads
