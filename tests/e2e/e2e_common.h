@@ -14,10 +14,7 @@
 
 namespace e2e {
 
-using support::LinkInfo;
-using support::ReadLink;
-using support::ShellFolder;
-using support::TestName;
+using namespace support;
 
 inline const char kShippedInstaller[] = E2E_INSTALLER_SHIPPED;
 inline const char kNoManifestInstaller[] = E2E_INSTALLER_NO_MANIFEST;
@@ -129,10 +126,7 @@ void ExpectInstalledFiles(const std::string& target);
 void ExpectRegistered(const std::string& target);
 bool ReadLocale(const std::string& name, DWORD* type, std::string* data);
 void DeleteLocale(const std::string& name);
-std::string DesktopLink();
-std::string StartMenuLink();
 void ExpectLink(const std::string& path, const std::string& target);
-void RemoveLinks();
 
 // Walks the installer through its states and waits at each for a screenshot
 // (the `--shots <installer> <folder>` mode of e2e_tests.exe).

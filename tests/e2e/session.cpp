@@ -1,6 +1,5 @@
 // The steps and checks the end-to-end tests share.
 #include <windows.h>
-#include <shlobj.h>
 
 #include <gtest/gtest.h>
 
@@ -159,7 +158,16 @@ void ExpectInstalledFiles(const std::string& target) {
 }
 
 bool ReadLocale(const std::string& name, DWORD* type, std::string* data) {
-  return support::ReadUserString(kLocalesKey, name, type, data);
+  HKEY key;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, kLocalesKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+    return false;
+  char buf[1024] = {};
+  DWORD size = sizeof buf - 1;
+  const bool ok = RegQueryValueExA(key, name.c_str(), nullptr, type,
+                                   reinterpret_cast<BYTE*>(buf), &size) == ERROR_SUCCESS;
+  RegCloseKey(key);
+  if (ok) data->assign(buf, strnlen(buf, size));
+  return ok;
 }
 
 void DeleteLocale(const std::string& name) {
@@ -179,9 +187,6 @@ void ExpectRegistered(const std::string& target) {
   EXPECT_EQ(data, "DLL");
 }
 
-std::string DesktopLink() { return ShellFolder(CSIDL_DESKTOPDIRECTORY) + "\\Pultix.lnk"; }
-std::string StartMenuLink() { return ShellFolder(CSIDL_PROGRAMS) + "\\Vorlen\\Pultix.lnk"; }
-
 void ExpectLink(const std::string& path, const std::string& target) {
   SCOPED_TRACE(path);
   LinkInfo link;
@@ -189,11 +194,6 @@ void ExpectLink(const std::string& path, const std::string& target) {
   EXPECT_TRUE(SameText(link.target, target + "\\Pultix.exe")) << link.target;
   EXPECT_EQ(link.arguments, " ");
   EXPECT_TRUE(SameText(link.workDir, target)) << link.workDir;
-}
-
-void RemoveLinks() {
-  DeleteFileA(DesktopLink().c_str());
-  DeleteFileA(StartMenuLink().c_str());
 }
 
 }  // namespace e2e

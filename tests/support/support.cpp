@@ -6,13 +6,12 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 
 namespace support {
 
 std::string ReadAll(const std::string& path) {
   std::string data;
-  return ReadBytes(path, &data) ? data : std::string();
+  return e2e::ReadBytes(path, &data) ? data : std::string();
 }
 
 std::string PayloadFile(const std::string& name) { return ReadAll(PayloadPath(name)); }
@@ -34,6 +33,16 @@ std::string ShellFolder(int csidl) {
   char buf[MAX_PATH] = {};
   SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, buf);
   return buf;
+}
+
+std::string DesktopLink() { return ShellFolder(CSIDL_DESKTOPDIRECTORY) + "\\Pultix.lnk"; }
+std::string StartMenuGroup() { return ShellFolder(CSIDL_PROGRAMS) + "\\Vorlen"; }
+std::string StartMenuLink() { return StartMenuGroup() + "\\Pultix.lnk"; }
+
+void RemoveLinks() {
+  DeleteFileA(DesktopLink().c_str());
+  DeleteFileA(StartMenuLink().c_str());
+  RemoveDirectoryA(StartMenuGroup().c_str());
 }
 
 bool ReadLink(const std::string& path, LinkInfo* info) {
@@ -75,7 +84,7 @@ TempDir::TempDir(const std::string& parent) {
   if (base.back() != '\\') base += '\\';
   path_ = base + "test_" + std::to_string(GetCurrentProcessId()) + "_" +
           std::to_string(counter++);
-  MakeDirs(path_);
+  e2e::MakeDirs(path_);
 }
 
 SavedRegValue::SavedRegValue(HKEY key, const char* name) : key_(key), name_(name) {
@@ -92,20 +101,6 @@ SavedRegValue::~SavedRegValue() {
     RegSetValueExA(key_, name_.c_str(), 0, type_, data_.data(), static_cast<DWORD>(data_.size()));
   else
     RegDeleteValueA(key_, name_.c_str());
-}
-
-bool ReadUserString(const std::string& key, const std::string& name, DWORD* type,
-                    std::string* data) {
-  HKEY k;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, KEY_READ, &k) != ERROR_SUCCESS)
-    return false;
-  char buf[1024] = {};
-  DWORD size = sizeof buf - 1;
-  const bool ok = RegQueryValueExA(k, name.c_str(), nullptr, type, reinterpret_cast<BYTE*>(buf),
-                                   &size) == ERROR_SUCCESS;
-  RegCloseKey(k);
-  if (ok) data->assign(buf, strnlen(buf, size));
-  return ok;
 }
 
 }  // namespace support

@@ -13,14 +13,6 @@
 
 namespace support {
 
-using e2e::DirExists;
-using e2e::FileExists;
-using e2e::ListFiles;
-using e2e::MakeDirs;
-using e2e::ReadBytes;
-using e2e::RemoveTree;
-using e2e::WriteBytes;
-
 // The whole file; empty when it cannot be read.
 std::string ReadAll(const std::string& path);
 // A file of the shipped payload folder.
@@ -34,6 +26,13 @@ std::string TestName();
 
 std::string ShellFolder(int csidl);
 
+// The program's links: on the desktop and in the Start menu group Vorlen.
+std::string DesktopLink();
+std::string StartMenuGroup();
+std::string StartMenuLink();
+// Removes both links and the group's folder.
+void RemoveLinks();
+
 struct LinkInfo {
   std::string target, arguments, workDir;
 };
@@ -44,7 +43,7 @@ bool ReadLink(const std::string& path, LinkInfo* info);
 class TempDir {
  public:
   explicit TempDir(const std::string& parent = "");
-  ~TempDir() { RemoveTree(path_); }
+  ~TempDir() { e2e::RemoveTree(path_); }
   TempDir(const TempDir&) = delete;
   TempDir& operator=(const TempDir&) = delete;
   const std::string& path() const { return path_; }
@@ -69,9 +68,5 @@ class SavedRegValue {
   DWORD type_ = 0;
   std::vector<BYTE> data_;
 };
-
-// A REG_SZ value below HKEY_CURRENT_USER; false if the key or value is missing.
-bool ReadUserString(const std::string& key, const std::string& name, DWORD* type,
-                    std::string* data);
 
 }  // namespace support

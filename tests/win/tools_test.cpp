@@ -24,7 +24,6 @@ using support::LinkInfo;
 using support::PayloadFile;
 using support::ReadAll;
 using support::ReadLink;
-using support::ShellFolder;
 using support::TempDir;
 
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
@@ -160,19 +159,13 @@ class Shortcuts : public ::testing::Test {
  protected:
   void SetUp() override {
     CoInitialize(nullptr);
-    desktopLink_ = ShellFolder(CSIDL_DESKTOPDIRECTORY) + "\\Pultix.lnk";
-    group_ = ShellFolder(CSIDL_PROGRAMS) + "\\Vorlen";
-    DeleteFileA(desktopLink_.c_str());
-    DeleteFileA((group_ + "\\Pultix.lnk").c_str());
-    RemoveDirectoryA(group_.c_str());
+    support::RemoveLinks();
   }
   void TearDown() override {
-    DeleteFileA(desktopLink_.c_str());
-    DeleteFileA((group_ + "\\Pultix.lnk").c_str());
-    RemoveDirectoryA(group_.c_str());
+    support::RemoveLinks();
     CoUninitialize();
   }
-  std::string desktopLink_, group_;
+  const std::string desktopLink_ = support::DesktopLink(), group_ = support::StartMenuGroup();
 };
 
 TEST_F(Shortcuts, DesktopLinkPointsAtTheProgram) {
