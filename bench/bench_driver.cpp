@@ -279,22 +279,10 @@ constexpr int kNsisNext = 1;
 bool TextHas(HWND w, const char* part) { return Text(w).find(part) != std::string::npos; }
 
 HWND NsisWizard(const Child& c) {
-  struct Search {
-    DWORD pid;
-    HWND found;
-  } search{c.pid(), nullptr};
-  EnumWindows(
-      [](HWND w, LPARAM p) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(p);
-        DWORD pid = 0;
-        GetWindowThreadProcessId(w, &pid);
-        if (pid != s->pid || !IsWindowVisible(w) || e2e::ClassOf(w) != "#32770") return TRUE;
-        HWND next = GetDlgItem(w, kNsisNext);
-        if (next && TextHas(next, "Agree")) s->found = w;
-        return s->found ? FALSE : TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  return e2e::TopWindowOf(c.pid(), "#32770", [](HWND w) {
+    HWND next = GetDlgItem(w, kNsisNext);
+    return next && TextHas(next, "Agree");
+  });
 }
 
 int RunNsisGui(const std::string& exe, const std::string& target, bool withMem) {

@@ -11,6 +11,7 @@ namespace {
 struct FindArgs {
   DWORD pid;
   const char* cls;
+  bool (*accept)(HWND);
   HWND found;
 };
 
@@ -19,6 +20,7 @@ BOOL CALLBACK FindTopLevel(HWND w, LPARAM lp) {
   DWORD pid = 0;
   GetWindowThreadProcessId(w, &pid);
   if (pid != a->pid || !IsWindowVisible(w) || ClassOf(w) != a->cls) return TRUE;
+  if (a->accept && !a->accept(w)) return TRUE;
   a->found = w;
   return FALSE;
 }
@@ -86,8 +88,8 @@ void Installer::Kill() {
   }
 }
 
-HWND TopWindowOf(DWORD pid, const char* cls) {
-  FindArgs a{pid, cls, nullptr};
+HWND TopWindowOf(DWORD pid, const char* cls, bool (*accept)(HWND)) {
+  FindArgs a{pid, cls, accept, nullptr};
   EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&a));
   return a.found;
 }
@@ -118,29 +120,33 @@ DWORD Installer::ExitCode() const {
   return code;
 }
 
-std::vector<std::string> ModulesOf(DWORD pid) {
-  std::vector<std::string> paths;
+namespace {
+
+std::vector<MODULEENTRY32> Modules(DWORD pid) {
+  std::vector<MODULEENTRY32> modules;
   HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, pid);
-  if (snap == INVALID_HANDLE_VALUE) return paths;
+  if (snap == INVALID_HANDLE_VALUE) return modules;
   MODULEENTRY32 m{};
   m.dwSize = sizeof m;
-  for (BOOL ok = Module32First(snap, &m); ok; ok = Module32Next(snap, &m))
-    paths.emplace_back(m.szExePath);
+  for (BOOL ok = Module32First(snap, &m); ok; ok = Module32Next(snap, &m)) modules.push_back(m);
   CloseHandle(snap);
+  return modules;
+}
+
+}  // namespace
+
+std::vector<std::string> ModulesOf(DWORD pid) {
+  std::vector<std::string> paths;
+  for (const MODULEENTRY32& m : Modules(pid)) paths.emplace_back(m.szExePath);
   return paths;
 }
 
 UINT ErrorModeOf(HANDLE process, DWORD pid) {
   // kernel32 may lie elsewhere in the other process: the same offset from its base.
   BYTE* remoteKernel = nullptr;
-  HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, pid);
-  if (snap == INVALID_HANDLE_VALUE) return ~0u;
-  MODULEENTRY32 m{};
-  m.dwSize = sizeof m;
-  for (BOOL ok = Module32First(snap, &m); ok; ok = Module32Next(snap, &m)) {
+  for (const MODULEENTRY32& m : Modules(pid)) {
     if (lstrcmpiA(m.szModule, "kernel32.dll") == 0) remoteKernel = m.modBaseAddr;
   }
-  CloseHandle(snap);
   HMODULE kernel = GetModuleHandleA("kernel32.dll");
   auto local = reinterpret_cast<BYTE*>(GetProcAddress(kernel, "GetErrorMode"));
   if (!remoteKernel || !local) return ~0u;

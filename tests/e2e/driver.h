@@ -63,7 +63,8 @@ UINT ErrorModeOf(HANDLE process, DWORD pid);
 HWND Control(HWND parent, int id);
 
 // A visible top-level window of process `pid` with the class `cls`, if any.
-HWND TopWindowOf(DWORD pid, const char* cls);
+// With `accept`: the first such window it accepts.
+HWND TopWindowOf(DWORD pid, const char* cls, bool (*accept)(HWND) = nullptr);
 
 std::string Text(HWND w);
 std::string ClassOf(HWND w);
