@@ -24,6 +24,7 @@
 #include <string>
 
 #include "tests/e2e/driver.h"
+#include "tools/ScopedWin.h"
 #include "wizard/ControlIds.h"
 
 namespace {
@@ -96,8 +97,8 @@ class MemoryWatch {
  private:
   std::string FindStatus() {
     WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA("Z:\\proc\\*", &fd);
-    if (h == INVALID_HANDLE_VALUE) return {};
+    const tools::ScopedFind find(FindFirstFileA("Z:\\proc\\*", &fd));
+    if (!find.valid()) return {};
     std::string found;
     do {
       if (fd.cFileName[0] < '0' || fd.cFileName[0] > '9') continue;
@@ -111,8 +112,7 @@ class MemoryWatch {
         found = dir + "\\status";
         break;
       }
-    } while (FindNextFileA(h, &fd));
-    FindClose(h);
+    } while (FindNextFileA(find.get(), &fd));
     return found;
   }
 
@@ -140,53 +140,28 @@ class MemoryWatch {
   HANDLE thread_ = nullptr;
 };
 
-struct Child {
-  HANDLE process = nullptr;
-  DWORD pid = 0;
-  ~Child() {
-    if (process) {
-      if (WaitForSingleObject(process, 0) == WAIT_TIMEOUT) {
-        TerminateProcess(process, 99);
-        WaitForSingleObject(process, 10000);
-      }
-      CloseHandle(process);
-    }
-  }
-  bool Running() const { return WaitForSingleObject(process, 0) == WAIT_TIMEOUT; }
-};
+using Child = e2e::Installer;
 
-bool Start(const std::string& exe, std::string cmdline, Child* child) {
-  STARTUPINFOA si{};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION pi{};
-  if (!CreateProcessA(exe.c_str(), &cmdline[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
-                      &pi)) {
-    fprintf(stderr, "cannot start %s: error %lu\n", exe.c_str(), GetLastError());
-    return false;
-  }
-  CloseHandle(pi.hThread);
-  child->process = pi.hProcess;
-  child->pid = pi.dwProcessId;
-  return true;
-}
-
-HWND FindTop(const Child& c, const char* cls) { return e2e::TopWindowOf(c.pid, cls); }
-
+// Polls `pred` until it holds, the child ends or the timeout passes; the
+// answer is `pred`'s last.
 template <class Pred>
 bool Poll(const Child& c, Pred pred, DWORD timeoutMs = kTimeoutMs) {
-  const double end = NowMs() + timeoutMs;
-  while (NowMs() < end) {
-    if (pred()) return true;
-    if (!c.Running()) return pred();
-    Sleep(kPollMs);
-  }
-  return false;
+  bool held = false;
+  e2e::WaitFor([&] { return (held = pred()) || !c.Running(); }, timeoutMs, kPollMs);
+  return held;
 }
 
 HWND WaitTop(const Child& c, const char* cls) {
   HWND w = nullptr;
-  Poll(c, [&] { return (w = FindTop(c, cls)) != nullptr; });
+  Poll(c, [&] { return (w = c.FindTop(cls)) != nullptr; });
   return w;
+}
+
+// Starts `exe` with `arguments`; the child is ended when it goes out of scope.
+std::unique_ptr<Child> Start(const std::string& exe, const std::string& arguments) {
+  auto c = std::make_unique<Child>(Child::InPlace{exe, arguments});
+  if (!c->started()) fprintf(stderr, "%s\n", c->error().c_str());
+  return c;
 }
 
 int Fail(const char* what) {
@@ -203,12 +178,11 @@ void PrintMem(MemoryWatch* mem, long idleKb) {
 }
 
 std::string Quoted(const std::string& s) { return "\"" + s + "\""; }
-
 int RunOurs(const std::string& exe, const std::string& target, bool withMem) {
-  const std::string cmdline = Quoted(exe);
-  Child c;
   const double t0 = NowMs();
-  if (!Start(exe, cmdline, &c)) return Fail("start");
+  const auto child = Start(exe, "");
+  const Child& c = *child;
+  if (!c.started()) return Fail("start");
   std::unique_ptr<MemoryWatch> mem;
   HWND main = WaitTop(c, wizard::kMainWindowClass);
   const double tWindow = NowMs();
@@ -251,8 +225,8 @@ int RunOurs(const std::string& exe, const std::string& target, bool withMem) {
     // stall this loop. A failed run leaves the marker unwritten, so the
     // marker's absence stops us when the window says so later.
     if (tFiles == 0 && NowMs() - tCopy > kNoMarkerMs) return true;
-    const bool ended = (shortcut = FindTop(c, wizard::kShortcutDialogClass)) != nullptr ||
-                       FindTop(c, "#32770") != nullptr;
+    const bool ended = (shortcut = c.FindTop(wizard::kShortcutDialogClass)) != nullptr ||
+                       c.FindTop("#32770") != nullptr;
     // Looked at again: the files may have been finished since the check above.
     if (tFiles == 0 && GetFileAttributesA(marker.c_str()) != INVALID_FILE_ATTRIBUTES)
       tFiles = NowMs();
@@ -277,23 +251,20 @@ int RunOurs(const std::string& exe, const std::string& target, bool withMem) {
   });
   if (m1Text.find(ok) == std::string::npos) return Fail("no success text");
   e2e::Click(Control(main, wizard::kBtnOK));
-  WaitForSingleObject(c.process, 10000);
+  c.WaitExit(10000);
   printf("ok=1\n");
   return 0;
 }
 
 int RunNsis(const std::string& exe, const std::string& target, bool withMem) {
-  const std::string cmdline = Quoted(exe) + " /S /D=" + target;
-  Child c;
   const double t0 = NowMs();
-  if (!Start(exe, cmdline, &c)) return Fail("start");
+  const auto c = Start(exe, "/S /D=" + target);
+  if (!c->started()) return Fail("start");
   std::unique_ptr<MemoryWatch> mem;
   if (withMem) mem = std::make_unique<MemoryWatch>(exe);
-  if (WaitForSingleObject(c.process, kTimeoutMs) != WAIT_OBJECT_0) return Fail("timeout");
+  if (!c->WaitExit(kTimeoutMs)) return Fail("timeout");
   const double t1 = NowMs();
-  DWORD code = 1;
-  GetExitCodeProcess(c.process, &code);
-  if (code != 0) return Fail("nsis exit code");
+  if (c->ExitCode() != 0) return Fail("nsis exit code");
   printf("install_ms=%.1f\n", t1 - t0);
   PrintMem(mem.get(), -1);
   printf("ok=1\n");
@@ -308,29 +279,17 @@ constexpr int kNsisNext = 1;
 bool TextHas(HWND w, const char* part) { return Text(w).find(part) != std::string::npos; }
 
 HWND NsisWizard(const Child& c) {
-  struct Search {
-    DWORD pid;
-    HWND found;
-  } search{c.pid, nullptr};
-  EnumWindows(
-      [](HWND w, LPARAM p) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(p);
-        DWORD pid = 0;
-        GetWindowThreadProcessId(w, &pid);
-        if (pid != s->pid || !IsWindowVisible(w) || e2e::ClassOf(w) != "#32770") return TRUE;
-        HWND next = GetDlgItem(w, kNsisNext);
-        if (next && TextHas(next, "Agree")) s->found = w;
-        return s->found ? FALSE : TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  return e2e::TopWindowOf(c.pid(), "#32770", [](HWND w) {
+    HWND next = GetDlgItem(w, kNsisNext);
+    return next && TextHas(next, "Agree");
+  });
 }
 
 int RunNsisGui(const std::string& exe, const std::string& target, bool withMem) {
-  const std::string cmdline = Quoted(exe);
-  Child c;
   const double t0 = NowMs();
-  if (!Start(exe, cmdline, &c)) return Fail("start");
+  const auto child = Start(exe, "");
+  const Child& c = *child;
+  if (!c.started()) return Fail("start");
   std::unique_ptr<MemoryWatch> mem;
   // A large installer first shows NSIS's integrity check dialog; the wizard
   // is the dialog whose button 1 reads "I Agree".
@@ -364,24 +323,21 @@ int RunNsisGui(const std::string& exe, const std::string& target, bool withMem) 
   PrintMem(mem.get(), idleKb);
   if (!Poll(c, [&] { return TextHas(next, "Close"); })) return Fail("install page never done");
   e2e::Click(next);
-  WaitForSingleObject(c.process, 10000);
+  c.WaitExit(10000);
   printf("ok=1\n");
   return 0;
 }
 
 int RunCopy(const std::string& exe, const std::string& src, const std::string& dst,
             bool withMem) {
-  const std::string cmdline = Quoted(exe) + " " + Quoted(src) + " " + Quoted(dst);
-  Child c;
   const double t0 = NowMs();
-  if (!Start(exe, cmdline, &c)) return Fail("start");
+  const auto c = Start(exe, Quoted(src) + " " + Quoted(dst));
+  if (!c->started()) return Fail("start");
   std::unique_ptr<MemoryWatch> mem;
   if (withMem) mem = std::make_unique<MemoryWatch>(exe);
-  if (WaitForSingleObject(c.process, kTimeoutMs) != WAIT_OBJECT_0) return Fail("timeout");
+  if (!c->WaitExit(kTimeoutMs)) return Fail("timeout");
   const double t1 = NowMs();
-  DWORD code = 1;
-  GetExitCodeProcess(c.process, &code);
-  if (code != 0) return Fail("copy exit code");
+  if (c->ExitCode() != 0) return Fail("copy exit code");
   printf("install_ms=%.1f\n", t1 - t0);
   PrintMem(mem.get(), -1);
   printf("ok=1\n");

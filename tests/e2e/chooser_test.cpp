@@ -13,16 +13,9 @@ namespace e2e {
 namespace {
 
 using wizard::kFolderChooserClass;
-using wizard::kMainWindowClass;
-constexpr char kMessageBoxClass[] = "#32770";
 // The confirmation is the program's own box, laid out like a system one.
 constexpr char kQuestionBoxClass[] = "TQuestionBox";
 constexpr char kPrompt[] = "The specified directory does not exist. Create it?";
-
-std::string TestName() {
-  const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-  return std::string(info->test_suite_name()) + "." + info->name();
-}
 
 struct Chooser {
   explicit Chooser(HWND w)
@@ -81,30 +74,19 @@ bool ChooseDrive(const Chooser& c, char letter) {
   return false;
 }
 
-std::string WaitText(HWND w, const std::string& expected, DWORD timeoutMs = 5000) {
-  std::string seen;
-  WaitFor([&] { return (seen = Text(w)) == expected; }, timeoutMs);
-  return seen;
-}
-
 class ChooserTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    root_ = "C:\\e2e-targets\\" + std::to_string(GetCurrentProcessId()) + "-" +
-            std::to_string(GetTickCount()) + "-" + TestName();
+    root_ = targets_.path();
     ASSERT_TRUE(MakeDirs(root_));
-    const std::string copy = std::string(kWorkDir) + "\\" + TestName() + "\\_setup.exe";
-    inst_ = std::make_unique<Installer>(kShippedInstaller, copy);
-    ASSERT_TRUE(inst_->started()) << inst_->error();
-    main_ = inst_->WaitWindow(kMainWindowClass);
-    ASSERT_NE(main_, nullptr) << "no main window";
-    Settle(main_);
-    edit1_ = Control(main_, wizard::kEdit1);
+    session_ = std::make_unique<Session>();
+    ASSERT_TRUE(session_->Up());
+    inst_ = &session_->inst;
+    main_ = session_->window;
+    edit1_ = session_->m.edit1;
   }
-  void TearDown() override {
-    inst_.reset();
-    RemoveTree(root_);
-  }
+  // The installer ends before its folders are removed.
+  void TearDown() override { session_.reset(); }
 
   // Sets the target folder, presses "Browse..." and waits for the chooser.
   HWND Browse(const std::string& target) {
@@ -123,8 +105,10 @@ class ChooserTest : public ::testing::Test {
     return box;
   }
 
+  TargetRoot targets_;
   std::string root_;
-  std::unique_ptr<Installer> inst_;
+  std::unique_ptr<Session> session_;
+  const Installer* inst_ = nullptr;
   HWND main_ = nullptr, edit1_ = nullptr;
 };
 

@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "tools/ScopedWin.h"
+
 namespace e2e {
 
 namespace {
@@ -11,6 +13,7 @@ namespace {
 struct FindArgs {
   DWORD pid;
   const char* cls;
+  bool (*accept)(HWND);
   HWND found;
 };
 
@@ -19,6 +22,7 @@ BOOL CALLBACK FindTopLevel(HWND w, LPARAM lp) {
   DWORD pid = 0;
   GetWindowThreadProcessId(w, &pid);
   if (pid != a->pid || !IsWindowVisible(w) || ClassOf(w) != a->cls) return TRUE;
+  if (a->accept && !a->accept(w)) return TRUE;
   a->found = w;
   return FALSE;
 }
@@ -49,21 +53,29 @@ Installer::Installer(const std::string& source, const std::string& copyPath) {
              std::to_string(GetLastError());
     return;
   }
-  std::string cmd = "\"" + copyPath + "\"";
-  const std::string dir = DirOf(copyPath);
+  // The system's default error mode, not ours: the installer must set its own.
+  if (Launch(copyPath, "\"" + copyPath + "\"", CREATE_DEFAULT_ERROR_MODE, DirOf(copyPath).c_str()))
+    WaitForInputIdle(process_, 10000);
+}
+
+Installer::Installer(const InPlace& run) {
+  Launch(run.exe, "\"" + run.exe + "\"" + (run.arguments.empty() ? "" : " " + run.arguments), 0,
+         nullptr);
+}
+
+bool Installer::Launch(const std::string& exe, std::string cmd, DWORD flags, const char* dir) {
   STARTUPINFOA si{};
   si.cb = sizeof si;
   PROCESS_INFORMATION pi{};
-  // The system's default error mode, not ours: the installer must set its own.
-  if (!CreateProcessA(copyPath.c_str(), &cmd[0], nullptr, nullptr, FALSE,
-                      CREATE_DEFAULT_ERROR_MODE, nullptr, dir.c_str(), &si, &pi)) {
-    error_ = "cannot start " + copyPath + ", error " + std::to_string(GetLastError());
-    return;
+  if (!CreateProcessA(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, flags, nullptr, dir, &si,
+                      &pi)) {
+    error_ = "cannot start " + exe + ", error " + std::to_string(GetLastError());
+    return false;
   }
   CloseHandle(pi.hThread);
   process_ = pi.hProcess;
   pid_ = pi.dwProcessId;
-  WaitForInputIdle(process_, 10000);
+  return true;
 }
 
 Installer::~Installer() {
@@ -78,8 +90,8 @@ void Installer::Kill() {
   }
 }
 
-HWND TopWindowOf(DWORD pid, const char* cls) {
-  FindArgs a{pid, cls, nullptr};
+HWND TopWindowOf(DWORD pid, const char* cls, bool (*accept)(HWND)) {
+  FindArgs a{pid, cls, accept, nullptr};
   EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&a));
   return a.found;
 }
@@ -110,29 +122,33 @@ DWORD Installer::ExitCode() const {
   return code;
 }
 
-std::vector<std::string> ModulesOf(DWORD pid) {
-  std::vector<std::string> paths;
+namespace {
+
+std::vector<MODULEENTRY32> Modules(DWORD pid) {
+  std::vector<MODULEENTRY32> modules;
   HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, pid);
-  if (snap == INVALID_HANDLE_VALUE) return paths;
+  if (snap == INVALID_HANDLE_VALUE) return modules;
   MODULEENTRY32 m{};
   m.dwSize = sizeof m;
-  for (BOOL ok = Module32First(snap, &m); ok; ok = Module32Next(snap, &m))
-    paths.emplace_back(m.szExePath);
+  for (BOOL ok = Module32First(snap, &m); ok; ok = Module32Next(snap, &m)) modules.push_back(m);
   CloseHandle(snap);
+  return modules;
+}
+
+}  // namespace
+
+std::vector<std::string> ModulesOf(DWORD pid) {
+  std::vector<std::string> paths;
+  for (const MODULEENTRY32& m : Modules(pid)) paths.emplace_back(m.szExePath);
   return paths;
 }
 
 UINT ErrorModeOf(HANDLE process, DWORD pid) {
   // kernel32 may lie elsewhere in the other process: the same offset from its base.
   BYTE* remoteKernel = nullptr;
-  HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, pid);
-  if (snap == INVALID_HANDLE_VALUE) return ~0u;
-  MODULEENTRY32 m{};
-  m.dwSize = sizeof m;
-  for (BOOL ok = Module32First(snap, &m); ok; ok = Module32Next(snap, &m)) {
+  for (const MODULEENTRY32& m : Modules(pid)) {
     if (lstrcmpiA(m.szModule, "kernel32.dll") == 0) remoteKernel = m.modBaseAddr;
   }
-  CloseHandle(snap);
   HMODULE kernel = GetModuleHandleA("kernel32.dll");
   auto local = reinterpret_cast<BYTE*>(GetProcAddress(kernel, "GetErrorMode"));
   if (!remoteKernel || !local) return ~0u;
@@ -226,6 +242,12 @@ void PressKey(HWND anyWindowOfThread, WORD vk) {
   PostMessageA(target, WM_KEYUP, vk, scan | 1 | (1u << 30) | (1u << 31));
 }
 
+std::string WaitText(HWND w, const std::string& expected, DWORD timeoutMs) {
+  std::string seen;
+  WaitFor([&] { return (seen = Text(w)) == expected; }, timeoutMs);
+  return seen;
+}
+
 void SetText(HWND w, const std::string& text) {
   DWORD_PTR r = 0;
   SendMessageTimeoutA(w, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_NORMAL,
@@ -315,12 +337,11 @@ bool WriteBytes(const std::string& path, const std::string& data) {
 std::vector<std::string> ListFiles(const std::string& dir) {
   std::vector<std::string> names;
   WIN32_FIND_DATAA fd;
-  HANDLE h = FindFirstFileA((dir + "\\*").c_str(), &fd);
-  if (h == INVALID_HANDLE_VALUE) return names;
+  const tools::ScopedFind find(FindFirstFileA((dir + "\\*").c_str(), &fd));
+  if (!find.valid()) return names;
   do {
     if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(fd.cFileName);
-  } while (FindNextFileA(h, &fd));
-  FindClose(h);
+  } while (FindNextFileA(find.get(), &fd));
   return names;
 }
 
@@ -333,8 +354,8 @@ bool MakeDirs(const std::string& path) {
 
 void RemoveTree(const std::string& path) {
   WIN32_FIND_DATAA fd;
-  HANDLE h = FindFirstFileA((path + "\\*").c_str(), &fd);
-  if (h != INVALID_HANDLE_VALUE) {
+  const tools::ScopedFind find(FindFirstFileA((path + "\\*").c_str(), &fd));
+  if (find.valid()) {
     do {
       const std::string name = fd.cFileName;
       if (name == "." || name == "..") continue;
@@ -345,8 +366,7 @@ void RemoveTree(const std::string& path) {
       } else {
         DeleteFileA(full.c_str());
       }
-    } while (FindNextFileA(h, &fd));
-    FindClose(h);
+    } while (FindNextFileA(find.get(), &fd));
   }
   RemoveDirectoryA(path.c_str());
 }

@@ -18,6 +18,12 @@ class Installer {
   // Copies `source` to `copyPath` (the caption follows the file name) and
   // starts the copy with its folder as the current directory.
   Installer(const std::string& source, const std::string& copyPath);
+  // Starts `exe` where it is, with `arguments` after its quoted path, and
+  // returns at once (for timing: no copy, no wait).
+  struct InPlace {
+    std::string exe, arguments;
+  };
+  explicit Installer(const InPlace& run);
   ~Installer();
   Installer(const Installer&) = delete;
   Installer& operator=(const Installer&) = delete;
@@ -41,6 +47,7 @@ class Installer {
   void Kill();
 
  private:
+  bool Launch(const std::string& exe, std::string cmd, DWORD flags, const char* dir);
   HANDLE process_ = nullptr;
   DWORD pid_ = 0;
   std::string error_;
@@ -56,7 +63,8 @@ UINT ErrorModeOf(HANDLE process, DWORD pid);
 HWND Control(HWND parent, int id);
 
 // A visible top-level window of process `pid` with the class `cls`, if any.
-HWND TopWindowOf(DWORD pid, const char* cls);
+// With `accept`: the first such window it accepts.
+HWND TopWindowOf(DWORD pid, const char* cls, bool (*accept)(HWND) = nullptr);
 
 std::string Text(HWND w);
 std::string ClassOf(HWND w);
@@ -80,16 +88,19 @@ void SetText(HWND w, const std::string& text);  // WM_SETTEXT
 // Lets the owner's thread process what was posted to it before us.
 void Settle(HWND w);
 
-// Polls `pred` until it holds or the timeout passes.
+// Polls `pred` every `pollMs` until it holds or the timeout passes.
 template <class Pred>
-bool WaitFor(Pred pred, DWORD timeoutMs = kDefaultTimeoutMs) {
+bool WaitFor(Pred pred, DWORD timeoutMs = kDefaultTimeoutMs, DWORD pollMs = 20) {
   const DWORD start = GetTickCount();
   for (;;) {
     if (pred()) return true;
     if (GetTickCount() - start > timeoutMs) return false;
-    Sleep(20);
+    Sleep(pollMs);
   }
 }
+
+// Waits until a window's text is `expected` and returns the last text seen.
+std::string WaitText(HWND w, const std::string& expected, DWORD timeoutMs = 5000);
 
 // A system message box ("#32770").
 struct MessageBoxInfo {

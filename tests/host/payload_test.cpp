@@ -1,12 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/error.h"
 #include "core/names.h"
 #include "core/payload.h"
 #include "fake_platform.h"
+#include "tests/support/shipped.h"
 
 namespace {
 
@@ -30,9 +34,7 @@ void Install(FakePlatform& fake, const std::vector<std::string>& files) {
   fake.AddDir(kTarget);
 }
 
-const std::vector<std::string> kShipped = {
-    "Pultix.cnt", "Pultix.exe", "PULTIX.HLP", "pultix.hu", "Logbix.HU", "file.lst",
-    "Zeta1.def",  "Zeta2.def",  "Zeta3.def",  "Zeta4.def", "Zeta5.def"};
+const std::vector<std::string> kShipped = support::ShippedFiles();
 
 // Every file is written under a partial name first; none may stay behind.
 bool HasPartialFile(const FakePlatform& fake) {
@@ -42,206 +44,134 @@ bool HasPartialFile(const FakePlatform& fake) {
   return false;
 }
 
-TEST(ExtractPayload, WritesEveryListedFileAndRemovesTheManifestCopy) {
-  FakePlatform fake;
-  Install(fake, kShipped);
-  RecordingGauge gauge;
-  ASSERT_TRUE(core::ExtractPayload(fake, kTarget, gauge));
-  EXPECT_EQ(fake.Writes().size(), 11u);
-  EXPECT_FALSE(fake.HasFile("C:\\Target\\file.lst"));
-  EXPECT_EQ(fake.FileNames().size(), 10u);
-  EXPECT_EQ(fake.FileData("C:\\Target\\Logbix.HU"), "Logbix.HU bytes");
-  EXPECT_EQ(gauge.MaxValue(), 11);
-  EXPECT_EQ(gauge.PercentDone(), 100);
-}
+const std::optional<std::string> kAbsent;
 
-TEST(ExtractPayload, ShowsTheWholePercentageAfterEachFile) {
-  FakePlatform fake;
-  Install(fake, kShipped);
-  RecordingGauge gauge;
-  ASSERT_TRUE(core::ExtractPayload(fake, kTarget, gauge));
-  // After the maximum is set to 11: floor(100 * k / 11) for k = 1..11.
-  const std::vector<int> expected = {0, 9, 18, 27, 36, 45, 54, 63, 72, 81, 90, 100};
-  EXPECT_EQ(gauge.shown, expected);
-}
-
-TEST(ExtractPayload, MissingResourceStopsAtItsLineAndKeepsEarlierFiles) {
-  FakePlatform fake;
-  Install(fake, kShipped);
-  fake.RemoveResource("PULTIX_HU");
-  fake.AddFile("C:\\Target\\file.lst", "old copy");
-  RecordingGauge gauge;
-  EXPECT_FALSE(core::ExtractPayload(fake, kTarget, gauge));
-  EXPECT_TRUE(fake.HasFile("C:\\Target\\PULTIX.HLP"));
-  EXPECT_FALSE(fake.HasFile("C:\\Target\\Logbix.HU"));
-  EXPECT_EQ(gauge.Progress(), 3);
-  // The manifest copy is removed after an early stop too.
-  EXPECT_FALSE(fake.HasFile("C:\\Target\\file.lst"));
-}
-
-struct StopCase {
+// One run of ExtractPayload: the payload Install() makes of `listed` (a
+// resource "<name> bytes" per name), changed by `change`, extracted to
+// `target`.
+struct ExtractCase {
   const char* what;
-  std::vector<std::string> files;
-  int writtenBeforeStop;
+  std::vector<std::string> listed;
+  std::function<void(FakePlatform&)> change;
+  bool result;
+  size_t writes;     // paths handed to a write
+  int done, max;     // the gauge afterwards
+  size_t filesAfter;  // files in the fake afterwards
+  // Files below the target and their bytes afterwards (kAbsent: none).
+  std::vector<std::pair<std::string, std::optional<std::string>>> files;
+  // Every percentage the gauge showed, where a row names them.
+  std::vector<int> shown = {};
+  const char* target = kTarget;
 };
 
-TEST(ExtractPayload, UnusableLinesStopTheRunLikeAMissingFile) {
-  const StopCase cases[] = {
-      {"empty line", {"a.txt", "", "b.txt"}, 1},
-      {"climbs out", {"a.txt", "..\\evil.dll", "b.txt"}, 1},
-      {"absolute", {"\\windows\\evil.dll", "b.txt"}, 0},
-      {"drive", {"a.txt", "D:evil.dll"}, 1},
-      {"stream", {"a.txt:ads"}, 0},
-      {"device", {"a.txt", "nul.txt", "b.txt"}, 1},
-      {"device folder", {"COM1\\a.txt"}, 0},
-      {"device with blanks and dots", {"a.txt", "b.txt", "CONOUT$ . txt. ."}, 2},
+void NoChange(FakePlatform&) {}
+
+TEST(ExtractPayload, Cases) {
+  const std::string longName(65536, 'n'), longest(65535, 'n');
+  const ExtractCase cases[] = {
+      // After the maximum is set to 11: floor(100 * k / 11) for k = 1..11.
+      {"shipped payload", kShipped, NoChange, true, 11, 11, 11, 10,
+       {{"Logbix.HU", "Logbix.HU bytes"}, {"Zeta5.def", "Zeta5.def bytes"}, {"file.lst", kAbsent}},
+       {0, 9, 18, 27, 36, 45, 54, 63, 72, 81, 90, 100}},
+      {"missing resource: stops at its line, removes the manifest copy", kShipped,
+       [](FakePlatform& f) {
+         f.RemoveResource("PULTIX_HU");
+         f.AddFile("C:\\Target\\file.lst", "old copy");
+       },
+       false, 3, 3, 11, 3,
+       {{"PULTIX.HLP", "PULTIX.HLP bytes"}, {"Logbix.HU", kAbsent}, {"file.lst", kAbsent}}},
+      // Install() gave every name a resource, so only the name check stops these.
+      {"empty line", {"a.txt", "", "b.txt"}, NoChange, false, 1, 1, 3, 1, {{"b.txt", kAbsent}}},
+      {"climbs out", {"a.txt", "..\\evil.dll", "b.txt"}, NoChange, false, 1, 1, 3, 1,
+       {{"b.txt", kAbsent}}},
+      {"absolute", {"\\windows\\evil.dll", "b.txt"}, NoChange, false, 0, 0, 2, 0, {}},
+      {"drive", {"a.txt", "D:evil.dll"}, NoChange, false, 1, 1, 2, 1, {}},
+      {"stream", {"a.txt:ads"}, NoChange, false, 0, 0, 1, 0, {}},
+      {"device", {"a.txt", "nul.txt", "b.txt"}, NoChange, false, 1, 1, 3, 1, {}},
+      {"device folder", {"COM1\\a.txt"}, NoChange, false, 0, 0, 1, 0, {}},
+      {"device with blanks and dots", {"a.txt", "b.txt", "CONOUT$ . txt. ."}, NoChange, false,
+       2, 2, 3, 2, {}},
+      {"read-only target file: stops there, keeps its bytes", kShipped,
+       [](FakePlatform& f) {
+         f.AddFile("C:\\Target\\PULTIX.HLP", "old");
+         f.SetReadOnly("C:\\Target\\pultix.hlp");
+       },
+       false, 3, 2, 11, 3, {{"PULTIX.HLP", "old"}, {"Pultix.exe", "Pultix.exe bytes"}}},
+      {"write that fails half-way keeps the earlier file", {"a.txt", "b.txt"},
+       [](FakePlatform& f) {
+         f.AddFile("C:\\Target\\a.txt", "earlier");
+         f.SetFreeSpace(9);  // "a.txt bytes" is 11 bytes
+       },
+       false, 1, 0, 2, 1, {{"a.txt", "earlier"}, {"b.txt", kAbsent}}},
+      // The run stops at PULTIX.HLP, before it reaches Zeta3.def.
+      {"partial files of a killed run are removed", kShipped,
+       [](FakePlatform& f) {
+         f.AddFile("C:\\Target\\Zeta3.def", "earlier");
+         f.AddFile("C:\\Target\\Pultix.exe.~setup", "cut");
+         f.AddFile("C:\\Target\\zeta3.DEF.~SETUP", "cut");
+         f.AddFile("C:\\Target\\PULTIX.HLP", "held");
+         f.SetReadOnly("C:\\Target\\PULTIX.HLP");
+       },
+       false, 3, 2, 11, 4,
+       {{"Pultix.exe", "Pultix.exe bytes"}, {"Zeta3.def", "earlier"}, {"PULTIX.HLP", "held"}}},
+      {"only the version line: nothing written, the manifest copy removed", {},
+       [](FakePlatform& f) { f.AddFile("C:\\Target\\file.lst", "left over"); }, true, 0, 0, 0,
+       0, {{"file.lst", kAbsent}}},
+      // The failure comes before the manifest copy would be removed.
+      {"missing manifest", {},
+       [](FakePlatform& f) {
+         f.RemoveResource("FILE_LST");
+         f.AddFile("C:\\Target\\file.lst", "left over");
+       },
+       false, 0, 0, 100, 1, {{"file.lst", "left over"}}},
+      {"empty manifest", {},
+       [](FakePlatform& f) {
+         f.AddResource("FILE_LST", "");
+         f.AddFile("C:\\Target\\file.lst", "left over");
+       },
+       false, 0, 0, 100, 1, {{"file.lst", "left over"}}},
+      {"65,535 file lines, the most accepted", std::vector<std::string>(65535, "same.txt"),
+       NoChange, true, 65535, 65535, 65535, 1, {{"same.txt", "same.txt bytes"}}},
+      {"65,536 file lines fail before the first file",
+       std::vector<std::string>(65536, "same.txt"), NoChange, false, 0, 0, 65536, 0, {}},
+      // Earlier files stay and the manifest copy is not removed.
+      {"a name of 65,536 characters fails at its line", {"a.txt", "file.lst", longName, "b.txt"},
+       NoChange, false, 2, 2, 4, 2,
+       {{"a.txt", "a.txt bytes"}, {"file.lst", Manifest({"a.txt", "file.lst", longName, "b.txt"})}, {"b.txt", kAbsent}}},
+      {"a name of 65,535 characters", {longest}, NoChange, true, 1, 1, 1, 1,
+       {{longest, longest + " bytes"}}},
+      {"sub-folders are created, the resource looked up by its name", {"docs\\deep\\a.txt"},
+       NoChange, true, 1, 1, 1, 1, {{"docs\\deep\\a.txt", "docs\\deep\\a.txt bytes"}}},
+      {"a drive root target uses one separator", {"Pultix.exe"}, NoChange, true, 1, 1, 1, 1,
+       {{"Pultix.exe", "Pultix.exe bytes"}}, {}, "C:\\"},
+      {"a rerun overwrites every file", {"a.txt"},
+       [](FakePlatform& f) { f.AddFile("C:\\Target\\A.TXT", "an older and longer a.txt"); },
+       true, 1, 1, 1, 1, {{"a.txt", "a.txt bytes"}}},
   };
-  for (const auto& c : cases) {
+  for (const ExtractCase& c : cases) {
+    SCOPED_TRACE(c.what);
     FakePlatform fake;
-    Install(fake, c.files);
-    // Install() gave every name a resource, so only the name check stops it.
+    Install(fake, c.listed);
+    c.change(fake);
     RecordingGauge gauge;
-    EXPECT_FALSE(core::ExtractPayload(fake, kTarget, gauge)) << c.what;
-    EXPECT_EQ(static_cast<int>(fake.Writes().size()), c.writtenBeforeStop) << c.what;
-    for (const auto& w : fake.Writes()) EXPECT_EQ(w.rfind("C:\\Target\\", 0), 0u) << w;
+    EXPECT_EQ(core::ExtractPayload(fake, c.target, gauge), c.result);
+    EXPECT_EQ(fake.Writes().size(), c.writes);
+    EXPECT_EQ(gauge.Progress(), c.done);
+    EXPECT_EQ(gauge.MaxValue(), c.max);
+    if (!c.shown.empty()) EXPECT_EQ(gauge.shown, c.shown);
+    EXPECT_EQ(fake.FileNames().size(), c.filesAfter);
+    const std::string base = core::JoinPath(c.target, "\\");
+    for (const auto& w : fake.Writes()) {
+      EXPECT_EQ(w.rfind(base, 0), 0u) << w;
+      EXPECT_EQ(w.find("\\\\"), std::string::npos) << "doubled separator: " << w;
+    }
+    EXPECT_FALSE(HasPartialFile(fake));
+    for (const auto& [name, bytes] : c.files) {
+      SCOPED_TRACE(name.substr(0, 40));
+      EXPECT_EQ(fake.HasFile(base + name), bytes.has_value());
+      if (bytes) EXPECT_EQ(fake.FileData(base + name), *bytes);
+    }
   }
-}
-
-TEST(ExtractPayload, ReadOnlyTargetFileStopsTheRun) {
-  FakePlatform fake;
-  Install(fake, kShipped);
-  fake.AddFile("C:\\Target\\PULTIX.HLP", "old");
-  fake.SetReadOnly("C:\\Target\\pultix.hlp");
-  RecordingGauge gauge;
-  EXPECT_FALSE(core::ExtractPayload(fake, kTarget, gauge));
-  EXPECT_EQ(fake.FileData("C:\\Target\\PULTIX.HLP"), "old");
-  EXPECT_TRUE(fake.HasFile("C:\\Target\\Pultix.exe"));
-  EXPECT_EQ(gauge.Progress(), 2);
-  EXPECT_FALSE(HasPartialFile(fake));
-}
-
-TEST(ExtractPayload, WriteThatFailsHalfWayKeepsTheEarlierFile) {
-  FakePlatform fake;
-  Install(fake, {"a.txt", "b.txt"});
-  fake.AddFile("C:\\Target\\a.txt", "earlier");
-  fake.SetFreeSpace(9);  // "a.txt bytes" is 11 bytes
-  RecordingGauge gauge;
-  EXPECT_FALSE(core::ExtractPayload(fake, kTarget, gauge));
-  EXPECT_EQ(fake.FileData("C:\\Target\\a.txt"), "earlier");
-  EXPECT_FALSE(fake.HasFile("C:\\Target\\b.txt"));
-  EXPECT_FALSE(HasPartialFile(fake));
-}
-
-TEST(ExtractPayload, PartialFilesOfAKilledRunAreRemoved) {
-  FakePlatform fake;
-  Install(fake, kShipped);
-  fake.AddFile("C:\\Target\\Zeta3.def", "earlier");
-  fake.AddFile("C:\\Target\\Pultix.exe.~setup", "cut");
-  fake.AddFile("C:\\Target\\zeta3.DEF.~SETUP", "cut");
-  // The run stops at PULTIX.HLP, before it reaches Zeta3.def.
-  fake.AddFile("C:\\Target\\PULTIX.HLP", "held");
-  fake.SetReadOnly("C:\\Target\\PULTIX.HLP");
-  RecordingGauge gauge;
-  EXPECT_FALSE(core::ExtractPayload(fake, kTarget, gauge));
-  EXPECT_FALSE(HasPartialFile(fake));
-  EXPECT_EQ(fake.FileData("C:\\Target\\Pultix.exe"), "Pultix.exe bytes");
-  EXPECT_EQ(fake.FileData("C:\\Target\\Zeta3.def"), "earlier");
-  EXPECT_EQ(fake.FileData("C:\\Target\\PULTIX.HLP"), "held");
-}
-
-TEST(ExtractPayload, OnlyTheVersionLineWritesNothingButStillRemovesTheManifest) {
-  FakePlatform fake;
-  Install(fake, {});
-  fake.AddFile("C:\\Target\\file.lst", "left over");
-  RecordingGauge gauge;
-  EXPECT_TRUE(core::ExtractPayload(fake, kTarget, gauge));
-  EXPECT_TRUE(fake.Writes().empty());
-  EXPECT_EQ(gauge.MaxValue(), 0);
-  EXPECT_FALSE(fake.HasFile("C:\\Target\\file.lst"));
-}
-
-TEST(ExtractPayload, MissingOrEmptyManifestFailsBeforeWritingAnything) {
-  for (bool empty : {false, true}) {
-    FakePlatform fake;
-    fake.AddDir(kTarget);
-    if (empty) fake.AddResource("FILE_LST", "");
-    fake.AddFile("C:\\Target\\file.lst", "left over");
-    RecordingGauge gauge;
-    EXPECT_FALSE(core::ExtractPayload(fake, kTarget, gauge)) << empty;
-    EXPECT_TRUE(fake.Writes().empty());
-    // The failure comes before the manifest copy would be removed.
-    EXPECT_TRUE(fake.HasFile("C:\\Target\\file.lst")) << empty;
-  }
-}
-
-TEST(ExtractPayload, SixteenBitLimits) {
-  {
-    // 65,535 file lines plus the version line is the most accepted...
-    FakePlatform fake;
-    std::vector<std::string> files(65535, "same.txt");
-    Install(fake, files);
-    RecordingGauge gauge;
-    EXPECT_TRUE(core::ExtractPayload(fake, kTarget, gauge));
-    EXPECT_EQ(fake.Writes().size(), 65535u);
-  }
-  {
-    // ...one more fails before the first file.
-    FakePlatform fake;
-    std::vector<std::string> files(65536, "same.txt");
-    Install(fake, files);
-    RecordingGauge gauge;
-    EXPECT_FALSE(core::ExtractPayload(fake, kTarget, gauge));
-    EXPECT_TRUE(fake.Writes().empty());
-  }
-  {
-    // A name of 65,536 characters fails at its line; earlier files stay and
-    // the manifest copy is not removed.
-    FakePlatform fake;
-    const std::string longName(65536, 'n');
-    Install(fake, {"a.txt", "file.lst", longName, "b.txt"});
-    RecordingGauge gauge;
-    EXPECT_FALSE(core::ExtractPayload(fake, kTarget, gauge));
-    EXPECT_TRUE(fake.HasFile("C:\\Target\\a.txt"));
-    EXPECT_TRUE(fake.HasFile("C:\\Target\\file.lst"));
-    EXPECT_FALSE(fake.HasFile("C:\\Target\\b.txt"));
-  }
-  {
-    FakePlatform fake;
-    const std::string longest(65535, 'n');
-    fake.AddDir(kTarget);
-    fake.AddResource("FILE_LST", Manifest({longest}));
-    fake.AddResource(longest, "x");
-    RecordingGauge gauge;
-    EXPECT_TRUE(core::ExtractPayload(fake, kTarget, gauge));
-  }
-}
-
-TEST(ExtractPayload, SubFoldersAreCreatedAndLookedUpByResourceName) {
-  FakePlatform fake;
-  Install(fake, {"docs\\deep\\a.txt"});
-  RecordingGauge gauge;
-  ASSERT_TRUE(core::ExtractPayload(fake, kTarget, gauge));
-  EXPECT_TRUE(fake.HasDir("C:\\Target\\docs\\deep"));
-  EXPECT_EQ(fake.FileData("C:\\Target\\docs\\deep\\a.txt"), "docs\\deep\\a.txt bytes");
-}
-
-TEST(ExtractPayload, DriveRootTargetUsesOneSeparator) {
-  FakePlatform fake;
-  Install(fake, {"Pultix.exe"});
-  RecordingGauge gauge;
-  ASSERT_TRUE(core::ExtractPayload(fake, "C:\\", gauge));
-  ASSERT_EQ(fake.Writes().size(), 1u);
-  EXPECT_EQ(fake.Writes()[0], std::string("C:\\Pultix.exe") + core::kPartialSuffix);
-  EXPECT_EQ(fake.FileNames(), std::vector<std::string>{"C:\\Pultix.exe"});
-}
-
-TEST(ExtractPayload, RerunOverwritesEveryFile) {
-  FakePlatform fake;
-  Install(fake, {"a.txt"});
-  fake.AddFile("C:\\Target\\A.TXT", "old");
-  RecordingGauge gauge;
-  ASSERT_TRUE(core::ExtractPayload(fake, kTarget, gauge));
-  EXPECT_EQ(fake.FileData("C:\\Target\\a.txt"), "a.txt bytes");
 }
 
 TEST(LoadResourceList, ReadsLinesAndNamesTheMissingResource) {

@@ -18,63 +18,18 @@
 #include "tools/FileSystem.h"
 #include "tools/MyTools.h"
 #include "tools/ScopedWin.h"
+#include "tests/support/support.h"
 
 namespace {
 
-const std::vector<std::string> kKept = {"Pultix.cnt", "Pultix.exe", "PULTIX.HLP", "pultix.hu",
-                                        "Logbix.HU",  "Zeta1.def",  "Zeta2.def",  "Zeta3.def",
-                                        "Zeta4.def",  "Zeta5.def"};
-
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-std::string PayloadFile(const std::string& name) {
-  std::string dir = SETUP_PAYLOAD_DIR_Z;
-  for (char& c : dir) {
-    if (c == '/') c = '\\';
-  }
-  return ReadAll(dir + "\\" + name);
-}
+using support::KeptFiles;
+using support::LinkInfo;
+using support::PayloadFile;
+using support::ReadAll;
+using support::ReadLink;
+using support::TempDir;
 
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-// A fresh folder under %TEMP%, removed with its files afterwards.
-class TempDir {
- public:
-  TempDir() {
-    char base[MAX_PATH];
-    GetTempPathA(MAX_PATH, base);
-    path_ = std::string(base) + "tools_test_" + std::to_string(GetCurrentProcessId()) + "_" +
-            std::to_string(counter_++);
-    CreateDirectoryA(path_.c_str(), nullptr);
-  }
-  ~TempDir() { Remove(path_); }
-  const std::string& path() const { return path_; }
-
- private:
-  static void Remove(const std::string& dir) {
-    WIN32_FIND_DATAA fd;
-    const tools::ScopedFind find(FindFirstFileA((dir + "\\*").c_str(), &fd));
-    if (find.valid()) {
-      do {
-        const std::string name = fd.cFileName;
-        if (name == "." || name == "..") continue;
-        const std::string full = dir + "\\" + name;
-        SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-        if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-          Remove(full);
-        else
-          DeleteFileA(full.c_str());
-      } while (FindNextFileA(find.get(), &fd));
-    }
-    RemoveDirectoryA(dir.c_str());
-  }
-  static int counter_;
-  std::string path_;
-};
-int TempDir::counter_ = 0;
 
 class CountingGauge : public core::Gauge {};
 
@@ -107,12 +62,12 @@ TEST(Extract, WritesThePayloadByteForByte) {
   tools::Win32Platform platform;
   CountingGauge gauge;
   ASSERT_TRUE(core::ExtractPayload(platform, dir.path(), gauge));
-  for (const auto& name : kKept)
+  for (const auto& name : KeptFiles())
     EXPECT_EQ(ReadAll(dir.path() + "\\" + name), PayloadFile(name)) << name;
   EXPECT_FALSE(Exists(dir.path() + "\\file.lst"));
   EXPECT_EQ(gauge.PercentDone(), 100);
   // Running again overwrites what is there.
-  std::ofstream(dir.path() + "\\Zeta1.def", std::ios::binary) << "stale";
+  std::ofstream(dir.path() + "\\Zeta1.def", std::ios::binary) << std::string(100000, 's');
   ASSERT_TRUE(core::ExtractPayload(platform, dir.path(), gauge));
   EXPECT_EQ(ReadAll(dir.path() + "\\Zeta1.def"), PayloadFile("Zeta1.def"));
 }
@@ -162,11 +117,15 @@ TEST(Extract, FileThatCannotBeReplacedKeepsItsBytes) {
   EXPECT_EQ(ReadAll(dir.path() + "\\sub\\dir\\Pultix.cnt"), PayloadFile("Pultix.cnt"));
 }
 
-TEST(Files, ExistsAndReplace) {
+TEST(Files, WriteExistsAndReplace) {
   TempDir dir;
   tools::Win32Platform platform;
   const std::string a = dir.path() + "\\a.txt", b = dir.path() + "\\b.txt";
-  std::ofstream(a, std::ios::binary) << "new";
+  // A rewritten file holds the new bytes only, however long it was.
+  std::ofstream(a, std::ios::binary) << "an earlier and longer a.txt";
+  const std::string fresh = "new";
+  platform.WriteNewFile(a, {reinterpret_cast<const unsigned char*>(fresh.data()), fresh.size()});
+  EXPECT_EQ(ReadAll(a), "new");
   std::ofstream(b, std::ios::binary) << "old";
   EXPECT_TRUE(platform.FileExists(a));
   EXPECT_FALSE(platform.FileExists(dir.path())) << "a folder is not a file";
@@ -203,61 +162,26 @@ TEST(Registry, WriteRegStringCreatesAMissingKey) {
   RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\SetupToolsTest");
 }
 
-std::string ShellFolder(int csidl) {
-  char path[MAX_PATH] = {};
-  SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path);
-  return path;
-}
-
-struct LinkInfo {
-  std::string path, arguments, workDir;
-};
-
-LinkInfo ReadLink(const std::string& file) {
-  LinkInfo info;
-  tools::ComPtr<IShellLinkA> link;
-  tools::ComPtr<IPersistFile> persist;
-  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                              link.receive())) ||
-      FAILED(link->QueryInterface(IID_IPersistFile, persist.receive())))
-    return info;
-  std::wstring wide(file.begin(), file.end());
-  if (FAILED(persist->Load(wide.c_str(), STGM_READ))) return info;
-  char buf[MAX_PATH] = {};
-  link->GetPath(buf, MAX_PATH, nullptr, 0);
-  info.path = buf;
-  link->GetArguments(buf, MAX_PATH);
-  info.arguments = buf;
-  link->GetWorkingDirectory(buf, MAX_PATH);
-  info.workDir = buf;
-  return info;
-}
-
 class Shortcuts : public ::testing::Test {
  protected:
   void SetUp() override {
     CoInitialize(nullptr);
-    desktopLink_ = ShellFolder(CSIDL_DESKTOPDIRECTORY) + "\\Pultix.lnk";
-    group_ = ShellFolder(CSIDL_PROGRAMS) + "\\Vorlen";
-    DeleteFileA(desktopLink_.c_str());
-    DeleteFileA((group_ + "\\Pultix.lnk").c_str());
-    RemoveDirectoryA(group_.c_str());
+    support::RemoveLinks();
   }
   void TearDown() override {
-    DeleteFileA(desktopLink_.c_str());
-    DeleteFileA((group_ + "\\Pultix.lnk").c_str());
-    RemoveDirectoryA(group_.c_str());
+    support::RemoveLinks();
     CoUninitialize();
   }
-  std::string desktopLink_, group_;
+  const std::string desktopLink_ = support::DesktopLink(), group_ = support::StartMenuGroup();
 };
 
 TEST_F(Shortcuts, DesktopLinkPointsAtTheProgram) {
   tools::CreateShortcut("C:\\Target\\Pultix.exe", " ", "C:\\Target", "Vorlen", true);
   ASSERT_TRUE(Exists(desktopLink_));
   EXPECT_FALSE(Exists(group_));
-  const LinkInfo info = ReadLink(desktopLink_);
-  EXPECT_EQ(info.path, "C:\\Target\\Pultix.exe");
+  LinkInfo info;
+  ASSERT_TRUE(ReadLink(desktopLink_, &info));
+  EXPECT_EQ(info.target, "C:\\Target\\Pultix.exe");
   EXPECT_EQ(info.arguments, " ");
   EXPECT_EQ(info.workDir, "C:\\Target");
 }
@@ -283,18 +207,13 @@ TEST_F(Shortcuts, StaleShellFoldersValuesLoseToTheShell) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.value);
     TempDir stale;
-    char saved[MAX_PATH] = {};
-    DWORD size = sizeof saved;
-    DWORD type = 0;
-    const bool had = RegQueryValueExA(k.get(), c.value, nullptr, &type,
-                                      reinterpret_cast<BYTE*>(saved), &size) == ERROR_SUCCESS;
-    RegSetValueExA(k.get(), c.value, 0, REG_SZ, reinterpret_cast<const BYTE*>(stale.path().c_str()),
-                   static_cast<DWORD>(stale.path().size() + 1));
-    tools::CreateShortcut("C:\\Target\\Pultix.exe", " ", "C:\\Target", "Vorlen", c.onDesktop);
-    if (had)
-      RegSetValueExA(k.get(), c.value, 0, type, reinterpret_cast<BYTE*>(saved), size);
-    else
-      RegDeleteValueA(k.get(), c.value);
+    {
+      const support::SavedRegValue saved(k.get(), c.value);
+      RegSetValueExA(k.get(), c.value, 0, REG_SZ,
+                     reinterpret_cast<const BYTE*>(stale.path().c_str()),
+                     static_cast<DWORD>(stale.path().size() + 1));
+      tools::CreateShortcut("C:\\Target\\Pultix.exe", " ", "C:\\Target", "Vorlen", c.onDesktop);
+    }
     EXPECT_TRUE(Exists(c.link));
     EXPECT_FALSE(Exists(stale.path() + "\\Pultix.lnk"));
     EXPECT_FALSE(Exists(stale.path() + "\\Vorlen"));

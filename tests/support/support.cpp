@@ -1,0 +1,106 @@
+#include "tests/support/support.h"
+
+#include <objbase.h>
+#include <shlobj.h>
+#include <shobjidl.h>
+
+#include <gtest/gtest.h>
+
+
+namespace support {
+
+std::string ReadAll(const std::string& path) {
+  std::string data;
+  return e2e::ReadBytes(path, &data) ? data : std::string();
+}
+
+std::string PayloadFile(const std::string& name) { return ReadAll(PayloadPath(name)); }
+
+std::vector<std::string> KeptFiles() {
+  std::vector<std::string> kept;
+  for (const std::string& name : ShippedFiles()) {
+    if (lstrcmpiA(name.c_str(), "file.lst") != 0) kept.push_back(name);
+  }
+  return kept;
+}
+
+std::string TestName() {
+  const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+  return std::string(info->test_suite_name()) + "." + info->name();
+}
+
+std::string ShellFolder(int csidl) {
+  char buf[MAX_PATH] = {};
+  SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, buf);
+  return buf;
+}
+
+std::string DesktopLink() { return ShellFolder(CSIDL_DESKTOPDIRECTORY) + "\\Pultix.lnk"; }
+std::string StartMenuGroup() { return ShellFolder(CSIDL_PROGRAMS) + "\\Vorlen"; }
+std::string StartMenuLink() { return StartMenuGroup() + "\\Pultix.lnk"; }
+
+void RemoveLinks() {
+  DeleteFileA(DesktopLink().c_str());
+  DeleteFileA(StartMenuLink().c_str());
+  RemoveDirectoryA(StartMenuGroup().c_str());
+}
+
+bool ReadLink(const std::string& path, LinkInfo* info) {
+  IShellLinkA* link = nullptr;
+  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                              reinterpret_cast<void**>(&link))))
+    return false;
+  IPersistFile* file = nullptr;
+  bool ok = SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)));
+  if (ok) {
+    wchar_t wide[MAX_PATH] = {};
+    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
+    ok = SUCCEEDED(file->Load(wide, STGM_READ));
+    file->Release();
+  }
+  if (ok) {
+    char buf[MAX_PATH] = {};
+    link->GetPath(buf, MAX_PATH, nullptr, SLGP_RAWPATH);
+    info->target = buf;
+    buf[0] = 0;
+    link->GetArguments(buf, MAX_PATH);
+    info->arguments = buf;
+    buf[0] = 0;
+    link->GetWorkingDirectory(buf, MAX_PATH);
+    info->workDir = buf;
+  }
+  link->Release();
+  return ok;
+}
+
+TempDir::TempDir(const std::string& parent) {
+  static int counter = 0;
+  std::string base = parent;
+  if (base.empty()) {
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    base = temp;
+  }
+  if (base.back() != '\\') base += '\\';
+  path_ = base + "test_" + std::to_string(GetCurrentProcessId()) + "_" +
+          std::to_string(counter++);
+  e2e::MakeDirs(path_);
+}
+
+SavedRegValue::SavedRegValue(HKEY key, const char* name) : key_(key), name_(name) {
+  DWORD size = 0;
+  had_ = RegQueryValueExA(key_, name, nullptr, &type_, nullptr, &size) == ERROR_SUCCESS;
+  if (!had_) return;
+  data_.resize(size);
+  had_ = RegQueryValueExA(key_, name, nullptr, &type_, data_.data(), &size) == ERROR_SUCCESS;
+  data_.resize(size);
+}
+
+SavedRegValue::~SavedRegValue() {
+  if (had_)
+    RegSetValueExA(key_, name_.c_str(), 0, type_, data_.data(), static_cast<DWORD>(data_.size()));
+  else
+    RegDeleteValueA(key_, name_.c_str());
+}
+
+}  // namespace support
