@@ -25,14 +25,15 @@ class Platform {
   // One folder level; false when it cannot be created or exists already.
   virtual bool CreateDir(const std::string& path) = 0;
   // Creates or truncates the file, opened without sharing, and writes the
-  // bytes in one piece through to the disk. Raises "Cannot create file %s" or
+  // bytes in one piece. Raises "Cannot create file %s" or
   // "Stream write error" (which may leave part of the file).
   virtual void WriteNewFile(const std::string& path, Bytes data) = 0;
   virtual bool RemoveFile(const std::string& path) = 0;
   // Never overwrites: false when the target exists or the source is missing.
   virtual bool RenameFile(const std::string& from, const std::string& to) = 0;
   // Moves a file in the same folder onto `to`, replacing a file there, and
-  // returns once the move is on disk. False when `to` cannot be replaced: held
+  // returns once the move is on disk; a file it replaces gives way only once
+  // the new bytes are on disk too. False when `to` cannot be replaced: held
   // open, read-only or a folder.
   virtual bool ReplaceFile(const std::string& from, const std::string& to) = 0;
   // REG_SZ value under HKEY_CURRENT_USER\key, creating the key; false on failure.

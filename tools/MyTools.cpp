@@ -106,7 +106,7 @@ void Win32Platform::WriteNewFile(const std::string& path, core::Bytes data) {
   DWORD written = 0;
   // Resources are limited to 32-bit sizes, so one write takes the whole file.
   if (!WriteFile(file.get(), data.data, static_cast<DWORD>(data.size), &written, nullptr) ||
-      written != data.size || !FlushFileBuffers(file.get()))
+      written != data.size)
     throw Error("Stream write error");
 }
 
@@ -120,9 +120,15 @@ bool Win32Platform::ReplaceFile(const std::string& from, const std::string& to) 
   // Windows refuses to replace a read-only file or a folder; saying so here
   // keeps that true on file systems that would not.
   const DWORD attr = GetFileAttributesA(to.c_str());
-  if (attr != INVALID_FILE_ATTRIBUTES &&
-      (attr & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
-    return false;
+  if (attr != INVALID_FILE_ATTRIBUTES) {
+    if (attr & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) return false;
+    // An earlier file is at stake: the new bytes reach the disk before they
+    // take its name, so a power cut cannot leave an empty file in its place.
+    // A first installation has nothing to lose and skips the costly flush.
+    ScopedHandle fresh(CreateFileA(from.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!fresh.valid() || !FlushFileBuffers(fresh.get())) return false;
+  }
   return MoveFileExA(from.c_str(), to.c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
