@@ -98,6 +98,9 @@ run() {
   local out
   rm -rf "$targets"
   mkdir -p "$targets"
+  # The previous run's writes reach the disk first, so no run pays for the
+  # write-back of the one before it.
+  sync
   if ! out=$(wine "$driver" "$@" 2>>"$b/driver.err" | tr -d '\r'); then
     echo "FAILED: $label $p: $(echo "$out" | grep '^error=' || true)" >&2
     echo "$label $p failed 1" >>"$results"
