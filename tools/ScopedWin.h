@@ -19,6 +19,10 @@ class ScopedHandle {
   ScopedHandle& operator=(const ScopedHandle&) = delete;
   bool valid() const { return h_ != INVALID_HANDLE_VALUE && h_ != nullptr; }
   HANDLE get() const { return h_; }
+  void reset(HANDLE h) {
+    if (valid()) CloseHandle(h_);
+    h_ = h;
+  }
 
  private:
   HANDLE h_;

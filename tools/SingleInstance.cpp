@@ -35,13 +35,10 @@ BOOL CALLBACK FindFront(HWND w, LPARAM lp) {
 
 SingleInstance::SingleInstance(const char* name) : name_(name) {
   const std::string mutexName = std::string("Local\\") + name;
-  mutex_ = CreateMutexA(nullptr, FALSE, mutexName.c_str());
+  HANDLE mutex = CreateMutexA(nullptr, FALSE, mutexName.c_str());
   // Read at once: nothing may set the last error in between.
-  first_ = !(mutex_ && GetLastError() == ERROR_ALREADY_EXISTS);
-}
-
-SingleInstance::~SingleInstance() {
-  if (mutex_) CloseHandle(mutex_);
+  first_ = !(mutex && GetLastError() == ERROR_ALREADY_EXISTS);
+  mutex_.reset(mutex);
 }
 
 void SingleInstance::ActivateFirst() const {

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "tools/ScopedWin.h"
+
 namespace tools {
 
 class SingleInstance {
@@ -11,7 +13,6 @@ class SingleInstance {
   // `name` names the session-local mutex and the mark on the first copy's
   // application window.
   explicit SingleInstance(const char* name);
-  ~SingleInstance();
   SingleInstance(const SingleInstance&) = delete;
   SingleInstance& operator=(const SingleInstance&) = delete;
 
@@ -36,7 +37,7 @@ class SingleInstance {
 
  private:
   const char* name_;
-  HANDLE mutex_ = nullptr;
+  ScopedHandle mutex_;
   bool first_ = true;
 };
 
