@@ -126,12 +126,12 @@ namespace {
 
 std::vector<MODULEENTRY32> Modules(DWORD pid) {
   std::vector<MODULEENTRY32> modules;
-  HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, pid);
-  if (snap == INVALID_HANDLE_VALUE) return modules;
+  const tools::ScopedHandle snap(CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, pid));
+  if (!snap.valid()) return modules;
   MODULEENTRY32 m{};
   m.dwSize = sizeof m;
-  for (BOOL ok = Module32First(snap, &m); ok; ok = Module32Next(snap, &m)) modules.push_back(m);
-  CloseHandle(snap);
+  for (BOOL ok = Module32First(snap.get(), &m); ok; ok = Module32Next(snap.get(), &m))
+    modules.push_back(m);
   return modules;
 }
 
@@ -154,12 +154,13 @@ UINT ErrorModeOf(HANDLE process, DWORD pid) {
   if (!remoteKernel || !local) return ~0u;
   auto start = reinterpret_cast<LPTHREAD_START_ROUTINE>(
       remoteKernel + (local - reinterpret_cast<BYTE*>(kernel)));
-  HANDLE thread = CreateRemoteThread(process, nullptr, 0, start, nullptr, 0, nullptr);
-  if (!thread) return ~0u;
+  const tools::ScopedHandle thread(
+      CreateRemoteThread(process, nullptr, 0, start, nullptr, 0, nullptr));
+  if (!thread.valid()) return ~0u;
   DWORD mode = ~0u;
-  if (WaitForSingleObject(thread, 10000) != WAIT_OBJECT_0 || !GetExitCodeThread(thread, &mode))
+  if (WaitForSingleObject(thread.get(), 10000) != WAIT_OBJECT_0 ||
+      !GetExitCodeThread(thread.get(), &mode))
     mode = ~0u;
-  CloseHandle(thread);
   return mode;
 }
 
@@ -312,26 +313,24 @@ bool DirExists(const std::string& path) {
 }
 
 bool ReadBytes(const std::string& path, std::string* out) {
-  HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                         0, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return false;
+  const tools::ScopedHandle h(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                          OPEN_EXISTING, 0, nullptr));
+  if (!h.valid()) return false;
   out->clear();
   char buf[65536];
   DWORD got = 0;
   bool ok = true;
-  while ((ok = ReadFile(h, buf, sizeof buf, &got, nullptr)) && got) out->append(buf, got);
-  CloseHandle(h);
+  while ((ok = ReadFile(h.get(), buf, sizeof buf, &got, nullptr)) && got) out->append(buf, got);
   return ok;
 }
 
 bool WriteBytes(const std::string& path, const std::string& data) {
-  HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return false;
+  const tools::ScopedHandle h(
+      CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  if (!h.valid()) return false;
   DWORD put = 0;
-  const bool ok = WriteFile(h, data.data(), static_cast<DWORD>(data.size()), &put, nullptr) &&
-                  put == data.size();
-  CloseHandle(h);
-  return ok;
+  return WriteFile(h.get(), data.data(), static_cast<DWORD>(data.size()), &put, nullptr) &&
+         put == data.size();
 }
 
 std::vector<std::string> ListFiles(const std::string& dir) {
