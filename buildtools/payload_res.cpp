@@ -25,6 +25,7 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr uint16_t kRcData = 10;
+constexpr uint16_t kMemoryFlags = 0x0030;  // moveable, pure
 
 // The largest payload tried end to end (build, start-up and install under
 // Wine): one file of 2 GiB in a payload of 2.04 GiB. Resource sizes, the
@@ -32,7 +33,6 @@ constexpr uint16_t kRcData = 10;
 // the whole image is mapped at start, so beyond this nothing was shown to work.
 constexpr uintmax_t kMaxFileBytes = uintmax_t{1} << 31;
 constexpr uintmax_t kMaxPayloadBytes = (uintmax_t{1} << 31) + (uintmax_t{1} << 26);
-constexpr uint16_t kMemoryFlags = 0x0030;  // moveable, pure
 
 struct Failure {
   std::string message;
@@ -46,13 +46,7 @@ std::string ReadFile(const fs::path& path) {
 
 // Resource names are stored upper-case; FindResource upper-cases the name it
 // is asked for. Only ASCII has the same upper case on every code page.
-std::string StoredName(const std::string& resName) {
-  std::string out = resName;
-  for (char& c : out) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return out;
-}
+std::string StoredName(const std::string& resName) { return core::AsciiUpper(resName); }
 
 class ResWriter {
  public:

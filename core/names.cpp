@@ -46,17 +46,18 @@ std::string FileNameStem(std::string_view path) {
   return std::string(path.substr(start, dot - start));
 }
 
+std::string AsciiUpper(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return out;
+}
+
 namespace {
 
 bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    char x = a[i], y = b[i];
-    if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 'a' + 'A');
-    if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 'a' + 'A');
-    if (x != y) return false;
-  }
-  return true;
+  return a.size() == b.size() && AsciiUpper(a) == AsciiUpper(b);
 }
 
 std::string_view TrimTrailingDotsAndBlanks(std::string_view part) {
@@ -165,8 +166,7 @@ std::string WindowsFileKey(std::string_view name) {
   for (std::string_view part : Components(name)) {
     if (!first) key += '\\';
     first = false;
-    for (char c : TrimTrailingDotsAndBlanks(part))
-      key += (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+    key += AsciiUpper(TrimTrailingDotsAndBlanks(part));
   }
   return key;
 }

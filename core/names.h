@@ -41,6 +41,10 @@ std::string NameProblem(std::string_view name);
 // The name two manifest names share on Windows when they name one file.
 std::string WindowsFileKey(std::string_view name);
 
+// The text with a-z in upper case and every other byte as it is: the one
+// case folding that is the same on every code page.
+std::string AsciiUpper(std::string_view text);
+
 // Appends a name that begins with '\' to a folder; a folder that already ends
 // with '\' (a drive root) does not get a second separator.
 std::string JoinPath(std::string_view dir, std::string_view name);

@@ -94,12 +94,17 @@ std::string CurrentDirectory() {
   return n && n < MAX_PATH ? std::string(buf, n) : std::string();
 }
 
+std::string FullPath(const std::string& path) {
+  char full[MAX_PATH];
+  const DWORD n = GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
+  return n && n < MAX_PATH ? std::string(full, n) : path;
+}
+
 std::string DriveCurrentDirectory(char letter) {
-  char full[MAX_PATH] = {};
   // Upper case, as the system spells drives in the paths it returns.
-  const char device[] = {static_cast<char>(letter - 'a' + 'A'), ':', '\0'};
-  const DWORD n = GetFullPathNameA(device, MAX_PATH, full, nullptr);
-  return n && n < MAX_PATH ? std::string(full, n) : std::string(device) + "\\";
+  const std::string device{static_cast<char>(letter - 'a' + 'A'), ':'};
+  const std::string full = FullPath(device);
+  return full != device ? full : device + "\\";
 }
 
 CurrentDirectoryRestorer::CurrentDirectoryRestorer() : saved_(CurrentDirectory()) {}

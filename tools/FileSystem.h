@@ -35,6 +35,10 @@ bool VolumeKeepsCase(const std::string& path);
 // The process's current directory; empty when it does not fit MAX_PATH.
 std::string CurrentDirectory();
 
+// GetFullPathNameA: relative to the current directory, trailing dots and
+// spaces dropped; the text itself when it cannot be resolved.
+std::string FullPath(const std::string& path);
+
 // The current directory the system keeps for a drive ("X:" resolved); the
 // drive's root when it cannot tell.
 std::string DriveCurrentDirectory(char letter);

@@ -7,6 +7,7 @@
 
 #include "core/error.h"
 #include "core/names.h"
+#include "tools/FileSystem.h"
 #include "tools/Resource.h"
 #include "tools/ScopedWin.h"
 
@@ -150,12 +151,6 @@ std::string GetSystemDir() {
   const UINT n = GetSystemDirectoryA(buf, kSystemDirBuffer);
   if (n == 0 || n >= kSystemDirBuffer) return {};
   return std::string(buf, n);
-}
-
-std::string FullPath(const std::string& path) {
-  char full[MAX_PATH];
-  const DWORD n = GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
-  return n && n < MAX_PATH ? std::string(full, n) : path;
 }
 
 std::string Win32Platform::FullLongPath(const std::string& path) {

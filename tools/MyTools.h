@@ -31,9 +31,6 @@ class Win32Platform : public core::Platform {
 };
 
 std::string GetSystemDir();
-// GetFullPathNameA: relative to the current directory, trailing dots and
-// spaces dropped; the text itself when it cannot be resolved.
-std::string FullPath(const std::string& path);
 // Pultix.lnk-style link on the desktop, or in the group folder of the Start
 // menu's programs. Raises when the shell-link object is unavailable.
 void CreateShortcut(const std::string& target, const std::string& arguments,
