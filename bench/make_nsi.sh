@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Writes an NSIS script installing the files of PAYLOAD/file.lst into one
-# folder, 64-bit like ours. COMPRESS: off (SetCompress off) or default.
+# folder, with NSIS's default 32-bit stub, like ours. COMPRESS: off
+# (SetCompress off) or default.
 # With INSTDIR and LICENCE it is the like-for-like installer: a licence page,
 # a directory page keeping INSTDIR, the install page, and the same two renames
 # as ours after the files (the last one marks "all files written").
@@ -9,7 +10,6 @@ set -euo pipefail
 payload=$1 out=$2 compress=$3 instdir=${4:-'C:\bench-nsis'} licence=${5:-}
 cat <<NSI
 Unicode true
-Target amd64-unicode
 Name "Bench"
 OutFile "$out"
 InstallDir "$instdir"

@@ -64,7 +64,7 @@ done
 
 # ---- the driver and the plain copy
 mkdir -p "$b/tools"
-cxx="x86_64-w64-mingw32-g++ -std=c++17 -O2 -Wall -Wextra -static"
+cxx="i686-w64-mingw32-g++ -std=c++17 -O2 -Wall -Wextra -static"
 $cxx -I"$top" "$top/bench/bench_driver.cpp" "$top/tests/e2e/driver.cpp" -mconsole \
   -o "$b/tools/bench_driver.exe"
 $cxx "$top/bench/plain_copy.cpp" -o "$b/tools/plain_copy.exe"

@@ -27,12 +27,19 @@ namespace {
 constexpr uint16_t kRcData = 10;
 constexpr uint16_t kMemoryFlags = 0x0030;  // moveable, pure
 
-// The largest payload tried end to end (build, start-up and install under
-// Wine): one file of 2 GiB in a payload of 2.04 GiB. Resource sizes, the
-// image size and the installer's single WriteFile per file are 32-bit, and
-// the whole image is mapped at start, so beyond this nothing was shown to work.
-constexpr uintmax_t kMaxFileBytes = uintmax_t{1} << 31;
-constexpr uintmax_t kMaxPayloadBytes = (uintmax_t{1} << 31) + (uintmax_t{1} << 26);
+// The installer is a 32-bit program whose whole image, payload included, is
+// mapped into its address space at start. 32-bit Windows gives a process
+// 2 GiB, in which the system's DLLs, the heaps and the stacks are placed
+// before and around the image; half of it for the image leaves the other half
+// to them, wherever address-space layout randomisation puts them.
+constexpr uintmax_t kMaxImageBytes = uintmax_t{1} << 30;
+// The program's own sections (about 350 KB) and what may grow there.
+constexpr uintmax_t kProgramImageBytes = uintmax_t{1} << 20;
+// A file's share of the image: its bytes, 8-aligned, and its directory
+// entries with the UTF-16 name.
+uintmax_t ImageBytes(uintmax_t fileBytes, const std::string& resourceName) {
+  return (fileBytes + 7) / 8 * 8 + 64 + 2 * resourceName.size();
+}
 
 struct Failure {
   std::string message;
@@ -182,7 +189,7 @@ int Run(int argc, char** argv) {
     const std::string manifestRes = StoredName(core::ResourceName(core::kManifestFile));
     res.Add(manifestRes, manifest);
 
-    uintmax_t total = manifest.size();
+    uintmax_t total = kProgramImageBytes + ImageBytes(manifest.size(), manifestRes);
     // Stored resource name -> manifest line that claimed it.
     std::map<std::string, size_t> claimed{{manifestRes, 0}};
     for (size_t i = 0; i + 1 < lines.size(); ++i) {
@@ -225,15 +232,11 @@ int Run(int argc, char** argv) {
         continue;
       }
       claimed.emplace(stored, lineNo);
-      const uintmax_t bytes = fs::file_size(file);
-      total += bytes;
-      if (bytes > kMaxFileBytes) {
-        throw Failure{LineError(lineNo, name, "is " + std::to_string(bytes) +
-                                                  " bytes, more than the 2 GiB a payload file may have")};
-      }
-      if (total > kMaxPayloadBytes) {
-        throw Failure{LineError(lineNo, name, "brings the payload to " + std::to_string(total) +
-                                                  " bytes, more than its limit of 2 GiB and 64 MiB")};
+      total += ImageBytes(fs::file_size(file), stored);
+      if (total > kMaxImageBytes) {
+        throw Failure{LineError(lineNo, name, "brings the installer's image to about " +
+                                                  std::to_string(total) +
+                                                  " bytes, more than its limit of 1 GiB")};
       }
       res.Add(stored, ReadFile(file));
       inputs.push_back(fs::absolute(file).string());

@@ -7,7 +7,17 @@
 set(SETUP_LINK_OPTIONS
   -static -static-libgcc -static-libstdc++
   -s -Wl,--gc-sections -Wl,--no-insert-timestamp -Wl,--file-alignment=4096
-  -Wl,--dynamicbase -Wl,--nxcompat -Wl,--high-entropy-va)
+  -Wl,--dynamicbase -Wl,--nxcompat)
+math(EXPR SETUP_BITS "${CMAKE_SIZEOF_VOID_P} * 8")
+if(SETUP_BITS EQUAL 64)
+  list(APPEND SETUP_LINK_OPTIONS -Wl,--high-entropy-va)
+  set(SETUP_MANIFEST_ARCH amd64)
+else()
+  # 4 GiB of address space instead of 2 on 64-bit Windows (3 GiB on 32-bit
+  # Windows booted with /3GB): room for a large payload mapped whole.
+  list(APPEND SETUP_LINK_OPTIONS -Wl,--large-address-aware)
+  set(SETUP_MANIFEST_ARCH x86)
+endif()
 
 # The installer is single-threaded, so it links the C++ runtime of the win32
 # thread model, which needs no pthread library (about 28 KB less), although

@@ -1,12 +1,11 @@
 #include "forms/FontCache.h"
 
-#include <cstdio>
+#include "core/error.h"
 
 namespace forms {
 
 HFONT FontCache::Get(const FontDef& f) {
-  char key[128];
-  std::snprintf(key, sizeof key, "%s|%d|%d|%d", f.face, f.height, f.bold, f.charset);
+  const std::string key = core::Format("%s|%d|%d|%d", f.face, f.height, f.bold, f.charset);
   for (auto& entry : fonts_)
     if (entry.first == key) return entry.second.get();
   HFONT font = CreateFontA(-Scale(f.height, dpi_), 0, 0, 0, f.bold ? FW_BOLD : FW_NORMAL, 0, 0,

@@ -1,7 +1,6 @@
 #include "forms/Gauge.h"
 
-#include <cstdio>
-
+#include "core/error.h"
 #include "forms/Gdi.h"
 #include "forms/Paint.h"
 
@@ -14,9 +13,7 @@ void TGauge::Create(const RECT& rect, HWND parent, int id, DWORD style) {
 
 void TGauge::Changed() {
   if (!Handle()) return;
-  char text[16];
-  std::snprintf(text, sizeof text, "%d%%", PercentDone());
-  SetWindowTextA(Handle(), text);
+  SetWindowTextA(Handle(), core::Format("%d%%", PercentDone()).c_str());
   RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
 }
 

@@ -1,9 +1,9 @@
 #include "forms/Paint.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 
+#include "core/error.h"
 #include "forms/Gdi.h"
 
 namespace forms {
@@ -206,15 +206,14 @@ void PaintGauge(HDC dc, int width, int height, int percent, HFONT font, COLORREF
   FillRect(dc, &filled, fill.get());
 
   // White text on black, XORed on: exactly the text's pixels invert.
-  char text[16];
-  std::snprintf(text, sizeof text, "%d%%", percent);
+  const std::string text = core::Format("%d%%", percent);
   Offscreen layer(dc, width, height);
   FillRect(layer.dc(), &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
   {
     Selected selectFont(layer.dc(), font);
     SetBkMode(layer.dc(), TRANSPARENT);
     SetTextColor(layer.dc(), RGB(255, 255, 255));
-    DrawTextA(layer.dc(), text, -1, &all, DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_NOPREFIX);
+    DrawTextA(layer.dc(), text.c_str(), -1, &all, DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_NOPREFIX);
   }
   BitBlt(dc, 0, 0, width, height, layer.dc(), 0, 0, SRCINVERT);
 }

@@ -7,6 +7,7 @@
 #   wine-env.sh stop         stop that wine server and that Xvfb, by PID
 #   wine-env.sh run EXE ...  run a Windows program in the prefix
 #   wine-env.sh do CMD ...   run another command as the one who runs Wine
+#   wine-env.sh runs32       succeed when this machine runs 32-bit programs
 # SETUP_WINE_STATE picks another state folder (default: build/wine), so
 # separate builds do not share a display; SETUP_WINE_PREFIX picks another
 # prefix name inside it (default: prefix).
@@ -83,8 +84,38 @@ drop_root() {
 drop_root "$@"
 export WINEPREFIX=$state/${SETUP_WINE_PREFIX:-prefix}
 export WINEARCH=win64
+
+# 32-bit Windows programs need 32-bit Wine, whose loader starts only when the
+# kernel runs 32-bit code. SETUP_WINE_NO32=1 acts as if it did not.
+runs32() {
+  [ -z "${SETUP_WINE_NO32:-}" ] && /usr/lib/wine/wine --version >/dev/null 2>&1
+}
+# Debian's `wine` starts every program through the 32-bit loader when wine32
+# is installed; without a kernel to run it, 64-bit programs go straight to
+# the 64-bit one.
+if ! runs32; then
+  mkdir -p "$state/bin64"
+  for w in wine wine-stable; do
+    printf '#!/bin/sh\nexec /usr/lib/wine/wine64 "$@"\n' >"$state/bin64/$w"
+    chmod +x "$state/bin64/$w"
+  done
+  export PATH=$state/bin64:$PATH
+fi
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+
+# Starts a command in the background, in a session of its own, holding none of
+# our descriptors: servers it leaves running must not keep the caller's pipes
+# or locks open. `wait $!` waits for it.
+detached() {
+  (
+    for fd in /proc/$BASHPID/fd/*; do
+      fd=${fd##*/}
+      [ "$fd" -gt 2 ] && eval "exec $fd>&-"
+    done 2>/dev/null
+    exec setsid "$@" </dev/null >/dev/null 2>&1
+  ) &
+}
 
 display_up() {
   [ -f "$state/xvfb.pid" ] && [ -f "$state/display" ] && kill -0 "$(cat "$state/xvfb.pid")" 2>/dev/null
@@ -96,7 +127,7 @@ start_display() {
   for n in $(seq 91 199); do
     [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || break
   done
-  setsid Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
+  detached Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp
   echo $! >"$state/xvfb.pid"
   echo ":$n" >"$state/display"
   for _ in $(seq 1 100); do
@@ -125,8 +156,13 @@ own_user_folders() {
 
 make_prefix() {
   local fresh=0
+  # A prefix made before 32-bit Wine was installed cannot run 32-bit programs.
+  if [ -f "$WINEPREFIX/system.reg" ] && [ ! -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ]; then
+    wineserver -k >/dev/null 2>&1 || true
+    rm -rf "$WINEPREFIX"
+  fi
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    setsid wineboot -i </dev/null >/dev/null 2>&1 || true
+    detached wineboot -i; wait $! || true
     fresh=1
   fi
   # Settings of the prefix; the stamp names their version, so an older
@@ -138,12 +174,13 @@ make_prefix() {
     # sans serif from fonts-liberation stand in under those names.
     local face
     for face in 'Courier New=Liberation Mono' 'Microsoft Sans Serif=Liberation Sans'; do
-      setsid wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "${face%%=*}" \
-        /d "${face#*=}" /f </dev/null >/dev/null 2>&1 || true
+      detached wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "${face%%=*}" \
+        /d "${face#*=}" /f
+      wait $! || true
     done
     # Without a window manager Wine waits 2 s for one whenever a window hides.
-    setsid wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f \
-      </dev/null >/dev/null 2>&1 || true
+    detached wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f
+    wait $! || true
     touch "$stamp"
   fi
   # A new prefix's start-up programs finish first (no persistent server yet).
@@ -156,10 +193,10 @@ start() {
   export DISPLAY=$(cat "$state/display")
   make_prefix
   # A persistent server, detached from every pipe of the caller.
-  setsid wineserver -p </dev/null >/dev/null 2>&1 || true
+  detached wineserver -p; wait $! || true
   # The first program also starts the prefix's services, which would inherit
   # the caller's pipes; start them here, detached.
-  setsid wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+  detached wine cmd /c exit; wait $! || true
 }
 
 stop() {
@@ -188,6 +225,7 @@ case "${1:-}" in
     shift
     exec "$@"
     ;;
+  runs32) runs32 ;;
   *)
     echo "usage: $0 start|prefix|stop|run EXE [ARGS...]|do CMD [ARGS...]" >&2
     exit 2

@@ -157,9 +157,12 @@ void ExpectInstalledFiles(const std::string& target) {
   EXPECT_EQ(present, expected) << "file.lst, pultix.hu and Logbix.HU must be gone";
 }
 
+// Read in the 32-bit view, the one the installed 32-bit program reads: the
+// 64-bit installer's value must be there too (HKCU\Software is shared).
 bool ReadLocale(const std::string& name, DWORD* type, std::string* data) {
   HKEY key;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, kLocalesKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, kLocalesKey, 0, KEY_READ | KEY_WOW64_32KEY, &key) !=
+      ERROR_SUCCESS)
     return false;
   char buf[1024] = {};
   DWORD size = sizeof buf - 1;

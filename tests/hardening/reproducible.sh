@@ -3,11 +3,12 @@
 # names, must give byte-identical installers: no time stamps, no build paths.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/../.." && pwd)
-work=${1:-$top/build/repro}
+toolchain=$1
+work=$2
 rm -rf "$work"
 for side in first second-build; do
   cmake -S "$top" -B "$work/$side" -G Ninja \
-    -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64.cmake" -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null
+    -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null
   cmake --build "$work/$side" --target setup >/dev/null
 done
 if cmp "$work/first/_setup.exe" "$work/second-build/_setup.exe"; then

@@ -19,8 +19,14 @@
 
 using namespace forms;
 
-// The import slot every call of user32's function goes through.
-extern "C" VOID(WINAPI* __imp_DisableProcessWindowsGhosting)(VOID);
+// The import slot every call of user32's function goes through; 32-bit
+// symbols carry the underscore and the stdcall argument size.
+#ifdef _WIN64
+#define GHOSTING_SLOT "__imp_DisableProcessWindowsGhosting"
+#else
+#define GHOSTING_SLOT "__imp__DisableProcessWindowsGhosting@0"
+#endif
+extern "C" VOID(WINAPI* ghostingSlot)(VOID) __asm__(GHOSTING_SLOT);
 
 namespace {
 
@@ -65,7 +71,7 @@ VOID WINAPI CountGhostingCall() { ++ghostingCalls; }
 
 // Wine never ghosts a window, so the call itself is what can be checked.
 TEST(Application, StartingTurnsWindowGhostingOff) {
-  auto* slot = &__imp_DisableProcessWindowsGhosting;
+  auto* slot = &ghostingSlot;
   DWORD protection = 0;
   ASSERT_TRUE(VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &protection));
   const auto real = *slot;

@@ -310,6 +310,11 @@ TEST(Manifest, DpiAwareHighestAvailableClassicControls) {
       "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}",
       "{1f676c76-80e1-4239-95bb-83d0f6d0da78}",
       "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}",
+#ifdef _WIN64
+      "processorArchitecture=\"amd64\"",
+#else
+      "processorArchitecture=\"x86\"",
+#endif
   };
   for (const char* r : required) EXPECT_NE(std::string::npos, manifest.find(r)) << r;
   EXPECT_EQ(std::string::npos, manifest.find("Common-Controls"));

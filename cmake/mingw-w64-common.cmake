@@ -1,7 +1,6 @@
-# Cross build for 64-bit Windows with Debian's MinGW-w64.
+# Cross build for Windows with Debian's MinGW-w64; the including toolchain
+# file names the processor and the compiler triple.
 set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR x86_64)
-set(MINGW_TRIPLE x86_64-w64-mingw32)
 # The posix thread model gives std::mutex (GoogleTest needs it); with
 # -static its pthread library is linked in, not loaded as a DLL.
 set(CMAKE_C_COMPILER ${MINGW_TRIPLE}-gcc-posix)

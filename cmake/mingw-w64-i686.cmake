@@ -1,0 +1,5 @@
+# 32-bit Windows: the shipped installer, which runs on 32-bit and 64-bit
+# Windows alike.
+set(CMAKE_SYSTEM_PROCESSOR x86)
+set(MINGW_TRIPLE i686-w64-mingw32)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64-common.cmake)
