@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <optional>
 #include <string>
@@ -18,6 +19,7 @@
 #include "tools/FileSystem.h"
 #include "tools/MyTools.h"
 #include "tools/ScopedWin.h"
+#include "tools/SingleInstance.h"
 #include "tests/support/support.h"
 
 namespace {
@@ -139,6 +141,36 @@ TEST(Files, WriteExistsAndReplace) {
   ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
   EXPECT_FALSE(platform.ReplaceFile(a, folder));
   EXPECT_TRUE(platform.FileExists(a));
+}
+
+// Only a mutex this copy created makes it the first: the name is taken as
+// well by a mutex another account's copy denies it, or by another object.
+TEST(SingleInstance, OnlyAMutexOfItsOwnMakesTheFirstCopy) {
+  const std::string name = "SetupToolsTest" + std::to_string(GetCurrentProcessId());
+  const std::string local = "Local\\" + name;
+  SECURITY_DESCRIPTOR nobody;  // an empty access list: no one may open it
+  ACL empty;
+  ASSERT_TRUE(InitializeSecurityDescriptor(&nobody, SECURITY_DESCRIPTOR_REVISION));
+  ASSERT_TRUE(InitializeAcl(&empty, sizeof empty, ACL_REVISION));
+  ASSERT_TRUE(SetSecurityDescriptorDacl(&nobody, TRUE, &empty, FALSE));
+  SECURITY_ATTRIBUTES denied = {sizeof denied, &nobody, FALSE};
+  const struct {
+    const char* holder;
+    std::function<HANDLE()> hold;
+    bool first;
+  } cases[] = {
+      {"nothing", [] { return HANDLE(nullptr); }, true},
+      {"another copy", [&] { return CreateMutexA(nullptr, FALSE, local.c_str()); }, false},
+      {"a mutex denied to us", [&] { return CreateMutexA(&denied, FALSE, local.c_str()); }, false},
+      {"an event", [&] { return CreateEventA(nullptr, FALSE, FALSE, local.c_str()); }, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.holder);
+    const tools::ScopedHandle held(c.hold());
+    ASSERT_EQ(held.valid(), c.first == false);
+    const tools::SingleInstance instance(name.c_str());
+    EXPECT_EQ(instance.IsFirst(), c.first);
+  }
 }
 
 TEST(Registry, WriteRegStringCreatesAMissingKey) {
