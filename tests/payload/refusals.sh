@@ -78,8 +78,8 @@ check trailing-dot "file.lst line 2: \"a.txt.\" has a name part ending in '.' or
 check trailing-blank "file.lst line 1: \"docs \\b.txt\" has a name part ending in '.' or ' '" 'docs \b.txt' '1.0'
 check same-file 'file.lst line 2: "A.TXT" names the same file as line 1, a.txt' 'a.txt' 'A.TXT' '1.0'
 check long-part 'has a name part longer than 255 characters' "$(printf 'f%.0s' $(seq 256))\\a.txt" '1.0'
-check long-path 'is longer than 221 characters: it would not fit below c:\Program Files\Vorlen\KORVAN' \
-  "docs\\$(printf 'n%.0s' $(seq 217))" '1.0'
+check long-path 'is longer than 228 characters: it would not fit below c:\Program Files\Vorlen\KORVAN' \
+  "docs\\$(printf 'n%.0s' $(seq 224))" '1.0'
 check partial-name 'file.lst line 1: "a.txt.~setup" ends in .~setup' 'a.txt.~setup' '1.0'
 # A file of 65,536 lines plus the version is one line too many.
 dir=$work/too-many
