@@ -17,6 +17,9 @@
 namespace {
 
 const char kInstanceName[] = "PultixSetup";
+// How long a later copy waits for the first copy's window: it may be
+// starting still.
+constexpr DWORD kFirstWindowWaitMs = 3000;
 
 // The windows live from start-up to the end of the program.
 struct Wizard {
@@ -34,8 +37,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   SetErrorMode(SEM_FAILCRITICALERRORS);
   tools::SingleInstance instance(kInstanceName);
   if (!instance.IsFirst()) {
-    instance.ActivateFirst();
-    return 0;
+    if (instance.ActivateFirst(kFirstWindowWaitMs)) return 0;
+    // Ending in silence would look like a crash to the user.
+    forms::ShowErrorBox("Setup is already running.");
+    return 1;
   }
   tools::ScopedCom com;
   try {

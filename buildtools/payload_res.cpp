@@ -140,6 +140,28 @@ void CheckManifestText(const std::string& manifest) {
   }
 }
 
+// A payload folder's file that the manifest names; `name` uses '\\'.
+fs::path PayloadPath(const fs::path& dir, std::string name) {
+  for (char& c : name) {
+    if (c == '\\') c = '/';
+  }
+  return dir / name;
+}
+
+// The last line is shown as the version and never installed: a file name
+// there means the version line is missing and the last file would be lost.
+void CheckVersionLine(const fs::path& dir, const std::vector<std::string>& lines) {
+  const std::string& version = lines.back();
+  if (version.find_first_not_of(" \t") == std::string::npos)
+    throw Failure{LineError(lines.size(), version,
+                            "is the version line but empty or blank (a stray line at the end?)")};
+  std::error_code error;
+  if (core::StaysInsideTarget(version) && fs::is_regular_file(PayloadPath(dir, version), error))
+    throw Failure{LineError(lines.size(), version,
+                            "is the version line but names a file of the payload folder: is the "
+                            "version line missing?")};
+}
+
 int Run(int argc, char** argv) {
   bool checked = true;
   int a = 1;
@@ -181,9 +203,7 @@ int Run(int argc, char** argv) {
     if (checked) CheckManifestText(manifest);
     const std::vector<std::string> lines = core::SplitLines(manifest);
     if (checked && lines.empty()) throw Failure{"file.lst has no lines: the version line is missing"};
-    if (checked && lines.back().empty())
-      throw Failure{LineError(lines.size(), "", "is the version line but empty (a stray empty "
-                                                "line at the end?)")};
+    if (checked) CheckVersionLine(dir, lines);
     if (checked && lines.size() - 1 > core::kMaxFileLines)
       throw Failure{"file.lst line 65536: more than 65535 file lines"};
     const std::string manifestRes = StoredName(core::ResourceName(core::kManifestFile));
@@ -203,11 +223,7 @@ int Run(int argc, char** argv) {
       const std::string stored = problem.empty() ? StoredName(core::ResourceName(name)) : "";
       fs::path file = dir;
       if (problem.empty()) {
-        std::string rel = name;
-        for (char& c : rel) {
-          if (c == '\\') c = '/';
-        }
-        file /= rel;
+        file = PayloadPath(dir, name);
         auto it = claimed.find(stored);
         if (it != claimed.end()) {
           const bool manifest = it->second == 0;

@@ -153,7 +153,9 @@ std::string NameProblem(std::string_view name) {
   const size_t suffix = kPartialSuffixLength;
   if (name.size() >= suffix && EqualIgnoringCase(name.substr(name.size() - suffix), kPartialSuffix))
     return std::string("ends in ") + kPartialSuffix + ", the installer's name for a file being written";
-  const size_t room = kMaxPathLength - (sizeof kDefaultTargetDir - 1) - 1 - suffix;
+  // Only the file's own path must fit; its partial name is written by its
+  // "\\?\" form, which may pass the limit.
+  const size_t room = kMaxPathLength - (sizeof kDefaultTargetDir - 1) - 1;
   if (name.size() > room)
     return "is longer than " + std::to_string(room) + " characters: it would not fit below " +
            kDefaultTargetDir;

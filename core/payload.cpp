@@ -47,12 +47,15 @@ bool ExtractResourceFile(Platform& platform, const std::string& dir,
     // The earlier file stays whole until its replacement is complete.
     const std::string path = dir + fileName;
     const std::string partial = path + kPartialSuffix;
-    try {
-      platform.WriteNewFile(partial, bytes);
-    } catch (...) {
-      platform.RemoveFile(partial);
-      throw;
-    }
+    // A killed run's partial file goes right before it is written again,
+    // not once at the start: a name planted in between would be written
+    // through. Whatever is at the name then, a link or a file planted after
+    // this, stays and fails the file below: it is someone else's.
+    platform.RemoveLeftover(partial);
+    // An earlier file is at stake: the new bytes reach the disk before they
+    // take its name, so a power cut cannot leave an empty file in its place.
+    // A first installation has nothing to lose and skips the costly flush.
+    platform.WriteNewFile(partial, bytes, platform.FileExists(path));
     if (!platform.ReplaceFile(partial, path)) {
       platform.RemoveFile(partial);
       return false;
@@ -72,13 +75,6 @@ bool ExtractPayload(Platform& platform, const std::string& dir, Gauge& gauge) {
     gauge.SetMaxValue(static_cast<int>(list.size()) - 1);
     const size_t files = list.size() - 1;  // the last line is the version
     if (files > kMaxFileLines) throw Error(kRangeError);
-    // A killed run leaves a partial file behind; clear those of every
-    // listed name, also of names the loop may not reach.
-    for (size_t i = 0; i < files; ++i) {
-      const std::string& name = list[i];
-      if (name.size() <= kMaxNameLength && IsSafePayloadName(name))
-        platform.RemoveFile(base + name + kPartialSuffix);
-    }
     for (size_t i = 0; i < files; ++i) {
       const std::string& name = list[i];
       if (name.size() > kMaxNameLength) throw Error(kRangeError);

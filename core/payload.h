@@ -21,14 +21,15 @@ std::vector<std::string> LoadResourceList(Platform& platform, const std::string&
 bool ForceDirectories(Platform& platform, std::string dir);
 
 // Writes one payload resource to dir + fileName (dir ends with '\') under
-// the partial name first, replacing the earlier file only when complete. Any
-// failure gives false and leaves the earlier file and no partial one.
+// the partial name first, replacing the earlier file only when complete. A
+// partial file a killed run left is removed first; anything else at that
+// name is left alone and fails the file. Any failure gives false and leaves
+// the earlier file and no partial one of this run.
 bool ExtractResourceFile(Platform& platform, const std::string& dir,
                          const std::string& resName, const std::string& fileName);
 
-// Writes every file the manifest lists into dir, advancing the gauge per file,
-// after removing partial files a killed run left. True only if every file
-// was written.
+// Writes every file the manifest lists into dir, advancing the gauge per
+// file. True only if every file was written.
 bool ExtractPayload(Platform& platform, const std::string& dir, Gauge& gauge);
 
 }  // namespace core

@@ -24,17 +24,27 @@ class Platform {
   virtual bool FileExists(const std::string& path) = 0;
   // One folder level; false when it cannot be created or exists already.
   virtual bool CreateDir(const std::string& path) = 0;
-  // Creates or truncates the file, opened without sharing, and writes the
-  // bytes in one piece. Raises "Cannot create file %s" or
-  // "Stream write error" (which may leave part of the file).
-  virtual void WriteNewFile(const std::string& path, Bytes data) = 0;
+  // The calls that take a temporary name (WriteNewFile, RemoveFile,
+  // RemoveLeftover, ReplaceFile's `from`) take it longer than 259
+  // characters too: it is longer than the name of its file, which fits.
+
+  // Creates the file, which must not exist: a name that exists, a link of
+  // any kind included, is neither opened nor followed. Writes the bytes in
+  // one piece, without sharing, and with `durable` returns only once they
+  // are on disk. Raises "Cannot create file %s" or "Stream write error"; a
+  // file it created is removed again when the write fails.
+  virtual void WriteNewFile(const std::string& path, Bytes data, bool durable) = 0;
+  // Deletes a plain file: no link or reparse point, no second name, not
+  // read-only. False, and nothing touched, for anything else.
   virtual bool RemoveFile(const std::string& path) = 0;
+  // RemoveFile, clearing a read-only attribute first: for the installer's
+  // own temporary names, which a killed run may have left.
+  virtual bool RemoveLeftover(const std::string& path) = 0;
   // Never overwrites: false when the target exists or the source is missing.
   virtual bool RenameFile(const std::string& from, const std::string& to) = 0;
-  // Moves a file in the same folder onto `to`, replacing a file there, and
-  // returns once the move is on disk; a file it replaces gives way only once
-  // the new bytes are on disk too. False when `to` cannot be replaced: held
-  // open, read-only or a folder.
+  // Moves a file in the same folder onto `to`, replacing the name there
+  // (never writing through it), and returns once the move is on disk. False
+  // when `to` cannot be replaced: held open, read-only or a folder.
   virtual bool ReplaceFile(const std::string& from, const std::string& to) = 0;
   // REG_SZ value under HKEY_CURRENT_USER\key, creating the key; false on failure.
   virtual bool WriteRegString(const std::string& key, const std::string& name,

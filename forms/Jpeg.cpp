@@ -99,8 +99,10 @@ JpegImage DecodeJpeg(const void* data, std::size_t size) {
   using tools::ComPtr;
   // Windows' own decoder, created through COM rather than linked:
   // windowscodecs.dll is no known DLL, so a static import could be planted.
+  // The first factory by name: newer headers make CLSID_WICImagingFactory
+  // the second one, which Windows 7 lacks.
   ComPtr<IWICImagingFactory> factory;
-  Check(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+  Check(CoCreateInstance(CLSID_WICImagingFactory1, nullptr, CLSCTX_INPROC_SERVER,
                          IID_IWICImagingFactory, factory.receive()),
         "no imaging component");
   ComPtr<IWICStream> stream;

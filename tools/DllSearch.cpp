@@ -2,18 +2,38 @@
 
 #include <windows.h>
 
+#include <string>
+
+#include "tools/MyTools.h"
+
 namespace tools {
 
-void RestrictDllSearch() {
-  using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
-  // Looked up at run time: older systems lack the call.
-  auto setDirs = reinterpret_cast<SetDefaultDllDirectoriesFn>(reinterpret_cast<void*>(
+namespace {
+
+using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
+
+// Looked up at run time: older systems lack the call.
+SetDefaultDllDirectoriesFn SetDefaultDllDirectoriesCall() {
+  return reinterpret_cast<SetDefaultDllDirectoriesFn>(reinterpret_cast<void*>(
       GetProcAddress(GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories")));
-  if (setDirs) setDirs(LOAD_LIBRARY_SEARCH_SYSTEM32);
 }
 
-HMODULE LoadSystemLibrary(const char* name) {
-  return LoadLibraryExA(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+}  // namespace
+
+bool SystemHasSearchFlags() { return SetDefaultDllDirectoriesCall() != nullptr; }
+
+void RestrictDllSearch() {
+  if (const SetDefaultDllDirectoriesFn setDirs = SetDefaultDllDirectoriesCall())
+    setDirs(LOAD_LIBRARY_SEARCH_SYSTEM32);
+}
+
+HMODULE LoadSystemLibrary(const char* name, bool searchFlags) {
+  if (searchFlags) return LoadLibraryExA(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+  // The DLL's own imports are then looked for in its folder first.
+  const std::string dir = GetSystemDir();
+  return dir.empty() ? nullptr
+                     : LoadLibraryExA((dir + "\\" + name).c_str(), nullptr,
+                                      LOAD_WITH_ALTERED_SEARCH_PATH);
 }
 
 }  // namespace tools

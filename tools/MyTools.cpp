@@ -78,6 +78,95 @@ std::vector<wchar_t> ToWide(const std::string& text) {
   return out;
 }
 
+// The wide form of a path that may pass MAX_PATH: full, after "\\?\" (or
+// "\\?\UNC" for a share), which lifts the limit. What GetFullPathNameW
+// cannot resolve, or what is in that form already, stays as it is.
+std::vector<wchar_t> ExtendedPath(const std::string& path) {
+  std::vector<wchar_t> wide = ToWide(path);
+  if (path.rfind("\\\\?\\", 0) == 0 || path.rfind("\\\\.\\", 0) == 0) return wide;
+  const DWORD size = GetFullPathNameW(wide.data(), 0, nullptr, nullptr);
+  std::vector<wchar_t> full(size + 1, L'\0');
+  const DWORD n = size ? GetFullPathNameW(wide.data(), size, full.data(), nullptr) : 0;
+  if (n == 0 || n >= size) return wide;
+  const bool share = full[0] == L'\\' && full[1] == L'\\';
+  static const wchar_t kLocal[] = L"\\\\?\\", kShare[] = L"\\\\?\\UNC";
+  std::vector<wchar_t> out(share ? kShare : kLocal, (share ? kShare : kLocal) + (share ? 7 : 4));
+  out.insert(out.end(), full.begin() + (share ? 1 : 0), full.begin() + n + 1);
+  return out;
+}
+
+// An open file's or folder's path on its volume, as the file system
+// reached it (through any link on the way); empty when it cannot tell.
+std::vector<wchar_t> PathOnVolume(HANDLE h) {
+  // A path has at most 32,767 characters.
+  std::vector<BYTE> buffer(sizeof(FILE_NAME_INFO) + 32768 * sizeof(wchar_t));
+  auto* info = reinterpret_cast<FILE_NAME_INFO*>(buffer.data());
+  if (!GetFileInformationByHandleEx(h, FileNameInfo, info, static_cast<DWORD>(buffer.size())))
+    return {};
+  return std::vector<wchar_t>(info->FileName,
+                              info->FileName + info->FileNameLength / sizeof(wchar_t));
+}
+
+// Whether an open file is `name` in `folder`, not a file elsewhere that a
+// link led to: this catches the links that show no reparse point, such as
+// a Unix link under Wine, which opens (and deletes) the file it names.
+bool OpenedInFolder(HANDLE file, DWORD volume, const std::vector<wchar_t>& folder,
+                    const std::vector<wchar_t>& name) {
+  const ScopedHandle dir(CreateFileW(folder.data(), FILE_READ_ATTRIBUTES,
+                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                     nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  BY_HANDLE_FILE_INFORMATION dirInfo;
+  if (!dir.valid() || !GetFileInformationByHandle(dir.get(), &dirInfo) ||
+      dirInfo.dwVolumeSerialNumber != volume)
+    return false;
+  std::vector<wchar_t> expected = PathOnVolume(dir.get());
+  const std::vector<wchar_t> actual = PathOnVolume(file);
+  if (expected.empty() || actual.empty()) return false;
+  if (expected.back() != L'\\') expected.push_back(L'\\');
+  expected.insert(expected.end(), name.begin(), name.end() - 1);
+  return CompareStringOrdinal(expected.data(), static_cast<int>(expected.size()), actual.data(),
+                              static_cast<int>(actual.size()), TRUE) == CSTR_EQUAL;
+}
+
+// Deletes a file only when it is a plain one: neither a link nor a reparse
+// point of any kind (opened as itself, never followed), no second name that
+// another folder may hold, and in the folder its path names. All through
+// one handle, so the name cannot change between the check and the delete.
+bool RemovePlainFile(const std::string& path, bool evenReadOnly) {
+  const std::vector<wchar_t> wide = ExtendedPath(path);
+  const DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+  const DWORD access = DELETE | FILE_READ_ATTRIBUTES;
+  ScopedHandle file(CreateFileW(wide.data(), access | FILE_WRITE_ATTRIBUTES, share, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+  // Wine refuses the attribute right on a read-only file, which Windows
+  // grants; it does not ask for the right when the attribute is cleared.
+  if (!file.valid())
+    file.reset(CreateFileW(wide.data(), access, share, nullptr, OPEN_EXISTING,
+                           FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+  BY_HANDLE_FILE_INFORMATION info;
+  if (!file.valid() || !GetFileInformationByHandle(file.get(), &info) ||
+      (info.dwFileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY)) ||
+      info.nNumberOfLinks != 1)
+    return false;
+  // The folder: the path up to its last separator, kept (a root needs it).
+  size_t end = wide.size() - 1;
+  while (end > 0 && wide[end - 1] != L'\\') --end;
+  std::vector<wchar_t> folder(wide.begin(), wide.begin() + end);
+  folder.push_back(L'\0');
+  const std::vector<wchar_t> name(wide.begin() + end, wide.end());
+  if (!OpenedInFolder(file.get(), info.dwVolumeSerialNumber, folder, name)) return false;
+  if (info.dwFileAttributes & FILE_ATTRIBUTE_READONLY) {
+    if (!evenReadOnly) return false;
+    // Windows refuses to delete a read-only file; the attribute goes first.
+    FILE_BASIC_INFO basic = {};
+    basic.FileAttributes = info.dwFileAttributes & ~FILE_ATTRIBUTE_READONLY;
+    if (!basic.FileAttributes) basic.FileAttributes = FILE_ATTRIBUTE_NORMAL;
+    if (!SetFileInformationByHandle(file.get(), FileBasicInfo, &basic, sizeof basic)) return false;
+  }
+  FILE_DISPOSITION_INFO dispose = {TRUE};
+  return SetFileInformationByHandle(file.get(), FileDispositionInfo, &dispose, sizeof dispose) != 0;
+}
+
 }  // namespace
 
 core::Bytes Win32Platform::ReadResource(const std::string& name) {
@@ -100,18 +189,25 @@ bool Win32Platform::CreateDir(const std::string& path) {
   return CreateDirectoryA(path.c_str(), nullptr) != 0;
 }
 
-void Win32Platform::WriteNewFile(const std::string& path, core::Bytes data) {
-  ScopedHandle file(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                                CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+void Win32Platform::WriteNewFile(const std::string& path, core::Bytes data, bool durable) {
+  // CREATE_NEW fails on any name that exists, a link included, and follows none.
+  const ScopedHandle file(CreateFileW(ExtendedPath(path).data(), GENERIC_WRITE | DELETE, 0,
+                                      nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.valid()) throw Error(Format("Cannot create file %s", path.c_str()));
   DWORD written = 0;
   // Resources are limited to 32-bit sizes, so one write takes the whole file.
   if (!WriteFile(file.get(), data.data, static_cast<DWORD>(data.size), &written, nullptr) ||
-      written != data.size)
+      written != data.size || (durable && !FlushFileBuffers(file.get()))) {
+    // Through the handle: the name may no longer be ours.
+    FILE_DISPOSITION_INFO dispose = {TRUE};
+    SetFileInformationByHandle(file.get(), FileDispositionInfo, &dispose, sizeof dispose);
     throw Error("Stream write error");
+  }
 }
 
-bool Win32Platform::RemoveFile(const std::string& path) { return ::DeleteFileA(path.c_str()) != 0; }
+bool Win32Platform::RemoveFile(const std::string& path) { return RemovePlainFile(path, false); }
+
+bool Win32Platform::RemoveLeftover(const std::string& path) { return RemovePlainFile(path, true); }
 
 bool Win32Platform::RenameFile(const std::string& from, const std::string& to) {
   return MoveFileA(from.c_str(), to.c_str()) != 0;
@@ -121,16 +217,10 @@ bool Win32Platform::ReplaceFile(const std::string& from, const std::string& to) 
   // Windows refuses to replace a read-only file or a folder; saying so here
   // keeps that true on file systems that would not.
   const DWORD attr = GetFileAttributesA(to.c_str());
-  if (attr != INVALID_FILE_ATTRIBUTES) {
-    if (attr & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) return false;
-    // An earlier file is at stake: the new bytes reach the disk before they
-    // take its name, so a power cut cannot leave an empty file in its place.
-    // A first installation has nothing to lose and skips the costly flush.
-    ScopedHandle fresh(CreateFileA(from.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                   FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!fresh.valid() || !FlushFileBuffers(fresh.get())) return false;
-  }
-  return MoveFileExA(from.c_str(), to.c_str(),
+  if (attr != INVALID_FILE_ATTRIBUTES && (attr & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
+    return false;
+  // `to` without the long form: a name beyond MAX_PATH fails as before.
+  return MoveFileExW(ExtendedPath(from).data(), ToWide(to).data(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 

@@ -17,8 +17,9 @@ class Win32Platform : public core::Platform {
   bool DirectoryExists(const std::string& path) override;
   bool FileExists(const std::string& path) override;
   bool CreateDir(const std::string& path) override;
-  void WriteNewFile(const std::string& path, core::Bytes data) override;
+  void WriteNewFile(const std::string& path, core::Bytes data, bool durable) override;
   bool RemoveFile(const std::string& path) override;
+  bool RemoveLeftover(const std::string& path) override;
   bool RenameFile(const std::string& from, const std::string& to) override;
   bool ReplaceFile(const std::string& from, const std::string& to) override;
   bool WriteRegString(const std::string& key, const std::string& name,

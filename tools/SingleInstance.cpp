@@ -36,16 +36,24 @@ BOOL CALLBACK FindFront(HWND w, LPARAM lp) {
 SingleInstance::SingleInstance(const char* name) : name_(name) {
   const std::string mutexName = std::string("Local\\") + name;
   HANDLE mutex = CreateMutexA(nullptr, FALSE, mutexName.c_str());
-  // Read at once: nothing may set the last error in between.
-  first_ = !(mutex && GetLastError() == ERROR_ALREADY_EXISTS);
+  // Read at once: nothing may set the last error in between. Only a mutex
+  // this call created makes the first copy; the name is just as taken when
+  // another account's copy denies us its mutex (ERROR_ACCESS_DENIED) or
+  // another kind of object has it (ERROR_INVALID_HANDLE).
+  first_ = mutex && GetLastError() != ERROR_ALREADY_EXISTS;
   mutex_.reset(mutex);
 }
 
-void SingleInstance::ActivateFirst() const {
+bool SingleInstance::ActivateFirst(DWORD waitMs) const {
+  constexpr DWORD kPollMs = 50;
   Search marked{name_, 0, nullptr, nullptr};
-  EnumWindows(FindMarked, reinterpret_cast<LPARAM>(&marked));
+  // The first copy may not have its window yet.
+  for (const DWORD start = GetTickCount();; Sleep(kPollMs)) {
+    EnumWindows(FindMarked, reinterpret_cast<LPARAM>(&marked));
+    if (marked.found || GetTickCount() - start >= waitMs) break;
+  }
   HWND app = marked.found;
-  if (!app) return;
+  if (!app) return false;
   DWORD pid = 0;
   GetWindowThreadProcessId(app, &pid);
   // The first copy passes the activation on to its own windows.
@@ -55,6 +63,7 @@ void SingleInstance::ActivateFirst() const {
   Search front{name_, pid, app, nullptr};
   EnumWindows(FindFront, reinterpret_cast<LPARAM>(&front));
   SetForegroundWindow(front.found ? front.found : app);
+  return true;
 }
 
 SingleInstance::Mark::Mark(const SingleInstance& instance, HWND appWindow)

@@ -19,8 +19,9 @@ class SingleInstance {
   bool IsFirst() const { return first_; }
   // In a later copy: brings the first copy forward, restoring it when it is
   // minimised, at the window the user works in (a modal dialog when one is
-  // open). Nothing when the first copy has no window yet.
-  void ActivateFirst() const;
+  // open). False when no window of the first copy shows up within `waitMs`:
+  // another program holds the name, or a copy hangs before its window.
+  bool ActivateFirst(DWORD waitMs) const;
 
   // In the first copy: marks its application window while the mark lives.
   class Mark {

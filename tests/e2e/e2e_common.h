@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -21,6 +22,7 @@ inline const char kNoManifestInstaller[] = E2E_INSTALLER_NO_MANIFEST;
 inline const char kEmptyManifestInstaller[] = E2E_INSTALLER_EMPTY_MANIFEST;
 inline const char kMissingHuInstaller[] = E2E_INSTALLER_MISSING_HU;
 inline const char kBigZeta3Installer[] = E2E_INSTALLER_BIG_ZETA3;
+inline const char kBigZeta1Installer[] = E2E_INSTALLER_BIG_ZETA1;  // 200 MB of Zeta1.def
 inline const char kDeviceNameInstaller[] = E2E_INSTALLER_DEVICE_NAME;
 inline const char kWorkDir[] = E2E_WORK_DIR;
 inline const char kProbeDll[] = E2E_PROBE_DLL;  // an empty DLL to plant
@@ -100,9 +102,10 @@ class Session {
   // Presses "Next" and waits for the agreement dialog.
   HWND OpenAgreement() const;
   // "Next" with the agreement accepted; returns when the run has ended.
-  void Run() const;
+  // `whileRunning` is called once the agreement is accepted.
+  void Run(const std::function<void()>& whileRunning = {}) const;
   // Sets the target folder, then Run().
-  void RunOn(const std::string& target) const;
+  void RunOn(const std::string& target, const std::function<void()>& whileRunning = {}) const;
   // Runs on `target` to the shortcut dialog and leaves it by "Yes" or "No".
   void InstallAnsweringShortcuts(const std::string& target, bool yes) const;
 

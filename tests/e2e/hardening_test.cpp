@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "tests/e2e/e2e_common.h"
+#include "tools/ScopedWin.h"
 
 namespace e2e {
 namespace {
@@ -125,6 +126,27 @@ TEST(MainWindow, SecondCopyBringsTheFirstForwardAndEnds) {
   ExpectWelcomeState(m);
   Click(m.btnKoniec);
   EXPECT_TRUE(first->WaitExit(10000));
+}
+
+// The single-instance name held by something that shows no setup window
+// (another program, a copy that hangs before its window): a new copy says
+// so and fails, instead of ending in silence.
+TEST(MainWindow, SquattedInstanceNameGivesABoxAndAFailure) {
+  const tools::ScopedHandle squatter(CreateMutexA(nullptr, FALSE, "Local\\PultixSetup"));
+  ASSERT_TRUE(squatter.valid());
+  const Installer inst(kShippedInstaller, TestCopy());
+  ASSERT_TRUE(inst.started()) << inst.error();
+  const HWND box = inst.WaitWindow(kMessageBoxClass);
+  ASSERT_NE(box, nullptr) << "no box; the installer is " << (inst.Running() ? "running" : "gone");
+  Settle(box);
+  const MessageBoxInfo info = ReadMessageBox(box);
+  EXPECT_EQ(info.title, "_setup");
+  EXPECT_EQ(info.text, "Setup is already running.");
+  EXPECT_EQ(info.buttons, std::vector<std::string>{"OK"});
+  EXPECT_EQ(inst.FindTop(kMainWindowClass), nullptr);
+  PressKey(box, VK_RETURN);
+  ASSERT_TRUE(inst.WaitExit(10000));
+  EXPECT_NE(inst.ExitCode(), 0u);
 }
 
 }  // namespace

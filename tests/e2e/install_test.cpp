@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -263,6 +264,97 @@ TEST_F(Install, UnwritableFileInTargetReportsCopying) {
     Click(m.btnKoniec);
     EXPECT_TRUE(s.inst.WaitExit(10000)) << "\"Exit\" does not end the program";
   }
+}
+
+// A name at a partial file's place that the run did not create: a link
+// planted by another account before the run or while it copies (the slow
+// installer's Zeta1.def of 200 MB gives the time), or a killed run's
+// read-only leftover. A link is neither written through nor deleted: the
+// file it names stays byte for byte and Zeta5.def fails. The leftover goes.
+TEST_F(Install, NamesAtPartialFilesOfSomeoneElse) {
+  enum class Plant { kReadOnlyLeftover, kHardLink, kSymbolicLink };
+  const struct {
+    const char* what;
+    Plant plant;
+    bool whileCopying;
+  } cases[] = {
+      {"read-only leftover", Plant::kReadOnlyLeftover, false},
+      {"hard link before the run", Plant::kHardLink, false},
+      {"symbolic link before the run", Plant::kSymbolicLink, false},
+      {"hard link while the run copies", Plant::kHardLink, true},
+      {"symbolic link while the run copies", Plant::kSymbolicLink, true},
+  };
+  const std::string own = "the user's own file, outside the target";
+  for (size_t i = 0; i < std::size(cases); ++i) {
+    const auto& c = cases[i];
+    SCOPED_TRACE(c.what);
+    const std::string base = root_.path() + "\\" + std::to_string(i);
+    const std::string target = Target(base + "\\KORVAN"), victim = base + "\\own.txt";
+    const std::string partial = target + "\\Zeta5.def.~setup";
+    ASSERT_TRUE(MakeDirs(target));
+    ASSERT_TRUE(WriteBytes(victim, own));
+    const auto plant = [&] {
+      switch (c.plant) {
+        case Plant::kReadOnlyLeftover:
+          return WriteBytes(partial, "cut") &&
+                 SetFileAttributesA(partial.c_str(), FILE_ATTRIBUTE_READONLY);
+        case Plant::kHardLink: return CreateHardLinkA(partial.c_str(), victim.c_str(), nullptr) != 0;
+        case Plant::kSymbolicLink: return MakeSymbolicLink(partial, victim);
+      }
+      return false;
+    };
+    bool planted = false;
+    if (!c.whileCopying) {
+      ASSERT_TRUE(planted = plant());
+    }
+    const Session s(c.whileCopying ? kBigZeta1Installer : kShippedInstaller);
+    s.RunOn(target, [&] {
+      if (!c.whileCopying) return;
+      // Zeta1.def's own cleanup is over once its partial file is there.
+      ASSERT_TRUE(WaitFor([&] { return FileExists(target + "\\Zeta1.def.~setup"); }, 20000, 1));
+      ASSERT_TRUE(planted = plant());
+      EXPECT_FALSE(FileExists(target + "\\Zeta2.def")) << "planted after the run was past Zeta1.def";
+    });
+    if (planted && c.plant != Plant::kReadOnlyLeftover) {
+      EXPECT_EQ(ReadAll(partial), own) << "the planted name does not lead to the file";
+    }
+    if (HasFatalFailure()) break;
+    const MainWindow& m = s.m;
+    EXPECT_EQ(ReadAll(victim), own) << "the file outside was changed";
+    if (c.plant == Plant::kReadOnlyLeftover) {
+      EXPECT_EQ(Text(m.m1), RunText({"PULTIX installed successfully."}));
+      ExpectInstalledFiles(target);
+    } else {
+      EXPECT_EQ(Text(m.m1), RunText({"Copy files to target folder...",
+                                     "Errors encountered during copying.", "Setup failed."}));
+      EXPECT_TRUE(FileExists(target + "\\Zeta4.def"));
+      EXPECT_FALSE(FileExists(target + "\\Zeta5.def"));
+    }
+    if (c.plant == Plant::kSymbolicLink) {
+      EXPECT_TRUE(RemoveSymbolicLink(partial));
+    }
+  }
+}
+
+// The longest target folder the final names allow: the longest name's path
+// has 259 characters, its partial file's more.
+TEST_F(Install, LongestTargetFolderInstallsEveryFile) {
+  size_t longest = 0;
+  for (const std::string& name : ShippedFiles()) longest = std::max(longest, name.size());
+  const std::string prefix = root_.path() + "\\";
+  const std::string target = Target(prefix + std::string(259 - 1 - longest - prefix.size(), 'L'));
+  ASSERT_TRUE(MakeDirs(root_.path()));
+  // CreateDirectoryA stops at 247 characters: made by the long form.
+  std::vector<wchar_t> wide(L"\\\\?\\", L"\\\\?\\" + 4);
+  wide.insert(wide.end(), target.begin(), target.end());
+  wide.push_back(L'\0');
+  ASSERT_TRUE(CreateDirectoryW(wide.data(), nullptr));
+  const Session s;
+  ASSERT_NO_FATAL_FAILURE(s.InstallAnsweringShortcuts(target, false));
+  EXPECT_EQ(Text(s.m.m1), RunText({"PULTIX installed successfully."}));
+  ExpectInstalledFiles(target);
+  Click(s.m.btnOK);
+  EXPECT_TRUE(s.inst.WaitExit(10000));
 }
 
 // S: is a file system of 512 KB, mounted by the fixture e2e_small_disk. The

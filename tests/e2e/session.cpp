@@ -65,10 +65,11 @@ void Accept(const AgreementDialog& a) {
   Click(a.next);
 }
 
-void Session::Run() const {
+void Session::Run(const std::function<void()>& whileRunning) const {
   HWND d = OpenAgreement();
   ASSERT_NE(d, nullptr) << "no agreement dialog";
   ASSERT_NO_FATAL_FAILURE(Accept(AgreementDialog(d)));
+  if (whileRunning) whileRunning();
   const auto finished = [&] {
     return inst.FindTop(kShortcutDialogClass) != nullptr ||
            inst.FindTop(kMessageBoxClass) != nullptr ||
@@ -84,10 +85,10 @@ void Session::Run() const {
   Settle(window);
 }
 
-void Session::RunOn(const std::string& target) const {
+void Session::RunOn(const std::string& target, const std::function<void()>& whileRunning) const {
   ASSERT_TRUE(Up());
   SetTarget(target);
-  ASSERT_NO_FATAL_FAILURE(Run());
+  ASSERT_NO_FATAL_FAILURE(Run(whileRunning));
 }
 
 void Session::InstallAnsweringShortcuts(const std::string& target, bool yes) const {

@@ -87,25 +87,30 @@ bool FakePlatform::CreateDir(const std::string& path) {
   return true;
 }
 
-void FakePlatform::WriteNewFile(const std::string& path, core::Bytes data) {
+void FakePlatform::WriteNewFile(const std::string& path, core::Bytes data, bool durable) {
+  if (beforeCreate_) beforeCreate_(path);
   writes_.push_back(path);
+  if (durable) durableWrites_.push_back(path);
   const std::string p = Normalise(path);
   const std::string k = Key(p);
-  if (readOnly_.count(k) || dirs_.count(k) || !dirs_.count(Key(ParentDir(p))))
+  if (files_.count(k) || dirs_.count(k) || !dirs_.count(Key(ParentDir(p))))
     throw core::Error(core::Format("Cannot create file %s", path.c_str()));
-  std::string bytes(reinterpret_cast<const char*>(data.data), data.size);
-  const bool full = freeSpace_ >= 0 && static_cast<long long>(bytes.size()) > freeSpace_;
-  if (full) bytes.resize(static_cast<size_t>(freeSpace_));
-  if (freeSpace_ >= 0) freeSpace_ -= static_cast<long long>(bytes.size());
-  files_[k] = File{p, bytes};
-  if (full) throw core::Error("Stream write error");
+  const long long size = static_cast<long long>(data.size);
+  if (freeSpace_ >= 0 && size > freeSpace_) throw core::Error("Stream write error");
+  if (freeSpace_ >= 0) freeSpace_ -= size;
+  files_[k] = File{p, std::string(reinterpret_cast<const char*>(data.data), data.size)};
 }
 
-bool FakePlatform::RemoveFile(const std::string& path) {
+bool FakePlatform::Remove(const std::string& path, bool evenReadOnly) {
   const std::string k = Key(Normalise(path));
-  if (readOnly_.count(k)) return false;
+  if (readOnly_.count(k) && !evenReadOnly) return false;
+  readOnly_.erase(k);
   return files_.erase(k) != 0;
 }
+
+bool FakePlatform::RemoveFile(const std::string& path) { return Remove(path, false); }
+
+bool FakePlatform::RemoveLeftover(const std::string& path) { return Remove(path, true); }
 
 bool FakePlatform::Move(const std::string& from, const std::string& to, bool replace) {
   const std::string kf = Key(Normalise(from));

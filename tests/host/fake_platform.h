@@ -2,6 +2,7 @@
 // every failure the installer must survive.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -25,12 +26,17 @@ class FakePlatform : public core::Platform {
   // Files and folders.
   void AddDir(const std::string& path) { dirs_.insert(Key(path)); }
   void AddFile(const std::string& path, const std::string& data);
-  // Read-only, or held open without sharing: it can be neither opened for
-  // writing, replaced nor deleted.
+  // Read-only, or held open without sharing: it can be neither replaced nor
+  // deleted, except as a leftover, whose read-only attribute is cleared.
   void SetReadOnly(const std::string& path) { readOnly_.insert(Key(path)); }
+  // Called with the path of every file about to be created, before the
+  // check that it does not exist: to plant a name mid-run.
+  void SetBeforeCreate(std::function<void(const std::string&)> hook) {
+    beforeCreate_ = std::move(hook);
+  }
   // Folders whose creation fails.
   void RefuseDir(const std::string& path) { refusedDirs_.insert(Key(path)); }
-  // Bytes the "disk" still takes; a longer write is cut short.
+  // Bytes the "disk" still takes; a longer write fails and leaves no file.
   void SetFreeSpace(long long bytes) { freeSpace_ = bytes; }
   void SetRegistryFails(bool fails) { registryFails_ = fails; }
   // What FullLongPath gives for `path`; other paths come back unchanged.
@@ -44,15 +50,17 @@ class FakePlatform : public core::Platform {
   bool HasDir(const std::string& path) const { return dirs_.count(Key(path)) != 0; }
   // Registry values as "KEY|NAME" -> data.
   const std::map<std::string, std::string>& Registry() const { return registry_; }
-  // Every path handed to a write, in order.
+  // Every path handed to a write, in order, and those written durably.
   const std::vector<std::string>& Writes() const { return writes_; }
+  const std::vector<std::string>& DurableWrites() const { return durableWrites_; }
 
   core::Bytes ReadResource(const std::string& name) override;
   bool DirectoryExists(const std::string& path) override;
   bool FileExists(const std::string& path) override;
   bool CreateDir(const std::string& path) override;
-  void WriteNewFile(const std::string& path, core::Bytes data) override;
+  void WriteNewFile(const std::string& path, core::Bytes data, bool durable) override;
   bool RemoveFile(const std::string& path) override;
+  bool RemoveLeftover(const std::string& path) override;
   bool RenameFile(const std::string& from, const std::string& to) override;
   bool ReplaceFile(const std::string& from, const std::string& to) override;
   bool WriteRegString(const std::string& key, const std::string& name,
@@ -61,6 +69,7 @@ class FakePlatform : public core::Platform {
 
  private:
   bool Move(const std::string& from, const std::string& to, bool replace);
+  bool Remove(const std::string& path, bool evenReadOnly);
   struct File {
     std::string name;
     std::string data;
@@ -69,10 +78,12 @@ class FakePlatform : public core::Platform {
   std::map<std::string, File> files_;
   std::set<std::string> dirs_;
   std::set<std::string> readOnly_;
+  std::function<void(const std::string&)> beforeCreate_;
   std::set<std::string> refusedDirs_;
   std::map<std::string, std::string> registry_;
   std::map<std::string, std::string> fullLongPaths_;
   std::vector<std::string> writes_;
+  std::vector<std::string> durableWrites_;
   long long freeSpace_ = -1;  // unlimited
   bool registryFails_ = false;
 };

@@ -118,9 +118,10 @@ TEST(IsDeviceName, AnyCaseExtensionAndTrailingDotsOrBlanks) {
 TEST(NameProblem, RefusesNamesWindowsCannotWriteAsListed) {
   const std::string longPart(249, 'p');
   const std::string longFolder(256, 'f');
-  // 30 characters of folder, a separator and 7 of suffix leave 221 of 259.
-  const std::string tooLongPath = std::string(150, 'd') + "\\" + std::string(71, 'n');
-  const std::string longestPath = std::string(150, 'd') + "\\" + std::string(70, 'n');
+  // 30 characters of folder and a separator leave 228 of 259; the partial
+  // name's suffix may pass them.
+  const std::string tooLongPath = std::string(150, 'd') + "\\" + std::string(78, 'n');
+  const std::string longestPath = std::string(150, 'd') + "\\" + std::string(77, 'n');
   const struct {
     std::string name;
     const char* problem;  // a part of the reason; nullptr when accepted

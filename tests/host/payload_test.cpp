@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <optional>
 #include <string>
@@ -36,13 +37,6 @@ void Install(FakePlatform& fake, const std::vector<std::string>& files) {
 
 const std::vector<std::string> kShipped = support::ShippedFiles();
 
-// Every file is written under a partial name first; none may stay behind.
-bool HasPartialFile(const FakePlatform& fake) {
-  for (const auto& name : fake.FileNames()) {
-    if (name.find(core::kPartialSuffix) != std::string::npos) return true;
-  }
-  return false;
-}
 
 const std::optional<std::string> kAbsent;
 
@@ -62,7 +56,16 @@ struct ExtractCase {
   // Every percentage the gauge showed, where a row names them.
   std::vector<int> shown = {};
   const char* target = kTarget;
+  int durable = -1;  // writes flushed before replacing a file, where a row names them
 };
+
+// Someone else's file planted at the partial name the run is about to
+// create, after that name's cleanup.
+void PlantBeforeCreating(FakePlatform& f, const std::string& partial) {
+  f.SetBeforeCreate([&f, partial](const std::string& creating) {
+    if (creating == partial) f.AddFile(partial, "planted");
+  });
+}
 
 void NoChange(FakePlatform&) {}
 
@@ -72,7 +75,7 @@ TEST(ExtractPayload, Cases) {
       // After the maximum is set to 11: floor(100 * k / 11) for k = 1..11.
       {"shipped payload", kShipped, NoChange, true, 11, 11, 11, 10,
        {{"Logbix.HU", "Logbix.HU bytes"}, {"Zeta5.def", "Zeta5.def bytes"}, {"file.lst", kAbsent}},
-       {0, 9, 18, 27, 36, 45, 54, 63, 72, 81, 90, 100}},
+       {0, 9, 18, 27, 36, 45, 54, 63, 72, 81, 90, 100}, kTarget, 0},
       {"missing resource: stops at its line, removes the manifest copy", kShipped,
        [](FakePlatform& f) {
          f.RemoveResource("PULTIX_HU");
@@ -103,17 +106,29 @@ TEST(ExtractPayload, Cases) {
          f.SetFreeSpace(9);  // "a.txt bytes" is 11 bytes
        },
        false, 1, 0, 2, 1, {{"a.txt", "earlier"}, {"b.txt", kAbsent}}},
-      // The run stops at PULTIX.HLP, before it reaches Zeta3.def.
-      {"partial files of a killed run are removed", kShipped,
+      {"partial files of a killed run, read-only ones too, are removed at their turn", kShipped,
        [](FakePlatform& f) {
          f.AddFile("C:\\Target\\Zeta3.def", "earlier");
          f.AddFile("C:\\Target\\Pultix.exe.~setup", "cut");
          f.AddFile("C:\\Target\\zeta3.DEF.~SETUP", "cut");
+         f.AddFile("C:\\Target\\Zeta4.def.~setup", "cut");
+         f.SetReadOnly("C:\\Target\\Zeta4.def.~setup");
+       },
+       true, 11, 11, 11, 10,
+       {{"Pultix.exe", "Pultix.exe bytes"}, {"Zeta3.def", "Zeta3.def bytes"},
+        {"Zeta4.def", "Zeta4.def bytes"}}},
+      // Only its own file's turn removes a partial file; the run stops at
+      // PULTIX.HLP, before it reaches Zeta3.def.
+      {"a run that stops keeps the partial files of names it did not reach", kShipped,
+       [](FakePlatform& f) {
+         f.AddFile("C:\\Target\\Zeta3.def.~setup", "cut");
          f.AddFile("C:\\Target\\PULTIX.HLP", "held");
          f.SetReadOnly("C:\\Target\\PULTIX.HLP");
        },
-       false, 3, 2, 11, 4,
-       {{"Pultix.exe", "Pultix.exe bytes"}, {"Zeta3.def", "earlier"}, {"PULTIX.HLP", "held"}}},
+       false, 3, 2, 11, 4, {{"Zeta3.def.~setup", "cut"}, {"PULTIX.HLP", "held"}}},
+      {"a file planted at a partial name after its cleanup fails its file and stays", kShipped,
+       [](FakePlatform& f) { PlantBeforeCreating(f, "C:\\Target\\Zeta2.def.~setup"); },
+       false, 8, 7, 11, 7, {{"Zeta2.def.~setup", "planted"}, {"Zeta3.def", kAbsent}}},
       {"only the version line: nothing written, the manifest copy removed", {},
        [](FakePlatform& f) { f.AddFile("C:\\Target\\file.lst", "left over"); }, true, 0, 0, 0,
        0, {{"file.lst", kAbsent}}},
@@ -144,9 +159,9 @@ TEST(ExtractPayload, Cases) {
        NoChange, true, 1, 1, 1, 1, {{"docs\\deep\\a.txt", "docs\\deep\\a.txt bytes"}}},
       {"a drive root target uses one separator", {"Pultix.exe"}, NoChange, true, 1, 1, 1, 1,
        {{"Pultix.exe", "Pultix.exe bytes"}}, {}, "C:\\"},
-      {"a rerun overwrites every file", {"a.txt"},
+      {"a rerun overwrites every file, flushing it first", {"a.txt"},
        [](FakePlatform& f) { f.AddFile("C:\\Target\\A.TXT", "an older and longer a.txt"); },
-       true, 1, 1, 1, 1, {{"a.txt", "a.txt bytes"}}},
+       true, 1, 1, 1, 1, {{"a.txt", "a.txt bytes"}}, {}, kTarget, 1},
   };
   for (const ExtractCase& c : cases) {
     SCOPED_TRACE(c.what);
@@ -159,13 +174,21 @@ TEST(ExtractPayload, Cases) {
     EXPECT_EQ(gauge.Progress(), c.done);
     EXPECT_EQ(gauge.MaxValue(), c.max);
     if (!c.shown.empty()) EXPECT_EQ(gauge.shown, c.shown);
+    if (c.durable >= 0) EXPECT_EQ(fake.DurableWrites().size(), static_cast<size_t>(c.durable));
     EXPECT_EQ(fake.FileNames().size(), c.filesAfter);
     const std::string base = core::JoinPath(c.target, "\\");
     for (const auto& w : fake.Writes()) {
       EXPECT_EQ(w.rfind(base, 0), 0u) << w;
       EXPECT_EQ(w.find("\\\\"), std::string::npos) << "doubled separator: " << w;
     }
-    EXPECT_FALSE(HasPartialFile(fake));
+    // Partial files stay behind only where a row names them.
+    for (const auto& name : fake.FileNames()) {
+      if (name.find(core::kPartialSuffix) == std::string::npos) continue;
+      const bool named = std::any_of(c.files.begin(), c.files.end(), [&](const auto& f) {
+        return f.second && testing_fake::Key(base + f.first) == testing_fake::Key(name);
+      });
+      EXPECT_TRUE(named) << "partial file " << name;
+    }
     for (const auto& [name, bytes] : c.files) {
       SCOPED_TRACE(name.substr(0, 40));
       EXPECT_EQ(fake.HasFile(base + name), bytes.has_value());

@@ -55,6 +55,9 @@ check empty-line 'file.lst line 2: "" is empty' 'a.txt' '' 'a.txt' '1.0'
 check collision 'file.lst line 2: "a-txt" gives the resource name A_TXT, as a.txt does' 'a.txt' 'a-txt' '1.0'
 check no-version 'no lines'
 check stray-last-line 'file.lst line 3: "" is the version line but empty' 'a.txt' '1.0' ''
+check blank-version 'file.lst line 2: "   " is the version line but empty or blank' 'a.txt' '   '
+check version-missing 'file.lst line 2: "docs\b.txt" is the version line but names a file of the payload folder' \
+  'a.txt' 'docs\b.txt'
 check bom 'file.lst line 1: begins with a byte-order mark' --bytes '\xef\xbb\xbfa.txt\r\n1.0\r\n'
 check utf16 'file.lst line 1: has a NUL byte' --bytes 'a\x00.\x00t\x00x\x00t\x00\r\x00\n\x001\x00.\x000\x00\r\x00\n\x00'
 check utf16-bom 'file.lst line 1: begins with a byte-order mark' --bytes '\xff\xfea\x00\r\x00\n\x001\x00\r\x00\n\x00'
@@ -75,8 +78,8 @@ check trailing-dot "file.lst line 2: \"a.txt.\" has a name part ending in '.' or
 check trailing-blank "file.lst line 1: \"docs \\b.txt\" has a name part ending in '.' or ' '" 'docs \b.txt' '1.0'
 check same-file 'file.lst line 2: "A.TXT" names the same file as line 1, a.txt' 'a.txt' 'A.TXT' '1.0'
 check long-part 'has a name part longer than 255 characters' "$(printf 'f%.0s' $(seq 256))\\a.txt" '1.0'
-check long-path 'is longer than 221 characters: it would not fit below c:\Program Files\Vorlen\KORVAN' \
-  "docs\\$(printf 'n%.0s' $(seq 217))" '1.0'
+check long-path 'is longer than 228 characters: it would not fit below c:\Program Files\Vorlen\KORVAN' \
+  "docs\\$(printf 'n%.0s' $(seq 224))" '1.0'
 check partial-name 'file.lst line 1: "a.txt.~setup" ends in .~setup' 'a.txt.~setup' '1.0'
 # A file of 65,536 lines plus the version is one line too many.
 dir=$work/too-many

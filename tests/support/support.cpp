@@ -73,6 +73,63 @@ bool ReadLink(const std::string& path, LinkInfo* info) {
   return ok;
 }
 
+namespace {
+
+// The Unix path of a Windows path under Wine; empty on Windows. Wine's own
+// export, of the C calling convention.
+std::string UnixPath(const std::string& path) {
+  using UnixFileName = char*(__cdecl*)(LPCWSTR);
+  const auto unixName = reinterpret_cast<UnixFileName>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+  if (!unixName) return {};
+  wchar_t wide[MAX_PATH * 4] = {};
+  MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH * 4);
+  char* name = unixName(wide);
+  if (!name) return {};
+  std::string out = name;
+  HeapFree(GetProcessHeap(), 0, name);
+  return out;
+}
+
+// Runs a shell command on the Unix side of Wine and waits for its end. Wine
+// starts a Unix program without a process handle: the end is a file the
+// command writes last.
+bool RunUnixShell(const std::string& command) {
+  char temp[MAX_PATH] = {}, marker[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, temp);
+  if (!GetTempFileNameA(temp, "sh", 0, marker)) return false;
+  DeleteFileA(marker);
+  std::string line = "Z:\\bin\\sh -c \"" + command + "; echo $? >'" + UnixPath(marker) + "'\"";
+  STARTUPINFOA si = {};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi = {};
+  if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+    return false;
+  if (pi.hProcess) CloseHandle(pi.hProcess);
+  if (pi.hThread) CloseHandle(pi.hThread);
+  std::string status;
+  e2e::WaitFor([&] { return e2e::ReadBytes(marker, &status) && !status.empty(); }, 10000, 2);
+  DeleteFileA(marker);
+  return status == "0\n";
+}
+
+}  // namespace
+
+bool MakeSymbolicLink(const std::string& link, const std::string& target) {
+  const std::string unixLink = UnixPath(link);
+  if (unixLink.empty())
+    return CreateSymbolicLinkA(link.c_str(), target.c_str(),
+                               SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE) != 0;
+  return RunUnixShell("ln -s '" + UnixPath(target) + "' '" + unixLink + "'");
+}
+
+bool RemoveSymbolicLink(const std::string& link) {
+  const std::string unixLink = UnixPath(link);
+  // Windows deletes the link itself; Wine would delete the file it names.
+  if (unixLink.empty()) return DeleteFileA(link.c_str()) != 0;
+  return RunUnixShell("rm '" + unixLink + "'");
+}
+
 TempDir::TempDir(const std::string& parent) {
   static int counter = 0;
   std::string base = parent;

@@ -39,6 +39,12 @@ struct LinkInfo {
 // Reads a shell link; needs COM initialised.
 bool ReadLink(const std::string& path, LinkInfo* info);
 
+// A symbolic link at `link` to the file `target`, and its removal (the link
+// only). Under Wine, whose CreateSymbolicLink creates nothing, a Unix link:
+// Wine shows it as the file it names, no reparse point.
+bool MakeSymbolicLink(const std::string& link, const std::string& target);
+bool RemoveSymbolicLink(const std::string& link);
+
 // A fresh folder of its own, removed with everything in it afterwards.
 class TempDir {
  public:

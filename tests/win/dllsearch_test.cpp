@@ -24,12 +24,18 @@ TEST(DllSearch, PlantedDllIsIgnoredOnceRestricted) {
   for (const char* planted : {"planted_a.dll", "planted_b.dll", "mpr.dll"})
     ASSERT_TRUE(CopyFileA(probe.c_str(), (dir + planted).c_str(), FALSE)) << planted;
 
-  HMODULE mpr = tools::LoadSystemLibrary("mpr.dll");
-  ASSERT_NE(mpr, nullptr);
-  char mprPath[MAX_PATH] = {};
-  GetModuleFileNameA(mpr, mprPath, MAX_PATH);
-  EXPECT_EQ(std::string(mprPath).find(dir), std::string::npos) << mprPath;
-  EXPECT_NE(GetProcAddress(mpr, "WNetGetConnectionA"), nullptr) << "the planted copy was loaded";
+  // By the full path where Windows 7 lacks the search flags, and by the flag;
+  // each loads afresh.
+  for (const bool searchFlags : {false, true}) {
+    SCOPED_TRACE(searchFlags ? "search flag" : "full path");
+    HMODULE mpr = tools::LoadSystemLibrary("mpr.dll", searchFlags);
+    ASSERT_NE(mpr, nullptr);
+    char mprPath[MAX_PATH] = {};
+    GetModuleFileNameA(mpr, mprPath, MAX_PATH);
+    EXPECT_EQ(std::string(mprPath).find(dir), std::string::npos) << mprPath;
+    EXPECT_NE(GetProcAddress(mpr, "WNetGetConnectionA"), nullptr) << "the planted copy was loaded";
+    FreeLibrary(mpr);
+  }
 
   HMODULE before = LoadLibraryA("planted_a.dll");
   EXPECT_NE(before, nullptr) << "the control case: the program's folder is searched by default";

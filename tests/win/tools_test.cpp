@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <optional>
 #include <string>
@@ -18,6 +19,7 @@
 #include "tools/FileSystem.h"
 #include "tools/MyTools.h"
 #include "tools/ScopedWin.h"
+#include "tools/SingleInstance.h"
 #include "tests/support/support.h"
 
 namespace {
@@ -117,20 +119,88 @@ TEST(Extract, FileThatCannotBeReplacedKeepsItsBytes) {
   EXPECT_EQ(ReadAll(dir.path() + "\\sub\\dir\\Pultix.cnt"), PayloadFile("Pultix.cnt"));
 }
 
-TEST(Files, WriteExistsAndReplace) {
+core::Bytes AsBytes(const std::string& s) {
+  return {reinterpret_cast<const unsigned char*>(s.data()), s.size()};
+}
+
+// A new file is created, never opened: whatever has the name, a link to a
+// file elsewhere included, stays as it is. Only a plain file is deleted, a
+// read-only one only as a leftover, and a link's file is never touched.
+TEST(Files, OnlyPlainFilesAreDeletedAndNothingIsWrittenThrough) {
+  enum class Kind { kNone, kPlain, kReadOnly, kHardLink, kSymbolicLink, kFolder };
+  const struct {
+    const char* what;
+    Kind kind;
+    bool removedAsLeftover, removedAsFile;
+  } cases[] = {
+      {"no file", Kind::kNone, false, false},
+      {"plain file", Kind::kPlain, true, true},
+      {"read-only file", Kind::kReadOnly, true, false},
+      {"hard link to a file outside", Kind::kHardLink, false, false},
+      {"symbolic link to a file outside", Kind::kSymbolicLink, false, false},
+      {"folder", Kind::kFolder, false, false},
+  };
+  tools::Win32Platform platform;
+  for (const auto& c : cases) {
+    for (const bool leftover : {true, false}) {
+      SCOPED_TRACE(std::string(c.what) + (leftover ? ", as a leftover" : ", as a file"));
+      TempDir outside, dir;
+      const std::string victim = outside.path() + "\\victim.txt";
+      const std::string name = dir.path() + "\\x.~setup";
+      ASSERT_TRUE(e2e::WriteBytes(victim, "victim"));
+      switch (c.kind) {
+        case Kind::kNone: break;
+        case Kind::kPlain: ASSERT_TRUE(e2e::WriteBytes(name, "left")); break;
+        case Kind::kReadOnly:
+          ASSERT_TRUE(e2e::WriteBytes(name, "left"));
+          ASSERT_TRUE(SetFileAttributesA(name.c_str(), FILE_ATTRIBUTE_READONLY));
+          break;
+        case Kind::kHardLink:
+          ASSERT_TRUE(CreateHardLinkA(name.c_str(), victim.c_str(), nullptr));
+          break;
+        case Kind::kSymbolicLink: ASSERT_TRUE(support::MakeSymbolicLink(name, victim)); break;
+        case Kind::kFolder: ASSERT_TRUE(CreateDirectoryA(name.c_str(), nullptr)); break;
+      }
+      if (c.kind == Kind::kHardLink || c.kind == Kind::kSymbolicLink)
+        ASSERT_EQ(ReadAll(name), "victim") << "not a link";
+      const bool removed = leftover ? platform.RemoveLeftover(name) : platform.RemoveFile(name);
+      EXPECT_EQ(removed, leftover ? c.removedAsLeftover : c.removedAsFile);
+      EXPECT_EQ(ReadAll(victim), "victim") << "the file outside was changed";
+      const bool free = c.kind == Kind::kNone || removed;
+      EXPECT_EQ(Exists(name), !free);
+      bool created = true;
+      try {
+        platform.WriteNewFile(name, AsBytes("new"), true);
+      } catch (const core::Error& e) {
+        created = false;
+        EXPECT_EQ(e.what(), "Cannot create file " + name);
+      }
+      EXPECT_EQ(created, free);
+      EXPECT_EQ(ReadAll(victim), "victim") << "written through the name";
+      if (created) EXPECT_EQ(ReadAll(name), "new");
+      if (c.kind == Kind::kSymbolicLink) EXPECT_TRUE(support::RemoveSymbolicLink(name));
+    }
+  }
+}
+
+TEST(Files, ReplaceMovesOverTheEarlierFile) {
   TempDir dir;
   tools::Win32Platform platform;
   const std::string a = dir.path() + "\\a.txt", b = dir.path() + "\\b.txt";
-  // A rewritten file holds the new bytes only, however long it was.
-  std::ofstream(a, std::ios::binary) << "an earlier and longer a.txt";
-  const std::string fresh = "new";
-  platform.WriteNewFile(a, {reinterpret_cast<const unsigned char*>(fresh.data()), fresh.size()});
-  EXPECT_EQ(ReadAll(a), "new");
   std::ofstream(b, std::ios::binary) << "old";
+  platform.WriteNewFile(a, AsBytes("new"), false);
   EXPECT_TRUE(platform.FileExists(a));
   EXPECT_FALSE(platform.FileExists(dir.path())) << "a folder is not a file";
   EXPECT_FALSE(platform.FileExists(dir.path() + "\\none"));
-  EXPECT_TRUE(platform.ReplaceFile(a, b));
+  {
+    // A virus scanner reading the new file, sharing everything, does not
+    // stand in the way.
+    const tools::ScopedHandle scanner(
+        CreateFileA(a.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(scanner.valid());
+    EXPECT_TRUE(platform.ReplaceFile(a, b));
+  }
   EXPECT_EQ(ReadAll(b), "new");
   EXPECT_FALSE(platform.FileExists(a));
   // A folder in the way is never replaced.
@@ -139,6 +209,53 @@ TEST(Files, WriteExistsAndReplace) {
   ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
   EXPECT_FALSE(platform.ReplaceFile(a, folder));
   EXPECT_TRUE(platform.FileExists(a));
+}
+
+// A temporary name is longer than its file's: it may pass MAX_PATH where
+// the file's name fits (writing there is part of the longest-folder run).
+TEST(Files, LeftoverBeyondMaxPathIsRemoved) {
+  TempDir dir;
+  tools::Win32Platform platform;
+  // The longest folder CreateDirectoryA makes: 248 characters with the NUL.
+  const size_t longestFolder = 247;
+  const std::string folder = dir.path() + "\\" + std::string(longestFolder - dir.path().size() - 1, 'f');
+  ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+  const std::string file = folder + "\\Zeta1.def", partial = file + core::kPartialSuffix;
+  ASSERT_LT(file.size(), static_cast<size_t>(MAX_PATH));
+  ASSERT_GE(partial.size(), static_cast<size_t>(MAX_PATH));
+  platform.WriteNewFile(partial, AsBytes("cut"), false);
+  EXPECT_TRUE(platform.RemoveLeftover(partial));
+  EXPECT_NO_THROW(platform.WriteNewFile(partial, AsBytes("new"), false)) << "not removed";
+}
+
+// Only a mutex this copy created makes it the first: the name is taken as
+// well by a mutex another account's copy denies it, or by another object.
+TEST(SingleInstance, OnlyAMutexOfItsOwnMakesTheFirstCopy) {
+  const std::string name = "SetupToolsTest" + std::to_string(GetCurrentProcessId());
+  const std::string local = "Local\\" + name;
+  SECURITY_DESCRIPTOR nobody;  // an empty access list: no one may open it
+  ACL empty;
+  ASSERT_TRUE(InitializeSecurityDescriptor(&nobody, SECURITY_DESCRIPTOR_REVISION));
+  ASSERT_TRUE(InitializeAcl(&empty, sizeof empty, ACL_REVISION));
+  ASSERT_TRUE(SetSecurityDescriptorDacl(&nobody, TRUE, &empty, FALSE));
+  SECURITY_ATTRIBUTES denied = {sizeof denied, &nobody, FALSE};
+  const struct {
+    const char* holder;
+    std::function<HANDLE()> hold;
+    bool first;
+  } cases[] = {
+      {"nothing", [] { return HANDLE(nullptr); }, true},
+      {"another copy", [&] { return CreateMutexA(nullptr, FALSE, local.c_str()); }, false},
+      {"a mutex denied to us", [&] { return CreateMutexA(&denied, FALSE, local.c_str()); }, false},
+      {"an event", [&] { return CreateEventA(nullptr, FALSE, FALSE, local.c_str()); }, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.holder);
+    const tools::ScopedHandle held(c.hold());
+    ASSERT_EQ(held.valid(), c.first == false);
+    const tools::SingleInstance instance(name.c_str());
+    EXPECT_EQ(instance.IsFirst(), c.first);
+  }
 }
 
 TEST(Registry, WriteRegStringCreatesAMissingKey) {
