@@ -7,6 +7,7 @@
 #include "forms/Application.h"
 #include "forms/Form.h"
 #include "tools/DllSearch.h"
+#include "tools/MyTools.h"
 #include "tools/ScopedWin.h"
 #include "tools/SingleInstance.h"
 #include "wizard/Artwork.h"
@@ -18,10 +19,12 @@ namespace {
 
 const char kInstanceName[] = "PultixSetup";
 
-// The windows live from start-up to the end of the program.
+// The windows live from start-up to the end of the program, all on the one
+// real system.
 struct Wizard {
-  wizard::TForm2 form2{form3, formLicencjaE};
-  wizard::TForm3 form3;
+  tools::Win32Platform platform;
+  wizard::TForm2 form2{platform, form3, formLicencjaE};
+  wizard::TForm3 form3{platform};
   wizard::TFormLicencjaE formLicencjaE;
 };
 

@@ -7,7 +7,6 @@
 #include "core/names.h"
 #include "core/payload.h"
 #include "forms/AppError.h"
-#include "tools/MyTools.h"
 #include "wizard/Artwork.h"
 #include "wizard/FolderChooser.h"
 #include "wizard/LicencjaE.h"
@@ -34,8 +33,8 @@ HICON LoadSharedIcon(int id, int size) {
 
 }  // namespace
 
-TForm2::TForm2(TForm3& shortcuts, TFormLicencjaE& agreement)
-    : forms::Form(kForm2Def), shortcuts_(shortcuts), agreement_(agreement) {
+TForm2::TForm2(core::Platform& platform, TForm3& shortcuts, TFormLicencjaE& agreement)
+    : forms::Form(kForm2Def), platform_(platform), shortcuts_(shortcuts), agreement_(agreement) {
   OnClick(kButton1, [this] { Button1Click(); });
   OnClick(kBtnDalej, [this] { BtnDalejClick(); });
   OnClick(kBtnKoniec, [this] { BtnKoniecClick(); });
@@ -65,8 +64,7 @@ void TForm2::FormCreate() {
   GetModuleFileNameA(nullptr, path, MAX_PATH);
   SetCaption(core::FileNameStem(path));
 
-  tools::Win32Platform platform;
-  const std::vector<std::string> list = core::LoadResourceList(platform, core::kManifestResource);
+  const std::vector<std::string> list = core::LoadResourceList(platform_, core::kManifestResource);
   if (list.empty()) throw core::Error("List index out of bounds (-1)");
   payloadVersion_ = list.back();
 }
@@ -85,13 +83,12 @@ void TForm2::RG1Click() {
 
 void TForm2::Button1Click() {
   std::string folder = TargetDir();
-  if (BrowseForTargetFolder(Handle(), folder)) SetText(kEdit1, folder);
+  if (BrowseForTargetFolder(Handle(), platform_, folder)) SetText(kEdit1, folder);
 }
 
 void TForm2::BtnDalejClick() {
   if (!agreement_.AcceptAgreement()) return;
-  tools::Win32Platform platform;
-  if (!core::PrepareTargetFolder(platform, TargetDir())) {
+  if (!core::PrepareTargetFolder(platform_, TargetDir())) {
     MessageBoxA(Handle(), core::FolderUnusableMessage(TargetDir()).c_str(), "Error",
                 MB_ICONSTOP | MB_OK);
     return;
@@ -101,7 +98,7 @@ void TForm2::BtnDalejClick() {
   SetVisible(kG1, true);
   UpdateWindow(Handle());
 
-  const core::InstallResult result = core::InstallFiles(platform, TargetDir(), GaugeOf(kG1));
+  const core::InstallResult result = core::InstallFiles(platform_, TargetDir(), GaugeOf(kG1));
   if (core::Succeeded(result)) {
     ClearLines(kM1);
     AddLines(kM1, core::SuccessText());
