@@ -43,8 +43,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   tools::ScopedCom com;
   try {
     forms::ApplicationWindow app;
-    app.Create(IDI_SETUP ? LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_SETUP))
-                         : LoadIconA(nullptr, IDI_APPLICATION));
+    app.Create(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_SETUP)));
     const tools::SingleInstance::Mark mark(instance, app.Handle());
     Wizard w;
     app.SetMainForm(&w.form2);

@@ -7,14 +7,11 @@
 #include "core/names.h"
 #include "core/payload.h"
 #include "forms/AppError.h"
+#include "forms/Jpeg.h"
 #include "wizard/Artwork.h"
 #include "wizard/FolderChooser.h"
 #include "wizard/LicencjaE.h"
 #include "wizard/Unit3.h"
-
-#ifdef SETUP_HAVE_JPEG
-#include "forms/Jpeg.h"
-#endif
 
 namespace wizard {
 
@@ -26,7 +23,6 @@ std::vector<std::string> WelcomeLines(const std::string& version) {
 }
 
 HICON LoadSharedIcon(int id, int size) {
-  if (!id) return LoadIconA(nullptr, IDI_APPLICATION);
   return static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id),
                                        IMAGE_ICON, size, size, LR_SHARED));
 }
@@ -46,16 +42,12 @@ void TForm2::LoadArtwork() {
   // window's own.
   SetIcons(LoadSharedIcon(IDI_SETUP, GetSystemMetrics(SM_CXICON)),
            LoadSharedIcon(IDI_MAINWINDOW, GetSystemMetrics(SM_CXSMICON)));
-#ifdef SETUP_HAVE_JPEG
-  if (IDR_BANNER) {
-    try {
-      SetPicture(kImage2, forms::LoadJpegResource(GetModuleHandleA(nullptr), IDR_BANNER).release());
-    } catch (const core::Error& e) {
-      // A damaged banner must not keep the window from working.
-      forms::ShowErrorBox(e.what());
-    }
+  try {
+    SetPicture(kImage2, forms::LoadJpegResource(GetModuleHandleA(nullptr), IDR_BANNER).release());
+  } catch (const core::Error& e) {
+    // A damaged banner must not keep the window from working.
+    forms::ShowErrorBox(e.what());
   }
-#endif
 }
 
 void TForm2::FormCreate() {
