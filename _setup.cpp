@@ -7,6 +7,7 @@
 #include "forms/Application.h"
 #include "forms/Form.h"
 #include "tools/DllSearch.h"
+#include "tools/MyTools.h"
 #include "tools/ScopedWin.h"
 #include "tools/SingleInstance.h"
 #include "wizard/Artwork.h"
@@ -21,10 +22,12 @@ const char kInstanceName[] = "PultixSetup";
 // starting still.
 constexpr DWORD kFirstWindowWaitMs = 3000;
 
-// The windows live from start-up to the end of the program.
+// The windows live from start-up to the end of the program, all on the one
+// real system.
 struct Wizard {
-  wizard::TForm2 form2{form3, formLicencjaE};
-  wizard::TForm3 form3;
+  tools::Win32Platform platform;
+  wizard::TForm2 form2{platform, form3, formLicencjaE};
+  wizard::TForm3 form3{platform};
   wizard::TFormLicencjaE formLicencjaE;
 };
 
@@ -45,8 +48,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   tools::ScopedCom com;
   try {
     forms::ApplicationWindow app;
-    app.Create(IDI_SETUP ? LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_SETUP))
-                         : LoadIconA(nullptr, IDI_APPLICATION));
+    app.Create(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_SETUP)));
     const tools::SingleInstance::Mark mark(instance, app.Handle());
     Wizard w;
     app.SetMainForm(&w.form2);

@@ -103,26 +103,23 @@ JpegImage DecodeJpeg(const void* data, std::size_t size) {
   // the second one, which Windows 7 lacks.
   ComPtr<IWICImagingFactory> factory;
   Check(CoCreateInstance(CLSID_WICImagingFactory1, nullptr, CLSCTX_INPROC_SERVER,
-                         IID_IWICImagingFactory, factory.receive()),
+                         IID_PPV_ARGS(factory.receive())),
         "no imaging component");
   ComPtr<IWICStream> stream;
-  Check(factory->CreateStream(reinterpret_cast<IWICStream**>(stream.receive())), "no stream");
+  Check(factory->CreateStream(stream.receive()), "no stream");
   Check(stream->InitializeFromMemory(static_cast<BYTE*>(const_cast<void*>(data)),
                                      static_cast<DWORD>(size)),
         "no stream");
   ComPtr<IWICBitmapDecoder> decoder;
-  Check(factory->CreateDecoder(GUID_ContainerFormatJpeg, nullptr,
-                               reinterpret_cast<IWICBitmapDecoder**>(decoder.receive())),
+  Check(factory->CreateDecoder(GUID_ContainerFormatJpeg, nullptr, decoder.receive()),
         "no JPEG decoder");
   Check(decoder->Initialize(stream.get(), WICDecodeMetadataCacheOnDemand), "not a JPEG picture");
   ComPtr<IWICBitmapFrameDecode> frame;
-  Check(decoder->GetFrame(0, reinterpret_cast<IWICBitmapFrameDecode**>(frame.receive())),
-        "no picture in the data");
+  Check(decoder->GetFrame(0, frame.receive()), "no picture in the data");
   // DIB byte order (B, G, R, unused); grey pictures are expanded. Every
   // decoder converts to 32 bits, not every one (Wine's) grey to 24.
   ComPtr<IWICFormatConverter> converter;
-  Check(factory->CreateFormatConverter(reinterpret_cast<IWICFormatConverter**>(converter.receive())),
-        "no format converter");
+  Check(factory->CreateFormatConverter(converter.receive()), "no format converter");
   Check(converter->Initialize(frame.get(), GUID_WICPixelFormat32bppBGR, WICBitmapDitherTypeNone,
                               nullptr, 0.0, WICBitmapPaletteTypeCustom),
         "cannot convert to colour");

@@ -266,12 +266,12 @@ void CreateShortcut(const std::string& target, const std::string& arguments,
                     const std::string& workDir, const std::string& group, bool onDesktop) {
   ComPtr<IUnknown> object;
   const HRESULT hr =
-      CoCreateInstance(CLSID_ShellLink, nullptr, kLinkContext, IID_IUnknown, object.receive());
+      CoCreateInstance(CLSID_ShellLink, nullptr, kLinkContext, IID_PPV_ARGS(object.receive()));
   if (FAILED(hr)) throw Error(OleErrorMessage(hr));
   ComPtr<IShellLinkA> link;
   ComPtr<IPersistFile> file;
-  if (FAILED(object->QueryInterface(IID_IShellLinkA, link.receive())) ||
-      FAILED(object->QueryInterface(IID_IPersistFile, file.receive())))
+  if (FAILED(object->QueryInterface(IID_PPV_ARGS(link.receive()))) ||
+      FAILED(object->QueryInterface(IID_PPV_ARGS(file.receive()))))
     throw Error("Interface not supported");
 
   link->SetArguments(arguments.c_str());

@@ -157,6 +157,9 @@ class ScopedCom {
   bool ok_;
 };
 
+// A COM interface pointer, released when done. receive() hands the typed
+// out-pointer to a factory method, or with IID_PPV_ARGS to CoCreateInstance
+// and QueryInterface, so the interface asked for is the one held.
 template <typename T>
 class ComPtr {
  public:
@@ -167,9 +170,9 @@ class ComPtr {
   T* operator->() const { return p_; }
   T* get() const { return p_; }
   explicit operator bool() const { return p_ != nullptr; }
-  void** receive() {
+  T** receive() {
     reset();
-    return reinterpret_cast<void**>(&p_);
+    return &p_;
   }
   void reset() {
     if (p_) p_->Release();

@@ -31,7 +31,7 @@ HFONT FontOf(HWND control) {
 
 }  // namespace
 
-TSelectDirDlg::TSelectDirDlg() : Form(kSelectDirDef) {
+TSelectDirDlg::TSelectDirDlg(core::Platform& platform) : Form(kSelectDirDef), platform_(platform) {
   OnClick(kChooserOK, [this] { OkClick(); });
 }
 
@@ -150,8 +150,7 @@ bool TSelectDirDlg::OnCommand(int id, int code) {
 
 void TSelectDirDlg::OkClick() {
   const std::string text = Text(kChooserNameEdit);
-  tools::Win32Platform platform;
-  if (!platform.DirectoryExists(text) &&
+  if (!platform_.DirectoryExists(text) &&
       !forms::AskYesNo(Handle(), "Confirm", kCreatePrompt))
     return;
   SetModalResult(mrOk);
@@ -205,16 +204,16 @@ void TSelectDirDlg::DrawDriveEntry(const DRAWITEMSTRUCT& item) {
 namespace {
 
 // The dialog, then the chosen folder created and made full.
-bool ChooseAndCreate(HWND owner, const std::string& start, std::string& targetFolder) {
+bool ChooseAndCreate(HWND owner, core::Platform& platform, const std::string& start,
+                     std::string& targetFolder) {
   SetCurrentDirectoryA(start.c_str());  // failure ignored
   std::string chosen;
   bool confirmed;
   {
-    TSelectDirDlg dialog;
+    TSelectDirDlg dialog(platform);
     confirmed = dialog.Execute(owner, start, chosen);
   }
   if (!confirmed) return false;
-  tools::Win32Platform platform;
   core::ForceDirectories(platform, chosen);
   // Relative text names a folder under the chooser's current directory,
   // which is restored afterwards; "X." and "X " name X.
@@ -224,13 +223,12 @@ bool ChooseAndCreate(HWND owner, const std::string& start, std::string& targetFo
 
 }  // namespace
 
-bool BrowseForTargetFolder(HWND owner, std::string& targetFolder) {
-  tools::Win32Platform platform;
+bool BrowseForTargetFolder(HWND owner, core::Platform& platform, std::string& targetFolder) {
   const std::string start = core::ChooserStart(
       targetFolder, platform.DirectoryExists(targetFolder), tools::GetSystemDir());
   tools::CurrentDirectoryRestorer restorer;
   try {
-    return ChooseAndCreate(owner, start, targetFolder);
+    return ChooseAndCreate(owner, platform, start, targetFolder);
   } catch (...) {
     // "Unable to create directory" is shown by the caller with the chooser's
     // current directory still in place.

@@ -9,6 +9,10 @@
 #include "core/chooser.h"
 #include "forms/Form.h"
 
+namespace core {
+class Platform;
+}
+
 namespace wizard {
 
 extern const forms::FormDef kSelectDirDef;
@@ -17,7 +21,7 @@ extern const forms::FormDef kSelectDirDef;
 // navigating changes the process's current directory.
 class TSelectDirDlg : public forms::Form {
  public:
-  TSelectDirDlg();
+  explicit TSelectDirDlg(core::Platform& platform);
   // Opens on `start` (a drive root as that drive's current directory);
   // true with the field's text when the user confirmed.
   bool Execute(HWND owner, const std::string& start, std::string& chosen);
@@ -40,6 +44,7 @@ class TSelectDirDlg : public forms::Form {
   void DrawFolderRow(const DRAWITEMSTRUCT& item);
   void DrawDriveEntry(const DRAWITEMSTRUCT& item);
 
+  core::Platform& platform_;
   std::string folder_;
   core::FolderRows rows_;
   std::map<char, std::string> driveFolders_;  // last folder seen per drive
@@ -49,6 +54,6 @@ class TSelectDirDlg : public forms::Form {
 // `targetFolder`, creates the chosen one and stores it there (true). The
 // process's current directory is restored, except when the creation raises
 // "Unable to create directory", which is left to the caller's error box.
-bool BrowseForTargetFolder(HWND owner, std::string& targetFolder);
+bool BrowseForTargetFolder(HWND owner, core::Platform& platform, std::string& targetFolder);
 
 }  // namespace wizard

@@ -7,15 +7,11 @@
 #include "core/names.h"
 #include "core/payload.h"
 #include "forms/AppError.h"
-#include "tools/MyTools.h"
+#include "forms/Jpeg.h"
 #include "wizard/Artwork.h"
 #include "wizard/FolderChooser.h"
 #include "wizard/LicencjaE.h"
 #include "wizard/Unit3.h"
-
-#ifdef SETUP_HAVE_JPEG
-#include "forms/Jpeg.h"
-#endif
 
 namespace wizard {
 
@@ -27,15 +23,14 @@ std::vector<std::string> WelcomeLines(const std::string& version) {
 }
 
 HICON LoadSharedIcon(int id, int size) {
-  if (!id) return LoadIconA(nullptr, IDI_APPLICATION);
   return static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id),
                                        IMAGE_ICON, size, size, LR_SHARED));
 }
 
 }  // namespace
 
-TForm2::TForm2(TForm3& shortcuts, TFormLicencjaE& agreement)
-    : forms::Form(kForm2Def), shortcuts_(shortcuts), agreement_(agreement) {
+TForm2::TForm2(core::Platform& platform, TForm3& shortcuts, TFormLicencjaE& agreement)
+    : forms::Form(kForm2Def), platform_(platform), shortcuts_(shortcuts), agreement_(agreement) {
   OnClick(kButton1, [this] { Button1Click(); });
   OnClick(kBtnDalej, [this] { BtnDalejClick(); });
   OnClick(kBtnKoniec, [this] { BtnKoniecClick(); });
@@ -47,16 +42,12 @@ void TForm2::LoadArtwork() {
   // window's own.
   SetIcons(LoadSharedIcon(IDI_SETUP, GetSystemMetrics(SM_CXICON)),
            LoadSharedIcon(IDI_MAINWINDOW, GetSystemMetrics(SM_CXSMICON)));
-#ifdef SETUP_HAVE_JPEG
-  if (IDR_BANNER) {
-    try {
-      SetPicture(kImage2, forms::LoadJpegResource(GetModuleHandleA(nullptr), IDR_BANNER).release());
-    } catch (const core::Error& e) {
-      // A damaged banner must not keep the window from working.
-      forms::ShowErrorBox(e.what());
-    }
+  try {
+    SetPicture(kImage2, forms::LoadJpegResource(GetModuleHandleA(nullptr), IDR_BANNER).release());
+  } catch (const core::Error& e) {
+    // A damaged banner must not keep the window from working.
+    forms::ShowErrorBox(e.what());
   }
-#endif
 }
 
 void TForm2::FormCreate() {
@@ -65,8 +56,7 @@ void TForm2::FormCreate() {
   GetModuleFileNameA(nullptr, path, MAX_PATH);
   SetCaption(core::FileNameStem(path));
 
-  tools::Win32Platform platform;
-  const std::vector<std::string> list = core::LoadResourceList(platform, core::kManifestResource);
+  const std::vector<std::string> list = core::LoadResourceList(platform_, core::kManifestResource);
   if (list.empty()) throw core::Error("List index out of bounds (-1)");
   payloadVersion_ = list.back();
 }
@@ -85,13 +75,12 @@ void TForm2::RG1Click() {
 
 void TForm2::Button1Click() {
   std::string folder = TargetDir();
-  if (BrowseForTargetFolder(Handle(), folder)) SetText(kEdit1, folder);
+  if (BrowseForTargetFolder(Handle(), platform_, folder)) SetText(kEdit1, folder);
 }
 
 void TForm2::BtnDalejClick() {
   if (!agreement_.AcceptAgreement()) return;
-  tools::Win32Platform platform;
-  if (!core::PrepareTargetFolder(platform, TargetDir())) {
+  if (!core::PrepareTargetFolder(platform_, TargetDir())) {
     MessageBoxA(Handle(), core::FolderUnusableMessage(TargetDir()).c_str(), "Error",
                 MB_ICONSTOP | MB_OK);
     return;
@@ -101,7 +90,7 @@ void TForm2::BtnDalejClick() {
   SetVisible(kG1, true);
   UpdateWindow(Handle());
 
-  const core::InstallResult result = core::InstallFiles(platform, TargetDir(), GaugeOf(kG1));
+  const core::InstallResult result = core::InstallFiles(platform_, TargetDir(), GaugeOf(kG1));
   if (core::Succeeded(result)) {
     ClearLines(kM1);
     AddLines(kM1, core::SuccessText());

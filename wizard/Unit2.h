@@ -7,6 +7,10 @@
 #include "forms/Form.h"
 #include "wizard/ControlIds.h"
 
+namespace core {
+class Platform;
+}
+
 namespace wizard {
 
 class TForm3;
@@ -19,7 +23,7 @@ extern const forms::FormDef kForm2Def;
 class TForm2 : public forms::Form {
  public:
   // The dialogs are only used once the windows exist.
-  TForm2(TForm3& shortcuts, TFormLicencjaE& agreement);
+  TForm2(core::Platform& platform, TForm3& shortcuts, TFormLicencjaE& agreement);
 
   // The target folder, read afresh wherever it is needed.
   std::string TargetDir() const { return Text(kEdit1); }
@@ -38,6 +42,7 @@ class TForm2 : public forms::Form {
  private:
   void LoadArtwork();
 
+  core::Platform& platform_;
   TForm3& shortcuts_;
   TFormLicencjaE& agreement_;
   std::string payloadVersion_ = "_____";

@@ -14,7 +14,7 @@ const char kLinkArguments[] = " ";
 
 }  // namespace
 
-TForm3::TForm3() : Form(kForm3Def) {
+TForm3::TForm3(core::Platform& platform) : Form(kForm3Def), platform_(platform) {
   OnClick(kShortcutBitBtn1, [this] { BitBtn1Click(); });
 }
 
@@ -29,7 +29,7 @@ void TForm3::ApplyTexts() {
 
 void TForm3::BitBtn1Click() {
   // The installed program's own path, as its registry value names it.
-  const std::string targetDir = tools::Win32Platform().FullLongPath(targetFolder);
+  const std::string targetDir = platform_.FullLongPath(targetFolder);
   const std::string program = core::JoinPath(targetDir, "\\Pultix.exe");
   if (Checked(kCheckBox1))
     tools::CreateShortcut(program, kLinkArguments, targetDir, kShortcutGroup, true);

@@ -6,13 +6,17 @@
 #include "forms/Form.h"
 #include "wizard/ControlIds.h"
 
+namespace core {
+class Platform;
+}
+
 namespace wizard {
 
 extern const forms::FormDef kForm3Def;
 
 class TForm3 : public forms::Form {
  public:
-  TForm3();
+  explicit TForm3(core::Platform& platform);
 
   // Input, set before ShowModal: the folder the program was installed to.
   std::string targetFolder;
@@ -20,6 +24,9 @@ class TForm3 : public forms::Form {
   // The English texts, set by the main window when it is shown.
   void ApplyTexts();
   void BitBtn1Click();
+
+ private:
+  core::Platform& platform_;
 };
 
 }  // namespace wizard

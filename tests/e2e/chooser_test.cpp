@@ -100,7 +100,7 @@ class ChooserTest : public ::testing::Test {
   // Presses "OK" and waits for the confirmation box.
   HWND OkAndConfirm(const Chooser& c) {
     Click(c.ok);
-    HWND box = inst_->WaitWindow(kQuestionBoxClass, 10000);
+    HWND box = inst_->WaitWindow(kQuestionBoxClass, kStepTimeoutMs);
     if (box) Settle(box);
     return box;
   }
@@ -194,7 +194,7 @@ TEST_F(ChooserTest, DoubleClickAndDriveChoiceOverwriteTheField) {
   EXPECT_EQ(WaitText(c.field, "C:\\"), "C:\\");
 
   Click(c.cancel);
-  ASSERT_TRUE(inst_->WaitNoWindow(kFolderChooserClass, 10000));
+  ASSERT_TRUE(inst_->WaitNoWindow(kFolderChooserClass, kStepTimeoutMs));
   Settle(main_);
   EXPECT_EQ(Text(edit1_), target);
 }
@@ -213,7 +213,7 @@ TEST_F(ChooserTest, NewFolderConfirmedWithYesIsCreatedAtOnce) {
   EXPECT_EQ(info.buttons, (std::vector<std::string>{"&Yes", "&No"}));
   EXPECT_FALSE(DirExists(chosen)) << "created before the answer";
   PressMessageBoxButton(box, IDYES);
-  ASSERT_TRUE(inst_->WaitNoWindow(kFolderChooserClass, 10000));
+  ASSERT_TRUE(inst_->WaitNoWindow(kFolderChooserClass, kStepTimeoutMs));
   Settle(main_);
   EXPECT_TRUE(DirExists(chosen));
   EXPECT_EQ(Text(edit1_), chosen);
@@ -234,14 +234,14 @@ TEST_F(ChooserTest, AnyAnswerButYesKeepsTheChooserOpen) {
       PressMessageBoxButton(box, IDNO);
     else
       PressKey(box, VK_ESCAPE);
-    ASSERT_TRUE(inst_->WaitNoWindow(kQuestionBoxClass, 10000));
+    ASSERT_TRUE(inst_->WaitNoWindow(kQuestionBoxClass, kStepTimeoutMs));
     Settle(w);
     EXPECT_NE(inst_->FindTop(kFolderChooserClass), nullptr);
     EXPECT_EQ(Text(c.field), chosen);
     EXPECT_FALSE(DirExists(chosen));
   }
   PressKey(w, VK_ESCAPE);
-  ASSERT_TRUE(inst_->WaitNoWindow(kFolderChooserClass, 10000));
+  ASSERT_TRUE(inst_->WaitNoWindow(kFolderChooserClass, kStepTimeoutMs));
   Settle(main_);
   EXPECT_EQ(Text(edit1_), root_);
 }
@@ -255,7 +255,7 @@ TEST_F(ChooserTest, EnterOnAnExistingFolderClosesWithoutAsking) {
   SetText(c.field, other);
   ASSERT_TRUE(WaitFor([&] { return Focused(w) == c.dirs; }, 5000));
   PressKey(w, VK_RETURN);  // in the folder list: presses "OK"
-  ASSERT_TRUE(inst_->WaitNoWindow(kFolderChooserClass, 10000));
+  ASSERT_TRUE(inst_->WaitNoWindow(kFolderChooserClass, kStepTimeoutMs));
   EXPECT_EQ(inst_->FindTop(kQuestionBoxClass), nullptr);
   Settle(main_);
   EXPECT_EQ(Text(edit1_), other);
@@ -273,7 +273,7 @@ TEST_F(ChooserTest, CancelEscAndCloseBoxChangeNothing) {
     if (way == ways[0]) Click(c.cancel);
     if (way == ways[1]) PressKey(w, VK_ESCAPE);
     if (way == ways[2]) CloseBox(w);
-    ASSERT_TRUE(inst_->WaitNoWindow(kFolderChooserClass, 10000));
+    ASSERT_TRUE(inst_->WaitNoWindow(kFolderChooserClass, kStepTimeoutMs));
     Settle(main_);
     EXPECT_EQ(Text(edit1_), target);
     EXPECT_FALSE(DirExists(root_ + "\\Never"));
@@ -309,7 +309,7 @@ TEST_F(ChooserTest, TypedTextBecomesTheFullPathOfTheFolder) {
     } else {
       Click(ch.ok);
     }
-    ASSERT_TRUE(inst_->WaitNoWindow(kFolderChooserClass, 10000));
+    ASSERT_TRUE(inst_->WaitNoWindow(kFolderChooserClass, kStepTimeoutMs));
     Settle(main_);
     EXPECT_EQ(inst_->FindTop(kMessageBoxClass), nullptr);
     EXPECT_EQ(Text(edit1_), c.folder);
@@ -327,7 +327,7 @@ TEST_F(ChooserTest, EmptiedFieldConfirmedGivesTheErrorBox) {
   EXPECT_EQ(ReadMessageBox(confirm).title, "Confirm");
   PressMessageBoxButton(confirm, IDYES);
 
-  HWND box = inst_->WaitWindow(kMessageBoxClass, 10000);
+  HWND box = inst_->WaitWindow(kMessageBoxClass, kStepTimeoutMs);
   ASSERT_NE(box, nullptr) << "no error box";
   Settle(box);
   const MessageBoxInfo info = ReadMessageBox(box);
@@ -335,7 +335,7 @@ TEST_F(ChooserTest, EmptiedFieldConfirmedGivesTheErrorBox) {
   EXPECT_EQ(info.text, "Unable to create directory.");
   EXPECT_EQ(info.buttons, std::vector<std::string>{"OK"});
   PressMessageBoxButton(box, IDOK);
-  ASSERT_TRUE(inst_->WaitNoWindow(kMessageBoxClass, 10000));
+  ASSERT_TRUE(inst_->WaitNoWindow(kMessageBoxClass, kStepTimeoutMs));
   Settle(main_);
   EXPECT_EQ(inst_->FindTop(kFolderChooserClass), nullptr);
   EXPECT_EQ(Text(edit1_), root_);

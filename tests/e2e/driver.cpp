@@ -55,7 +55,7 @@ Installer::Installer(const std::string& source, const std::string& copyPath) {
   }
   // The system's default error mode, not ours: the installer must set its own.
   if (Launch(copyPath, "\"" + copyPath + "\"", CREATE_DEFAULT_ERROR_MODE, DirOf(copyPath).c_str()))
-    WaitForInputIdle(process_, 10000);
+    WaitForInputIdle(process_, kStepTimeoutMs);
 }
 
 Installer::Installer(const InPlace& run) {
@@ -86,7 +86,7 @@ Installer::~Installer() {
 void Installer::Kill() {
   if (process_ && Running()) {
     TerminateProcess(process_, 99);
-    WaitForSingleObject(process_, 10000);
+    WaitForSingleObject(process_, kStepTimeoutMs);
   }
 }
 
@@ -158,7 +158,7 @@ UINT ErrorModeOf(HANDLE process, DWORD pid) {
       CreateRemoteThread(process, nullptr, 0, start, nullptr, 0, nullptr));
   if (!thread.valid()) return ~0u;
   DWORD mode = ~0u;
-  if (WaitForSingleObject(thread.get(), 10000) != WAIT_OBJECT_0 ||
+  if (WaitForSingleObject(thread.get(), kStepTimeoutMs) != WAIT_OBJECT_0 ||
       !GetExitCodeThread(thread.get(), &mode))
     mode = ~0u;
   return mode;

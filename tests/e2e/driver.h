@@ -10,6 +10,9 @@
 namespace e2e {
 
 constexpr DWORD kDefaultTimeoutMs = 20000;
+// One step after an input: a window opens or closes, the program ends, a
+// thread or a started program answers.
+constexpr DWORD kStepTimeoutMs = 10000;
 
 // A started installer. The destructor terminates a process that is still
 // running, so a failing test never leaves windows behind.

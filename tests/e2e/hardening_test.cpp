@@ -68,7 +68,7 @@ TEST(MainWindow, DllsPlantedBesideTheInstallerAreNotLoaded) {
     }
   }
   PressKey(chooser, VK_ESCAPE);
-  EXPECT_TRUE(inst->WaitNoWindow(wizard::kFolderChooserClass, 10000));
+  EXPECT_TRUE(inst->WaitNoWindow(wizard::kFolderChooserClass, kStepTimeoutMs));
 }
 
 // One installer per session: a second copy ends at once and brings the
@@ -110,7 +110,7 @@ TEST(MainWindow, SecondCopyBringsTheFirstForwardAndEnds) {
     ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == other; }, 5000));
     Installer second(kShippedInstaller, TestCopy("second" + std::to_string(++n) + ".exe"));
     ASSERT_TRUE(second.started()) << second.error();
-    EXPECT_TRUE(second.WaitExit(10000)) << "the second copy keeps running";
+    EXPECT_TRUE(second.WaitExit(kStepTimeoutMs)) << "the second copy keeps running";
     EXPECT_EQ(second.ExitCode(), 0u);
     EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == s.front(); }, 5000))
         << "in front: " << ClassOf(GetForegroundWindow());
@@ -121,11 +121,11 @@ TEST(MainWindow, SecondCopyBringsTheFirstForwardAndEnds) {
   DestroyWindow(other);
   // The first copy still answers: back to the welcome state, then closed.
   Click(AgreementDialog(agreement).cancel);
-  ASSERT_TRUE(first->WaitNoWindow(kAgreementDialogClass, 10000));
+  ASSERT_TRUE(first->WaitNoWindow(kAgreementDialogClass, kStepTimeoutMs));
   Settle(w);
   ExpectWelcomeState(m);
   Click(m.btnKoniec);
-  EXPECT_TRUE(first->WaitExit(10000));
+  EXPECT_TRUE(first->WaitExit(kStepTimeoutMs));
 }
 
 // The single-instance name held by something that shows no setup window
@@ -145,7 +145,7 @@ TEST(MainWindow, SquattedInstanceNameGivesABoxAndAFailure) {
   EXPECT_EQ(info.buttons, std::vector<std::string>{"OK"});
   EXPECT_EQ(inst.FindTop(kMainWindowClass), nullptr);
   PressKey(box, VK_RETURN);
-  ASSERT_TRUE(inst.WaitExit(10000));
+  ASSERT_TRUE(inst.WaitExit(kStepTimeoutMs));
   EXPECT_NE(inst.ExitCode(), 0u);
 }
 

@@ -97,7 +97,8 @@ TEST_F(Install, FreshThenAgainWithEachShortcutChoice) {
       case Leave::kCloseBox: CloseBox(s); break;
       case Leave::kClickYes: Click(sd.yes); break;
     }
-    ASSERT_TRUE(inst->WaitNoWindow(kShortcutDialogClass, 10000)) << "the dialog stays open";
+    ASSERT_TRUE(inst->WaitNoWindow(kShortcutDialogClass, kStepTimeoutMs))
+        << "the dialog stays open";
     Settle(w);
     EXPECT_EQ(inst->FindTop(kMessageBoxClass), nullptr) << "an error box appeared";
     if (r.desktopLink) {
@@ -118,7 +119,7 @@ TEST_F(Install, FreshThenAgainWithEachShortcutChoice) {
     EXPECT_TRUE(inst->Running()) << "Esc closed the installed window";
 
     Click(m.btnOK);
-    EXPECT_TRUE(inst->WaitExit(10000)) << "\"OK\" does not end the program";
+    EXPECT_TRUE(inst->WaitExit(kStepTimeoutMs)) << "\"OK\" does not end the program";
   }
 }
 
@@ -164,7 +165,7 @@ TEST_F(Install, BrokenPayloadStopsAtItsLine) {
     ExpectRegistered(target);
 
     Click(m.btnKoniec);
-    EXPECT_TRUE(s.inst.WaitExit(10000)) << "\"Exit\" does not end the program";
+    EXPECT_TRUE(s.inst.WaitExit(kStepTimeoutMs)) << "\"Exit\" does not end the program";
   }
 }
 
@@ -262,7 +263,7 @@ TEST_F(Install, UnwritableFileInTargetReportsCopying) {
     ExpectRegistered(target);
 
     Click(m.btnKoniec);
-    EXPECT_TRUE(s.inst.WaitExit(10000)) << "\"Exit\" does not end the program";
+    EXPECT_TRUE(s.inst.WaitExit(kStepTimeoutMs)) << "\"Exit\" does not end the program";
   }
 }
 
@@ -354,7 +355,7 @@ TEST_F(Install, LongestTargetFolderInstallsEveryFile) {
   EXPECT_EQ(Text(s.m.m1), RunText({"PULTIX installed successfully."}));
   ExpectInstalledFiles(target);
   Click(s.m.btnOK);
-  EXPECT_TRUE(s.inst.WaitExit(10000));
+  EXPECT_TRUE(s.inst.WaitExit(kStepTimeoutMs));
 }
 
 // S: is a file system of 512 KB, mounted by the fixture e2e_small_disk. The
@@ -384,10 +385,10 @@ TEST_F(Install, FullDiskOnReinstallKeepsTheEarlierFile) {
       HWND sd = s.inst.FindTop(kShortcutDialogClass);
       ASSERT_NE(sd, nullptr) << "no shortcut dialog; M1: " << Text(m.m1);
       Click(ShortcutDialog(sd).no);
-      ASSERT_TRUE(s.inst.WaitNoWindow(kShortcutDialogClass, 10000));
+      ASSERT_TRUE(s.inst.WaitNoWindow(kShortcutDialogClass, kStepTimeoutMs));
       Click(m.btnOK);
     }
-    EXPECT_TRUE(s.inst.WaitExit(10000));
+    EXPECT_TRUE(s.inst.WaitExit(kStepTimeoutMs));
     // Every file of the first run, Zeta3.def whole, and no scrap.
     ExpectInstalledFiles(target);
   }
@@ -420,7 +421,7 @@ TEST_F(Install, DriveRootTargetRegistersWithOneBackslash) {
   EXPECT_TRUE(FileExists("R:\\Zeta5.def"));
   EXPECT_FALSE(FileExists("R:\\file.lst"));
   Click(s.m.btnOK);
-  EXPECT_TRUE(s.inst.WaitExit(10000));
+  EXPECT_TRUE(s.inst.WaitExit(kStepTimeoutMs));
   ClearRoot(root);
 }
 
@@ -447,7 +448,7 @@ TEST_F(Install, ShortOrDottedTargetRegistersAndLinksTheLongPath) {
     ExpectLink(StartMenuLink(), folder);
     ExpectInstalledFiles(folder);
     Click(s.m.btnOK);
-    EXPECT_TRUE(s.inst.WaitExit(10000));
+    EXPECT_TRUE(s.inst.WaitExit(kStepTimeoutMs));
   }
 }
 
@@ -491,7 +492,8 @@ TEST_F(Install, UncreatableTargetShowsErrorAndStaysInWelcome) {
     EXPECT_EQ(info.text, "Unable to create folder: " + c.target + ". \rChose another one.");
     EXPECT_EQ(info.buttons, std::vector<std::string>{"OK"});
     PressKey(box, VK_RETURN);
-    ASSERT_TRUE(inst->WaitNoWindow(kMessageBoxClass, 10000)) << "Enter does not close the box";
+    ASSERT_TRUE(inst->WaitNoWindow(kMessageBoxClass, kStepTimeoutMs))
+        << "Enter does not close the box";
     Settle(s.window);
 
     ExpectWelcomeState(m);

@@ -118,7 +118,7 @@ TEST(MainWindow, ClosingInWelcomeStateEndsTheProgram) {
     const Session s;
     ASSERT_TRUE(s.Up());
     c.act(s.m);
-    EXPECT_TRUE(s.inst.WaitExit(10000)) << "the program is still running";
+    EXPECT_TRUE(s.inst.WaitExit(kStepTimeoutMs)) << "the program is still running";
     EXPECT_EQ(s.inst.FindTop(kAgreementDialogClass), nullptr);
   }
 }
@@ -128,7 +128,7 @@ TEST(MainWindow, EnterOnNextOpensTheAgreement) {
   ASSERT_TRUE(s.Up());
   ASSERT_EQ(Focused(s.window), s.m.btnDalej);
   PressKey(s.window, VK_RETURN);
-  EXPECT_NE(s.inst.WaitWindow(kAgreementDialogClass, 10000), nullptr);
+  EXPECT_NE(s.inst.WaitWindow(kAgreementDialogClass, kStepTimeoutMs), nullptr);
   EXPECT_TRUE(s.inst.Running());
 }
 
@@ -153,7 +153,7 @@ TEST(MainWindow, ComesBackWhenTheApplicationWindowIsRestored) {
   EXPECT_EQ(Text(s.m.m1), Welcome()) << "a restore is no new showing";
   EXPECT_EQ(Focused(w), s.m.btnDalej);
   PressKey(w, VK_RETURN);
-  EXPECT_NE(s.inst.WaitWindow(kAgreementDialogClass, 10000), nullptr) << "not usable";
+  EXPECT_NE(s.inst.WaitWindow(kAgreementDialogClass, kStepTimeoutMs), nullptr) << "not usable";
 }
 
 // ---------------------------------------------------------------- agreement
@@ -236,7 +236,7 @@ TEST(Agreement, LeavingWithoutNextKeepsMainWindowAndSelection) {
     Click(a.accept);
     Settle(d);
     c.act(a);
-    ASSERT_TRUE(s.inst.WaitNoWindow(kAgreementDialogClass, 10000)) << "dialog stays open";
+    ASSERT_TRUE(s.inst.WaitNoWindow(kAgreementDialogClass, kStepTimeoutMs)) << "dialog stays open";
     Settle(s.window);
     EXPECT_TRUE(s.inst.Running());
     ExpectWelcomeState(m);
@@ -271,7 +271,8 @@ TEST(Agreement, EscIsKeptByTheTextThenCancels) {
   Settle(d);
   EXPECT_EQ(Focused(d), a.cancel);
   PressKey(d, VK_ESCAPE);
-  EXPECT_TRUE(open.s.inst.WaitNoWindow(kAgreementDialogClass, 10000)) << "Esc did not cancel";
+  EXPECT_TRUE(open.s.inst.WaitNoWindow(kAgreementDialogClass, kStepTimeoutMs))
+      << "Esc did not cancel";
   EXPECT_TRUE(open.s.inst.Running());
 }
 

@@ -96,7 +96,7 @@ void Session::InstallAnsweringShortcuts(const std::string& target, bool yes) con
   HWND s = inst.FindTop(kShortcutDialogClass);
   ASSERT_NE(s, nullptr) << "no shortcut dialog; M1: " << Text(m.m1);
   Click(yes ? ShortcutDialog(s).yes : ShortcutDialog(s).no);
-  ASSERT_TRUE(inst.WaitNoWindow(kShortcutDialogClass, 10000));
+  ASSERT_TRUE(inst.WaitNoWindow(kShortcutDialogClass, kStepTimeoutMs));
   Settle(window);
 }
 

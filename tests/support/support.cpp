@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tools/ScopedWin.h"
+
 
 namespace support {
 
@@ -46,17 +48,16 @@ void RemoveLinks() {
 }
 
 bool ReadLink(const std::string& path, LinkInfo* info) {
-  IShellLinkA* link = nullptr;
-  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                              reinterpret_cast<void**>(&link))))
+  tools::ComPtr<IShellLinkA> link;
+  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                              IID_PPV_ARGS(link.receive()))))
     return false;
-  IPersistFile* file = nullptr;
-  bool ok = SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)));
+  tools::ComPtr<IPersistFile> file;
+  bool ok = SUCCEEDED(link->QueryInterface(IID_PPV_ARGS(file.receive())));
   if (ok) {
     wchar_t wide[MAX_PATH] = {};
     MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
     ok = SUCCEEDED(file->Load(wide, STGM_READ));
-    file->Release();
   }
   if (ok) {
     char buf[MAX_PATH] = {};
@@ -69,7 +70,6 @@ bool ReadLink(const std::string& path, LinkInfo* info) {
     link->GetWorkingDirectory(buf, MAX_PATH);
     info->workDir = buf;
   }
-  link->Release();
   return ok;
 }
 

@@ -39,17 +39,12 @@ std::vector<unsigned char> Encode(int width, int height, int components, const i
     ComPtr<IWICBitmapFrameEncode> frame;
     ComPtr<IPropertyBag2> options;
     HRESULT hr = CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
-                                  IID_IWICImagingFactory, factory.receive());
-    if (SUCCEEDED(hr)) hr = CreateStreamOnHGlobal(nullptr, TRUE, reinterpret_cast<IStream**>(stream.receive()));
-    if (SUCCEEDED(hr)) {
-      hr = factory->CreateEncoder(GUID_ContainerFormatJpeg, nullptr,
-                                  reinterpret_cast<IWICBitmapEncoder**>(encoder.receive()));
-    }
+                                  IID_PPV_ARGS(factory.receive()));
+    if (SUCCEEDED(hr)) hr = CreateStreamOnHGlobal(nullptr, TRUE, stream.receive());
+    if (SUCCEEDED(hr))
+      hr = factory->CreateEncoder(GUID_ContainerFormatJpeg, nullptr, encoder.receive());
     if (SUCCEEDED(hr)) hr = encoder->Initialize(stream.get(), WICBitmapEncoderNoCache);
-    if (SUCCEEDED(hr)) {
-      hr = encoder->CreateNewFrame(reinterpret_cast<IWICBitmapFrameEncode**>(frame.receive()),
-                                   reinterpret_cast<IPropertyBag2**>(options.receive()));
-    }
+    if (SUCCEEDED(hr)) hr = encoder->CreateNewFrame(frame.receive(), options.receive());
     if (SUCCEEDED(hr)) {
       PROPBAG2 quality = {};
       quality.pstrName = const_cast<LPOLESTR>(L"ImageQuality");
