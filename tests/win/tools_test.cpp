@@ -220,6 +220,52 @@ TEST_F(Shortcuts, StaleShellFoldersValuesLoseToTheShell) {
   }
 }
 
+// A profile named outside the ANSI code page: the shell's ANSI answer names
+// a folder that is not there ("o" for "\u0151"); the links go to the real one.
+TEST_F(Shortcuts, FoldersNamedOutsideTheCodePageGetTheirLinks) {
+  const char kExplorer[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\";
+  tools::ScopedKey user, shell;
+  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, (std::string(kExplorer) + "User Shell Folders").c_str(),
+                            0, nullptr, 0, KEY_ALL_ACCESS, nullptr, user.receive(), nullptr),
+            ERROR_SUCCESS);
+  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, (std::string(kExplorer) + "Shell Folders").c_str(), 0,
+                            nullptr, 0, KEY_ALL_ACCESS, nullptr, shell.receive(), nullptr),
+            ERROR_SUCCESS);
+  TempDir base;
+  const struct {
+    const char* value;
+    bool onDesktop;
+    const wchar_t* link;  // below the folder
+  } cases[] = {{"Desktop", true, L"\\Pultix.lnk"}, {"Programs", false, L"\\Vorlen\\Pultix.lnk"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.value);
+    const std::string ascii = base.path() + "\\" + c.value;
+    const tools::WideText name(c.value, c.value + strlen(c.value) + 1);
+    tools::WideText folder(ascii.c_str(), ascii.c_str() + ascii.size() + 1);
+    tools::Append(folder, L" Gy\u0151z\u0151");
+    std::string ansi;
+    ASSERT_FALSE(tools::ToAnsi(folder.data(), ansi)) << "the code page writes the name";
+    ASSERT_TRUE(CreateDirectoryW(folder.data(), nullptr));
+    {
+      const support::SavedRegValue savedUser(user.get(), c.value), savedShell(shell.get(), c.value);
+      const auto bytes = static_cast<DWORD>(folder.size() * sizeof(wchar_t));
+      const auto* data = reinterpret_cast<const BYTE*>(folder.data());
+      ASSERT_EQ(RegSetValueExW(user.get(), name.data(), 0, REG_EXPAND_SZ, data, bytes), ERROR_SUCCESS);
+      ASSERT_EQ(RegSetValueExW(shell.get(), name.data(), 0, REG_SZ, data, bytes), ERROR_SUCCESS);
+      tools::CreateShortcut("C:\\Target\\Pultix.exe", " ", "C:\\Target", "Vorlen", c.onDesktop);
+    }
+    tools::WideText link(folder);
+    tools::Append(link, c.link);
+    EXPECT_NE(GetFileAttributesW(link.data()), INVALID_FILE_ATTRIBUTES) << "no link there";
+    // The folder's own cleanup reads names through the ANSI calls.
+    DeleteFileW(link.data());
+    tools::WideText group(folder);
+    tools::Append(group, L"\\Vorlen");
+    RemoveDirectoryW(group.data());
+    RemoveDirectoryW(folder.data());
+  }
+}
+
 // What the links fall back to when the shell knows no folder.
 TEST(ShellFoldersFallback, StringsAreTakenOthersRaise) {
   const char kTestKey[] = "Software\\SetupToolsTest\\Explorer";
@@ -228,7 +274,8 @@ TEST(ShellFoldersFallback, StringsAreTakenOthersRaise) {
   ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kTestKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
                             explorer.receive(), nullptr),
             ERROR_SUCCESS);
-  EXPECT_EQ(tools::ReadShellFolder(explorer.get(), "Desktop"), "") << "no Shell Folders key";
+  EXPECT_EQ(tools::ReadShellFolder(explorer.get(), "Desktop"), tools::WideText(1, L'\0'))
+      << "no Shell Folders key";
   ASSERT_EQ(RegCreateKeyExA(explorer.get(), "Shell Folders", 0, nullptr, 0, KEY_ALL_ACCESS,
                             nullptr, folders.receive(), nullptr),
             ERROR_SUCCESS);
@@ -258,7 +305,7 @@ TEST(ShellFoldersFallback, StringsAreTakenOthersRaise) {
                      static_cast<DWORD>(c.data.size() + 1));
     std::string result, error;
     try {
-      result = tools::ReadShellFolder(explorer.get(), c.name);
+      EXPECT_TRUE(tools::ToAnsi(tools::ReadShellFolder(explorer.get(), c.name).data(), result));
     } catch (const core::Error& e) {
       error = e.what();
     }
