@@ -1,10 +1,13 @@
 // End-to-end tests of the installation run: the files, the registry value,
 // the shortcuts and every way a run can fail.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <iterator>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -110,6 +113,7 @@ TEST_F(Install, FreshThenAgainWithEachShortcutChoice) {
       EXPECT_FALSE(FileExists(StartMenuLink())) << "Start menu link";
     }
     ExpectFinalButtons(m, true);
+    EXPECT_EQ(Focused(w), m.btnOK) << "the outcome's button has the focus";
     EXPECT_EQ(Text(m.m1), RunText({"PULTIX installed successfully."}));
     // Esc belongs to the hidden cancel button now.
     PressKey(w, VK_ESCAPE);
@@ -119,6 +123,107 @@ TEST_F(Install, FreshThenAgainWithEachShortcutChoice) {
     Click(m.btnOK);
     EXPECT_TRUE(inst->WaitExit(10000)) << "\"OK\" does not end the program";
   }
+}
+
+// ---- what a screen reader hears ----
+
+// Value changes the gauge announces.
+HWND watchedGauge = nullptr;
+int gaugeChanges = 0;
+VOID CALLBACK CountValueChange(HWINEVENTHOOK, DWORD, HWND hwnd, LONG object, LONG child, DWORD,
+                               DWORD) {
+  if (hwnd == watchedGauge && object == OBJID_CLIENT && child == CHILDID_SELF) ++gaugeChanges;
+}
+
+// The gauge as a screen reader asks about it: from a thread of its own,
+// again and again, each question waiting for the installer's answer.
+struct GaugeReading {
+  LRESULT classIndex, low, high, position;
+};
+struct GaugeReader {
+  HWND gauge;
+  std::atomic<bool> stop{false};
+  std::vector<GaugeReading> readings;
+};
+DWORD WINAPI ReadGauge(void* arg) {
+  auto* reader = static_cast<GaugeReader*>(arg);
+  auto ask = [&](UINT msg, WPARAM wParam, LPARAM lParam) {
+    DWORD_PTR answer = ~DWORD_PTR{0};
+    SendMessageTimeoutA(reader->gauge, msg, wParam, lParam, SMTO_NORMAL, 20000, &answer);
+    return static_cast<LRESULT>(answer);
+  };
+  while (!reader->stop)
+    reader->readings.push_back({ask(WM_GETOBJECT, 0, static_cast<LPARAM>(OBJID_QUERYCLASSNAMEIDX)),
+                                ask(PBM_GETRANGE, TRUE, 0), ask(PBM_GETRANGE, FALSE, 0),
+                                ask(PBM_GETPOS, 0, 0)});
+  return 0;
+}
+
+// While the files are copied the gauge reads as a progress bar at the
+// percentage shown and announces each change; after the run the focus is on
+// the button that names the outcome, and Enter presses it.
+TEST_F(Install, ScreenReaderFollowsTheCopyingAndHearsTheOutcome) {
+  const Session s(kManyFilesInstaller);
+  ASSERT_TRUE(s.Up());
+  s.SetTarget(Target(root_.path() + "\\KORVAN"));
+  HWND d = s.OpenAgreement();
+  ASSERT_NE(d, nullptr);
+  AgreementDialog a(d);
+  Click(a.accept);
+  ASSERT_TRUE(WaitFor([&] { return Enabled(a.next); }, 5000));
+
+  watchedGauge = s.m.g1;
+  gaugeChanges = 0;
+  const HWINEVENTHOOK hook =
+      SetWinEventHook(EVENT_OBJECT_VALUECHANGE, EVENT_OBJECT_VALUECHANGE, nullptr,
+                      &CountValueChange, s.inst.pid(), 0, WINEVENT_OUTOFCONTEXT);
+  ASSERT_NE(hook, nullptr);
+  GaugeReader reader{s.m.g1};
+  Click(a.next);
+  HANDLE thread = CreateThread(nullptr, 0, &ReadGauge, &reader, 0, nullptr);
+  ASSERT_NE(thread, nullptr);
+  // Events arrive as messages of this thread.
+  HWND shortcuts = nullptr;
+  for (const DWORD end = GetTickCount() + 60000; !shortcuts && GetTickCount() < end;) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    shortcuts = s.inst.FindTop(kShortcutDialogClass);
+  }
+  reader.stop = true;
+  WaitForSingleObject(thread, 30000);
+  CloseHandle(thread);
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+  UnhookWinEvent(hook);
+  ASSERT_NE(shortcuts, nullptr) << "the run did not end; M1: " << Text(s.m.m1);
+
+  const size_t files = ShippedFiles().size() + 200;
+  std::set<LRESULT> shown;  // every percentage the run can show
+  for (size_t k = 0; k <= files; ++k) shown.insert(static_cast<LRESULT>(100 * k / files));
+  EXPECT_EQ(gaugeChanges, static_cast<int>(shown.size() - 1)) << "one announcement per change";
+  ASSERT_FALSE(reader.readings.empty());
+  LRESULT last = 0;
+  bool whileCopying = false;
+  for (const GaugeReading& r : reader.readings) {
+    EXPECT_EQ(r.classIndex, 65536 + 13) << "not the progress bar's class index";
+    EXPECT_EQ(r.low, 0);
+    EXPECT_EQ(r.high, 100);
+    EXPECT_TRUE(shown.count(r.position)) << r.position;
+    EXPECT_GE(r.position, last) << "went back";
+    last = r.position;
+    whileCopying = whileCopying || (r.position > 0 && r.position < 100);
+  }
+  EXPECT_TRUE(whileCopying) << "never answered while copying";
+  EXPECT_EQ(AccessibleName(s.m.g1), "100%");
+
+  Click(ShortcutDialog(shortcuts).no);
+  ASSERT_TRUE(s.inst.WaitNoWindow(kShortcutDialogClass, 10000));
+  Settle(s.window);
+  EXPECT_EQ(Focused(s.window), s.m.btnOK);
+  EXPECT_EQ(AccessibleName(Focused(s.window)), "OK");
+  PressKey(s.window, VK_RETURN);
+  EXPECT_TRUE(s.inst.WaitExit(10000)) << "Enter on \"OK\" does not end the program";
 }
 
 // Broken payloads stop the copying at their bad line; the last failing step
@@ -156,6 +261,7 @@ TEST_F(Install, BrokenPayloadStopsAtItsLine) {
                                           "Setup failed."}));
     EXPECT_EQ(s.inst.FindTop(kShortcutDialogClass), nullptr) << "no shortcuts after failure";
     ExpectFinalButtons(m, false);
+    EXPECT_EQ(Focused(m.window), m.btnKoniec) << "\"Exit\" has the focus";
     EXPECT_EQ(Text(m.g1), c.gauge);
     EXPECT_TRUE(FileExists(target + "\\" + c.present));
     EXPECT_FALSE(FileExists(target + "\\" + c.absent));
