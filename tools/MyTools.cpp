@@ -73,13 +73,14 @@ bool ToAnsi(const wchar_t* text, std::string& out) {
   // UTF-8 as the ANSI code page writes every character; it takes neither the
   // best-fit flag nor the question whether the default character was used.
   const bool utf8 = GetACP() == CP_UTF8;
+  const UINT codePage = utf8 ? CP_UTF8 : CP_ACP;
   const DWORD flags = utf8 ? WC_ERR_INVALID_CHARS : WC_NO_BEST_FIT_CHARS;
   BOOL lossy = FALSE;
-  const int n = WideCharToMultiByte(CP_ACP, flags, text, -1, nullptr, 0, nullptr,
+  const int n = WideCharToMultiByte(codePage, flags, text, -1, nullptr, 0, nullptr,
                                     utf8 ? nullptr : &lossy);
   if (n <= 0) return false;
   out.assign(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(CP_ACP, flags, text, -1, &out[0], n, nullptr, utf8 ? nullptr : &lossy);
+  WideCharToMultiByte(codePage, flags, text, -1, &out[0], n, nullptr, utf8 ? nullptr : &lossy);
   out.pop_back();
   return !lossy;
 }

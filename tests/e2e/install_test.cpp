@@ -141,7 +141,7 @@ struct GaugeReading {
   LRESULT classIndex, low, high, position;
 };
 struct GaugeReader {
-  HWND gauge;
+  HWND gauge = nullptr;
   std::atomic<bool> stop{false};
   std::vector<GaugeReading> readings;
 };
@@ -178,7 +178,8 @@ TEST_F(Install, ScreenReaderFollowsTheCopyingAndHearsTheOutcome) {
       SetWinEventHook(EVENT_OBJECT_VALUECHANGE, EVENT_OBJECT_VALUECHANGE, nullptr,
                       &CountValueChange, s.inst.pid(), 0, WINEVENT_OUTOFCONTEXT);
   ASSERT_NE(hook, nullptr);
-  GaugeReader reader{s.m.g1};
+  GaugeReader reader;
+  reader.gauge = s.m.g1;
   Click(a.next);
   HANDLE thread = CreateThread(nullptr, 0, &ReadGauge, &reader, 0, nullptr);
   ASSERT_NE(thread, nullptr);
@@ -216,6 +217,7 @@ TEST_F(Install, ScreenReaderFollowsTheCopyingAndHearsTheOutcome) {
   }
   EXPECT_TRUE(whileCopying) << "never answered while copying";
   EXPECT_EQ(AccessibleName(s.m.g1), "100%");
+  EXPECT_EQ(AccessibleName(s.m.groupBox1), "Target folder:") << "a drawn group box's caption";
 
   Click(ShortcutDialog(shortcuts).no);
   ASSERT_TRUE(s.inst.WaitNoWindow(kShortcutDialogClass, 10000));
