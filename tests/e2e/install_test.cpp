@@ -5,10 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <iterator>
 #include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "tests/e2e/e2e_common.h"
@@ -127,41 +129,17 @@ TEST_F(Install, FreshThenAgainWithEachShortcutChoice) {
 
 // ---- what a screen reader hears ----
 
-// Value changes the gauge announces.
 HWND watchedGauge = nullptr;
-int gaugeChanges = 0;
+int gaugeChanges = 0;  // value changes the gauge announced
 VOID CALLBACK CountValueChange(HWINEVENTHOOK, DWORD, HWND hwnd, LONG object, LONG child, DWORD,
                                DWORD) {
   if (hwnd == watchedGauge && object == OBJID_CLIENT && child == CHILDID_SELF) ++gaugeChanges;
 }
 
-// The gauge as a screen reader asks about it: from a thread of its own,
-// again and again, each question waiting for the installer's answer.
-struct GaugeReading {
-  LRESULT classIndex, low, high, position;
-};
-struct GaugeReader {
-  HWND gauge = nullptr;
-  std::atomic<bool> stop{false};
-  std::vector<GaugeReading> readings;
-};
-DWORD WINAPI ReadGauge(void* arg) {
-  auto* reader = static_cast<GaugeReader*>(arg);
-  auto ask = [&](UINT msg, WPARAM wParam, LPARAM lParam) {
-    DWORD_PTR answer = ~DWORD_PTR{0};
-    SendMessageTimeoutA(reader->gauge, msg, wParam, lParam, SMTO_NORMAL, 20000, &answer);
-    return static_cast<LRESULT>(answer);
-  };
-  while (!reader->stop)
-    reader->readings.push_back({ask(WM_GETOBJECT, 0, static_cast<LPARAM>(OBJID_QUERYCLASSNAMEIDX)),
-                                ask(PBM_GETRANGE, TRUE, 0), ask(PBM_GETRANGE, FALSE, 0),
-                                ask(PBM_GETPOS, 0, 0)});
-  return 0;
-}
-
-// While the files are copied the gauge reads as a progress bar at the
-// percentage shown and announces each change; after the run the focus is on
-// the button that names the outcome, and Enter presses it.
+// While the files are copied the gauge announces each change and reads as a
+// progress bar at the percentage shown, asked as a screen reader asks (from
+// another thread, each question waiting for its answer); after the run the
+// focus is on the button that names the outcome, and Enter presses it.
 TEST_F(Install, ScreenReaderFollowsTheCopyingAndHearsTheOutcome) {
   const Session s(kManyFilesInstaller);
   ASSERT_TRUE(s.Up());
@@ -171,19 +149,30 @@ TEST_F(Install, ScreenReaderFollowsTheCopyingAndHearsTheOutcome) {
   AgreementDialog a(d);
   Click(a.accept);
   ASSERT_TRUE(WaitFor([&] { return Enabled(a.next); }, 5000));
-
   watchedGauge = s.m.g1;
   gaugeChanges = 0;
   const HWINEVENTHOOK hook =
       SetWinEventHook(EVENT_OBJECT_VALUECHANGE, EVENT_OBJECT_VALUECHANGE, nullptr,
                       &CountValueChange, s.inst.pid(), 0, WINEVENT_OUTOFCONTEXT);
   ASSERT_NE(hook, nullptr);
-  GaugeReader reader;
-  reader.gauge = s.m.g1;
+  std::atomic<bool> stop{false};
+  std::vector<LRESULT> positions;
+  int notProgressBar = 0;
   Click(a.next);
-  HANDLE thread = CreateThread(nullptr, 0, &ReadGauge, &reader, 0, nullptr);
-  ASSERT_NE(thread, nullptr);
-  // Events arrive as messages of this thread.
+  std::thread reader([&] {
+    auto ask = [&](UINT msg, WPARAM wParam, LPARAM lParam) {
+      DWORD_PTR answer = ~DWORD_PTR{0};
+      SendMessageTimeoutA(s.m.g1, msg, wParam, lParam, SMTO_NORMAL, 20000, &answer);
+      return static_cast<LRESULT>(answer);
+    };
+    while (!stop) {
+      notProgressBar += ask(WM_GETOBJECT, 0, static_cast<LPARAM>(OBJID_QUERYCLASSNAMEIDX)) !=
+                            65536 + 13 ||
+                        ask(PBM_GETRANGE, TRUE, 0) != 0 || ask(PBM_GETRANGE, FALSE, 0) != 100;
+      positions.push_back(ask(PBM_GETPOS, 0, 0));
+    }
+  });
+  // The events arrive as messages of this thread.
   HWND shortcuts = nullptr;
   for (const DWORD end = GetTickCount() + 60000; !shortcuts && GetTickCount() < end;) {
     MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
@@ -191,31 +180,24 @@ TEST_F(Install, ScreenReaderFollowsTheCopyingAndHearsTheOutcome) {
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
     shortcuts = s.inst.FindTop(kShortcutDialogClass);
   }
-  reader.stop = true;
-  WaitForSingleObject(thread, 30000);
-  CloseHandle(thread);
+  stop = true;
+  reader.join();
   MSG msg;
   while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
   UnhookWinEvent(hook);
   ASSERT_NE(shortcuts, nullptr) << "the run did not end; M1: " << Text(s.m.m1);
 
   const size_t files = ShippedFiles().size() + 200;
-  std::set<LRESULT> shown;  // every percentage the run can show
+  std::set<LRESULT> shown;  // every percentage the run shows
   for (size_t k = 0; k <= files; ++k) shown.insert(static_cast<LRESULT>(100 * k / files));
-  EXPECT_EQ(gaugeChanges, static_cast<int>(shown.size() - 1)) << "one announcement per change";
-  ASSERT_FALSE(reader.readings.empty());
-  LRESULT last = 0;
-  bool whileCopying = false;
-  for (const GaugeReading& r : reader.readings) {
-    EXPECT_EQ(r.classIndex, 65536 + 13) << "not the progress bar's class index";
-    EXPECT_EQ(r.low, 0);
-    EXPECT_EQ(r.high, 100);
-    EXPECT_TRUE(shown.count(r.position)) << r.position;
-    EXPECT_GE(r.position, last) << "went back";
-    last = r.position;
-    whileCopying = whileCopying || (r.position > 0 && r.position < 100);
-  }
-  EXPECT_TRUE(whileCopying) << "never answered while copying";
+  EXPECT_EQ(gaugeChanges, static_cast<int>(shown.size()) - 1) << "one announcement per change";
+  EXPECT_EQ(notProgressBar, 0) << "not the progress bar's class index and range";
+  EXPECT_TRUE(std::is_sorted(positions.begin(), positions.end())) << "went back";
+  EXPECT_TRUE(std::all_of(positions.begin(), positions.end(),
+                          [&](LRESULT p) { return shown.count(p) > 0; }));
+  EXPECT_TRUE(std::any_of(positions.begin(), positions.end(),
+                          [](LRESULT p) { return p > 0 && p < 100; }))
+      << "never answered while copying";
   EXPECT_EQ(AccessibleName(s.m.g1), "100%");
   EXPECT_EQ(AccessibleName(s.m.groupBox1), "Target folder:") << "a drawn group box's caption";
 

@@ -449,8 +449,8 @@ TEST(ScaledForm, ClientAreaAndControlsFollowTheDpi) {
 
 // The confirmation is a dialog of the system's class, laid out like a message
 // box, so screen readers read it as one and the dialog manager takes its
-// keys: Esc answers no (a system Yes/No box would ignore it), Enter the
-// focused button, "&Yes" being the default; its words are ours.
+// keys: Esc answers no (a system Yes/No box ignores it), Enter the focused
+// button, "&Yes" being the default; its words are ours.
 struct QuestionAnswer {
   const char* how;
   int focus;
@@ -459,36 +459,27 @@ struct QuestionAnswer {
   bool yes;
 };
 const QuestionAnswer* answering = nullptr;
-struct QuestionSeen {
-  std::string cls, title, text, yes, no;
-  bool yesFocused = false;
-  LRESULT defaultId = 0;
-} questionSeen;
+std::string questionSeen;
 
-std::string DialogText(HWND box, int id) {
-  char text[128] = {};
-  GetDlgItemTextA(box, id, text, sizeof text);
-  return text;
-}
-
-// Runs inside the dialog's own loop.
+// Runs inside the dialog's own loop: notes what the box shows, then answers.
 VOID CALLBACK AnswerQuestion(HWND, UINT, UINT_PTR timer, DWORD) {
   KillTimer(nullptr, timer);
   HWND box = GetActiveWindow();
   char cls[32] = {}, title[32] = {};
   GetClassNameA(box, cls, sizeof cls);
   GetWindowTextA(box, title, sizeof title);
-  questionSeen = {cls, title, DialogText(box, kQuestionText), DialogText(box, kQuestionYes),
-                  DialogText(box, kQuestionNo), GetFocus() == GetDlgItem(box, kQuestionYes),
-                  LOWORD(SendMessageA(box, DM_GETDEFID, 0, 0))};
+  questionSeen = std::string(cls) + "|" + title;
+  for (int id : {kQuestionText, kQuestionYes, kQuestionNo}) {
+    char text[128] = {};
+    GetDlgItemTextA(box, id, text, sizeof text);
+    questionSeen += std::string("|") + text;
+  }
+  questionSeen += "|focus " + std::to_string(GetDlgCtrlID(GetFocus())) + "|default " +
+                  std::to_string(LOWORD(SendMessageA(box, DM_GETDEFID, 0, 0)));
   SendMessageA(box, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(box, answering->focus)),
                TRUE);
-  if (answering->msg == WM_SYSCOMMAND) {
-    PostMessageA(box, WM_SYSCOMMAND, SC_CLOSE, 0);
-  } else {
-    PostMessageA(GetFocus(), WM_KEYDOWN, answering->key, 1);
-    PostMessageA(GetFocus(), WM_KEYUP, answering->key, 0xC0000001);
-  }
+  if (answering->msg == WM_SYSCOMMAND) PostMessageA(box, WM_SYSCOMMAND, SC_CLOSE, 0);
+  else PostMessageA(GetFocus(), WM_KEYDOWN, answering->key, 1);
 }
 
 TEST(QuestionBox, AMessageBoxOfOurWordsWhoseKeysTheDialogManagerTakes) {
@@ -502,16 +493,9 @@ TEST(QuestionBox, AMessageBoxOfOurWordsWhoseKeysTheDialogManagerTakes) {
   for (const QuestionAnswer& c : cases) {
     SCOPED_TRACE(c.how);
     answering = &c;
-    questionSeen = {};
     ASSERT_NE(SetTimer(nullptr, 0, 50, &AnswerQuestion), 0u);
     EXPECT_EQ(AskYesNo(nullptr, "Confirm", kQuestion), c.yes);
-    EXPECT_EQ(questionSeen.cls, "#32770");
-    EXPECT_EQ(questionSeen.title, "Confirm");
-    EXPECT_EQ(questionSeen.text, kQuestion);
-    EXPECT_EQ(questionSeen.yes, "&Yes");
-    EXPECT_EQ(questionSeen.no, "&No");
-    EXPECT_TRUE(questionSeen.yesFocused) << "\"&Yes\" has the focus";
-    EXPECT_EQ(questionSeen.defaultId, IDYES);
+    EXPECT_EQ(questionSeen, std::string("#32770|Confirm|") + kQuestion + "|&Yes|&No|focus 6|default 6");
   }
 }
 

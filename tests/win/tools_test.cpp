@@ -223,14 +223,12 @@ TEST_F(Shortcuts, StaleShellFoldersValuesLoseToTheShell) {
 // A profile named outside the ANSI code page: the shell's ANSI answer names
 // a folder that is not there ("o" for "\u0151"); the links go to the real one.
 TEST_F(Shortcuts, FoldersNamedOutsideTheCodePageGetTheirLinks) {
-  const char kExplorer[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\";
-  tools::ScopedKey user, shell;
-  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, (std::string(kExplorer) + "User Shell Folders").c_str(),
-                            0, nullptr, 0, KEY_ALL_ACCESS, nullptr, user.receive(), nullptr),
-            ERROR_SUCCESS);
-  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, (std::string(kExplorer) + "Shell Folders").c_str(), 0,
-                            nullptr, 0, KEY_ALL_ACCESS, nullptr, shell.receive(), nullptr),
-            ERROR_SUCCESS);
+  const std::string explorer = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\";
+  tools::ScopedKey user, shell;  // where the shell and where old programs look
+  for (auto [name, key] : {std::pair{"User Shell Folders", &user}, {"Shell Folders", &shell}})
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, (explorer + name).c_str(), 0, nullptr, 0,
+                              KEY_ALL_ACCESS, nullptr, key->receive(), nullptr),
+              ERROR_SUCCESS);
   TempDir base;
   const struct {
     const char* value;
@@ -240,7 +238,6 @@ TEST_F(Shortcuts, FoldersNamedOutsideTheCodePageGetTheirLinks) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.value);
     const std::string ascii = base.path() + "\\" + c.value;
-    const tools::WideText name(c.value, c.value + strlen(c.value) + 1);
     tools::WideText folder(ascii.c_str(), ascii.c_str() + ascii.size() + 1);
     tools::Append(folder, L" Gy\u0151z\u0151");
     std::string ansi;
@@ -248,19 +245,20 @@ TEST_F(Shortcuts, FoldersNamedOutsideTheCodePageGetTheirLinks) {
     ASSERT_TRUE(CreateDirectoryW(folder.data(), nullptr));
     {
       const support::SavedRegValue savedUser(user.get(), c.value), savedShell(shell.get(), c.value);
-      const auto bytes = static_cast<DWORD>(folder.size() * sizeof(wchar_t));
-      const auto* data = reinterpret_cast<const BYTE*>(folder.data());
-      ASSERT_EQ(RegSetValueExW(user.get(), name.data(), 0, REG_EXPAND_SZ, data, bytes), ERROR_SUCCESS);
-      ASSERT_EQ(RegSetValueExW(shell.get(), name.data(), 0, REG_SZ, data, bytes), ERROR_SUCCESS);
+      const tools::WideText name(c.value, c.value + strlen(c.value) + 1);
+      for (HKEY key : {user.get(), shell.get()})
+        ASSERT_EQ(RegSetValueExW(key, name.data(), 0, key == user.get() ? REG_EXPAND_SZ : REG_SZ,
+                                 reinterpret_cast<const BYTE*>(folder.data()),
+                                 static_cast<DWORD>(folder.size() * sizeof(wchar_t))),
+                  ERROR_SUCCESS);
       tools::CreateShortcut("C:\\Target\\Pultix.exe", " ", "C:\\Target", "Vorlen", c.onDesktop);
     }
-    tools::WideText link(folder);
+    tools::WideText link(folder), group(folder);
     tools::Append(link, c.link);
     EXPECT_NE(GetFileAttributesW(link.data()), INVALID_FILE_ATTRIBUTES) << "no link there";
     // The folder's own cleanup reads names through the ANSI calls.
-    DeleteFileW(link.data());
-    tools::WideText group(folder);
     tools::Append(group, L"\\Vorlen");
+    DeleteFileW(link.data());
     RemoveDirectoryW(group.data());
     RemoveDirectoryW(folder.data());
   }
