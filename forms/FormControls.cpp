@@ -39,7 +39,8 @@ std::string Form::Text(int id) const {
 std::vector<wchar_t> Form::WideText(int id) const {
   HWND h = Item(id);
   std::vector<wchar_t> text(static_cast<size_t>(GetWindowTextLengthW(h)) + 1, L'\0');
-  text.resize(static_cast<size_t>(GetWindowTextW(h, text.data(), static_cast<int>(text.size()))) + 1);
+  const int n = GetWindowTextW(h, text.data(), static_cast<int>(text.size()));
+  text.resize(static_cast<size_t>(n) + 1);
   return text;
 }
 

@@ -16,8 +16,8 @@ void Form::Show() {
   }
   ShowWindow(Handle(), SW_SHOW);
   // Cues hidden after mouse input, shown after keys, as for a dialog.
-  SendMessageA(Handle(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_INITIALIZE, UISF_HIDEFOCUS | UISF_HIDEACCEL),
-               0);
+  SendMessageA(Handle(), WM_CHANGEUISTATE,
+               MAKEWPARAM(UIS_INITIALIZE, UISF_HIDEFOCUS | UISF_HIDEACCEL), 0);
   SetForegroundWindow(Handle());
   RestoreFocus();
 }

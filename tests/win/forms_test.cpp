@@ -495,7 +495,8 @@ TEST(QuestionBox, AMessageBoxOfOurWordsWhoseKeysTheDialogManagerTakes) {
     answering = &c;
     ASSERT_NE(SetTimer(nullptr, 0, 50, &AnswerQuestion), 0u);
     EXPECT_EQ(AskYesNo(nullptr, "Confirm", kQuestion), c.yes);
-    EXPECT_EQ(questionSeen, std::string("#32770|Confirm|") + kQuestion + "|&Yes|&No|focus 6|default 6");
+    EXPECT_EQ(questionSeen,
+              std::string("#32770|Confirm|") + kQuestion + "|&Yes|&No|focus 6|default 6");
   }
 }
 
