@@ -13,11 +13,19 @@ int ScreenDpi() {
   return dpi > 0 ? dpi : kDesignDpi;
 }
 
+bool HighContrastOn() {
+  HIGHCONTRASTA hc{};
+  hc.cbSize = sizeof hc;
+  return SystemParametersInfoA(SPI_GETHIGHCONTRAST, sizeof hc, &hc, 0) &&
+         (hc.dwFlags & HCF_HIGHCONTRASTON);
+}
+
 Form::Form(const FormDef& def, int dpi)
     : def_(def),
       dpi_(dpi > 0 ? dpi : ScreenDpi()),
       controls_(def.controlCount),
-      fonts_(dpi_) {
+      fonts_(dpi_),
+      highContrast_(HighContrastOn()) {
   // Handlers may be attached before the window exists.
   for (size_t i = 0; i < controls_.size(); ++i) controls_[i].def = &def_.controls[i];
 }
@@ -34,7 +42,7 @@ void Form::Create(HWND owner) {
   RECT r{0, 0, Scaled(def_.clientWidth), Scaled(def_.clientHeight)};
   AdjustWindowRectEx(&r, style, FALSE, exStyle);
   OffsetRect(&r, -r.left, -r.top);
-  background_.reset(CreateSolidBrush(ResolveColor(def_.color)));
+  background_.reset(CreateSolidBrush(BackgroundColor()));
   CreateHandle(def_.className, exStyle, def_.caption, style, r, owner, 0);
   if (!Handle()) throw core::Error("Error creating window");
 }
@@ -64,24 +72,45 @@ void Form::Relayout(int clientWidth, int clientHeight) {
 
 // Colours and fonts come from the parent unless the table gives them.
 void Form::InheritLook(const ControlDef& entry, Control& c) {
-  COLORREF parentColor = ResolveColor(def_.color);
-  COLORREF parentText = GetSysColor(COLOR_WINDOWTEXT);
+  ColorPair parent{def_.color, SystemColor(kColorWindowText)};
   FontDef parentFont = def_.font;
   if (entry.parent) {
     const Control& p = controls_[IndexOf(entry.parent)];
-    parentColor = p.color;
-    parentText = p.textColor;
+    parent = p.table;
     parentFont = p.font;
   }
-  c.color = entry.color != kInherit ? ResolveColor(entry.color) : parentColor;
-  c.textColor = entry.textColor != kInherit ? entry.textColor : parentText;
+  c.table.back = entry.color != kInherit ? entry.color : parent.back;
+  c.table.text = entry.textColor != kInherit ? entry.textColor : parent.text;
   c.font = parentFont;
   if (entry.font.face) c.font.face = entry.font.face;
   if (entry.font.height) c.font.height = entry.font.height;
   if (entry.font.bold) c.font.bold = true;
   if (entry.font.charset != kDefaultCharset) c.font.charset = entry.font.charset;
   c.hfont = fonts_.Get(c.font);
+  ResolveColors(c);
+}
+
+COLORREF Form::BackgroundColor() const {
+  return ResolveColor(ControlColors(Kind::Panel, {def_.color, kInherit}, highContrast_).back);
+}
+
+void Form::ResolveColors(Control& c) {
+  const ColorPair pair = ControlColors(c.def->kind, c.table, highContrast_);
+  c.color = ResolveColor(pair.back);
+  c.textColor = ResolveColor(pair.text);
   c.brush.reset(CreateSolidBrush(c.color));
+  if (c.def->kind == Kind::Gauge && c.window)
+    static_cast<TGauge&>(*c.window).SetColors(GaugeColorsFor(highContrast_));
+}
+
+void Form::ApplyColors(bool highContrast) {
+  highContrast_ = highContrast;
+  background_.reset(CreateSolidBrush(BackgroundColor()));
+  for (Control& c : controls_)
+    if (c.hwnd) ResolveColors(c);
+  if (Handle())
+    RedrawWindow(Handle(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 void Form::CreateControl(size_t index, const RECT& rect) {
@@ -95,6 +124,18 @@ void Form::CreateControl(size_t index, const RECT& rect) {
   const char* caption = CaptionOf(entry);
   switch (style.maker) {
     case Maker::System:
+      if (entry.settings & kWideText) {
+        // A Unicode window stores what is typed as typed; an ANSI one would
+        // turn a character outside the code page into '?' or a look-alike.
+        wchar_t className[16] = {};
+        MultiByteToWideChar(CP_ACP, 0, style.className, -1, className, 16);
+        c.hwnd = CreateWindowExW(style.exStyle, className, L"", style.style, rect.left, rect.top,
+                                 rect.right - rect.left, rect.bottom - rect.top, parent,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(entry.id)),
+                                 GetModuleHandleA(nullptr), nullptr);
+        if (c.hwnd) SetWindowTextA(c.hwnd, caption);
+        break;
+      }
       c.hwnd = CreateWindowExA(style.exStyle, style.className, caption, style.style, rect.left,
                                rect.top, rect.right - rect.left, rect.bottom - rect.top, parent,
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(entry.id)),
@@ -103,6 +144,7 @@ void Form::CreateControl(size_t index, const RECT& rect) {
     case Maker::Gauge: {
       auto gauge = std::make_unique<TGauge>(
           fonts_.Get(FontDef{c.font.face, c.font.height, true, c.font.charset}));
+      gauge->SetColors(GaugeColorsFor(highContrast_));
       gauge->Create(rect, parent, entry.id, style.style);
       c.hwnd = gauge->Handle();
       c.window = std::move(gauge);
@@ -233,6 +275,13 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLORLISTBOX:
       if (LRESULT brush = ControlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)))
         return brush;
+      break;
+    case WM_SYSCOLORCHANGE:
+      // Sent when the colours change, high contrast turning on or off too.
+      ApplyColors(HighContrastOn());
+      break;
+    case WM_SETTINGCHANGE:
+      if (wParam == SPI_SETHIGHCONTRAST) ApplyColors(HighContrastOn());
       break;
     case WM_CLOSE:
       HandleClose();

@@ -15,6 +15,7 @@
 #include "forms/Gdi.h"
 #include "forms/Layout.h"
 #include "forms/Paint.h"
+#include "forms/Palette.h"
 #include "forms/Window.h"
 
 namespace forms {
@@ -24,7 +25,8 @@ struct Control {
   const ControlDef* def = nullptr;
   HWND hwnd = nullptr;
   std::unique_ptr<Window> window;  // containers, pictures and the gauge
-  COLORREF color = 0;
+  ColorPair table;  // the table's colours, inherited ones filled in
+  COLORREF color = 0;      // as painted now
   COLORREF textColor = 0;
   FontDef font{};
   HFONT hfont = nullptr;  // owned by the form's font cache
@@ -68,6 +70,8 @@ class Form : public Window {
 
   void SetCaption(const std::string& text);
   std::string Text(int id) const;
+  // The text as UTF-16 with its NUL, for a kWideText control.
+  std::vector<wchar_t> WideText(int id) const;
   void SetText(int id, const std::string& text);
   bool Enabled(int id) const;
   void SetEnabled(int id, bool enabled);
@@ -88,10 +92,19 @@ class Form : public Window {
 
   // Presses the button Enter or Esc stands for; false when the key is not ours.
   bool PressDialogKey(DialogKey key, bool modifiers);
-  // Tab / Shift+Tab, arrows in a radio group, Alt+mnemonic.
+  // Tab / Shift+Tab, arrows in a radio group, Alt+mnemonic; each shows the
+  // keyboard cues it concerns (WM_CHANGEUISTATE).
   bool HandleNavigationKey(const MSG& msg);
 
   void PaintDrawnControl(size_t index, HDC dc);
+
+  // Paints the table's colours, or the system's pairs when high contrast is
+  // on, and repaints. The window decides by itself at creation and whenever
+  // the system's colours or the high-contrast setting change.
+  void ApplyColors(bool highContrast);
+  // Moves the focus there now if the form is active, otherwise when it is
+  // activated again.
+  void FocusControl(int id);
 
  protected:
   virtual void FormCreate() {}
@@ -110,6 +123,8 @@ class Form : public Window {
   void Relayout(int clientWidth, int clientHeight);
   void CreateControl(size_t index, const RECT& rect);
   void InheritLook(const ControlDef& entry, Control& c);
+  void ResolveColors(Control& c);
+  COLORREF BackgroundColor() const;
   void LoadGlyphs(const ControlDef& entry, Control& c);
   void ApplyTabOrder();
   // The window procedure's handlers.
@@ -119,6 +134,7 @@ class Form : public Window {
   LRESULT ControlColor(HDC dc, HWND child);
   bool DrawItem(const DRAWITEMSTRUCT& item);
   void UpdateRadioTabStops(int checkedId);
+  void ShowKeyboardCues(WORD cues);
   void RestoreFocus();
   HWND FirstTabStop() const;
   size_t IndexOf(int id) const;
@@ -128,6 +144,7 @@ class Form : public Window {
   std::vector<Control> controls_;
   FontCache fonts_;
   Brush background_;
+  bool highContrast_;
   bool mainForm_ = false;
   bool modal_ = false;
   bool shownBefore_ = false;
@@ -137,6 +154,8 @@ class Form : public Window {
 
 // The display's DPI, read at run time.
 int ScreenDpi();
+// Whether the user has high contrast on (SPI_GETHIGHCONTRAST).
+bool HighContrastOn();
 
 // Dialog keys and navigation for the window the message is meant for; true
 // when the message was consumed.

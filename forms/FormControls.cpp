@@ -36,6 +36,14 @@ std::string Form::Text(int id) const {
   return text;
 }
 
+std::vector<wchar_t> Form::WideText(int id) const {
+  HWND h = Item(id);
+  std::vector<wchar_t> text(static_cast<size_t>(GetWindowTextLengthW(h)) + 1, L'\0');
+  const int n = GetWindowTextW(h, text.data(), static_cast<int>(text.size()));
+  text.resize(static_cast<size_t>(n) + 1);
+  return text;
+}
+
 void Form::SetText(int id, const std::string& text) {
   Control& c = ControlOf(id);
   SetWindowTextA(c.hwnd, text.c_str());

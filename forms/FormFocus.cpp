@@ -40,6 +40,12 @@ void Form::UpdateRadioTabStops(int checkedId) {
 
 HWND Form::FirstTabStop() const { return GetNextDlgTabItem(Handle(), nullptr, FALSE); }
 
+void Form::FocusControl(int id) {
+  HWND h = Item(id);
+  lastFocus_ = h;
+  if (GetActiveWindow() == Handle()) SetFocus(h);
+}
+
 void Form::RestoreFocus() {
   HWND target = lastFocus_;
   if (!target || !IsChild(Handle(), target) || !IsWindowVisible(target) ||

@@ -73,11 +73,22 @@ bool Form::PressDialogKey(DialogKey key, bool modifiers) {
   return true;
 }
 
+// As the dialog manager does: keys that move the focus show where it is, Alt
+// shows the mnemonics; until then, a user of the mouse sees neither.
+void Form::ShowKeyboardCues(WORD cues) {
+  SendMessageA(Handle(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, cues), 0);
+}
+
 bool Form::HandleNavigationKey(const MSG& msg) {
   HWND focus = GetFocus();
   if (focus && !IsChild(Handle(), focus)) focus = nullptr;
+  if (msg.message == WM_SYSKEYDOWN && msg.wParam == VK_MENU) {
+    ShowKeyboardCues(UISF_HIDEACCEL);
+    return false;
+  }
   if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB) {
     if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return false;
+    ShowKeyboardCues(UISF_HIDEFOCUS);
     HWND next = GetNextDlgTabItem(Handle(), focus, GetKeyState(VK_SHIFT) < 0);
     if (next) {
       SetFocus(next);
@@ -92,18 +103,21 @@ bool Form::HandleNavigationKey(const MSG& msg) {
     if (lstrcmpiA(ClassOf(focus).c_str(), "Button") != 0 ||
         (type != BS_AUTORADIOBUTTON && type != BS_RADIOBUTTON))
       return false;
+    ShowKeyboardCues(UISF_HIDEFOCUS);
     const bool back = msg.wParam == VK_LEFT || msg.wParam == VK_UP;
     HWND next = GetNextDlgGroupItem(Handle(), focus, back);
     if (next && next != focus) SendMessageA(next, BM_CLICK, 0, 0);
     return true;
   }
-  if (msg.message == WM_SYSCHAR) {
+  // Mnemonics of the tables are ASCII letters.
+  if (msg.message == WM_SYSCHAR && msg.wParam < 0x80) {
     const char key = static_cast<char>(std::tolower(static_cast<unsigned char>(msg.wParam)));
     for (const Control& c : controls_) {
       const char* caption = CaptionOf(*c.def);
       const char* amp = std::strchr(caption, '&');
       if (!amp || std::tolower(static_cast<unsigned char>(amp[1])) != key) continue;
       if (!IsWindowVisible(c.hwnd) || !IsWindowEnabled(c.hwnd)) continue;
+      ShowKeyboardCues(UISF_HIDEFOCUS | UISF_HIDEACCEL);
       if (c.def->kind == Kind::Label) {
         if (HWND next = GetNextDlgTabItem(Handle(), c.hwnd, FALSE)) SetFocus(next);
       } else if (IsButtonKind(c.def->kind)) {
@@ -116,7 +130,8 @@ bool Form::HandleNavigationKey(const MSG& msg) {
 }
 
 bool PreTranslateMessage(MSG& msg) {
-  if (msg.message != WM_KEYDOWN && msg.message != WM_SYSCHAR) return false;
+  if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN && msg.message != WM_SYSCHAR)
+    return false;
   Form* form = dynamic_cast<Form*>(Window::FromHandle(GetAncestor(msg.hwnd, GA_ROOT)));
   if (!form) return false;
   if (msg.message == WM_KEYDOWN && (msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE))

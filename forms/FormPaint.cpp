@@ -48,6 +48,8 @@ bool Form::DrawItem(const DRAWITEMSTRUCT& item) {
   look.focused = (item.itemState & ODS_FOCUS) != 0;
   look.enabled = (item.itemState & ODS_DISABLED) == 0;
   look.isDefault = IsDefaultButton(*c.def);
+  look.hideFocus = (item.itemState & ODS_NOFOCUSRECT) != 0;
+  look.hideAccel = (item.itemState & ODS_NOACCEL) != 0;
   look.textColor = c.textColor;
   char caption[256] = {};
   GetWindowTextA(c.hwnd, caption, sizeof caption);

@@ -15,6 +15,9 @@ void Form::Show() {
     shownBefore_ = true;
   }
   ShowWindow(Handle(), SW_SHOW);
+  // Cues hidden after mouse input, shown after keys, as for a dialog.
+  SendMessageA(Handle(), WM_CHANGEUISTATE,
+               MAKEWPARAM(UIS_INITIALIZE, UISF_HIDEFOCUS | UISF_HIDEACCEL), 0);
   SetForegroundWindow(Handle());
   RestoreFocus();
 }
@@ -34,7 +37,8 @@ int Form::ShowModal() {
       modalResult_ = mrCancel;
       break;
     }
-    const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+    // Wide, so text typed into a Unicode field keeps its characters.
+    const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
     if (got <= 0) {
       if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));
       modalResult_ = mrCancel;
@@ -42,7 +46,7 @@ int Form::ShowModal() {
     }
     if (!PreTranslateMessage(msg)) {
       TranslateMessage(&msg);
-      DispatchMessageA(&msg);
+      DispatchMessageW(&msg);
     }
   }
   modal_ = false;
@@ -57,10 +61,10 @@ void Form::Close() { SendMessageA(Handle(), WM_CLOSE, 0, 0); }
 
 int RunMessageLoop() {
   MSG msg;
-  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
     if (PreTranslateMessage(msg)) continue;
     TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+    DispatchMessageW(&msg);
   }
   return static_cast<int>(msg.wParam);
 }

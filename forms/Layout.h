@@ -89,6 +89,7 @@ enum Setting : unsigned {
   kGroupStart = 1u << 15,   // first of a group of radio buttons
   kBorder = 1u << 16,       // texts and lists: sunken border
   kNoAnchorTop = 1u << 17,
+  kWideText = 1u << 18,     // texts: keeps characters outside the ANSI code page
 };
 inline constexpr unsigned kAnchorTopRight = kAnchorRight | kNoAnchorLeft;
 

@@ -158,7 +158,8 @@ void PaintBitBtn(HDC dc, const RECT& rect, const char* caption, HFONT font, cons
   Selected selectFont(dc, font);
   SetBkMode(dc, TRANSPARENT);
   RECT textSize{0, 0, 0, 0};
-  DrawTextA(dc, caption, -1, &textSize, DT_CALCRECT | DT_SINGLELINE);
+  const UINT format = DT_SINGLELINE | (look.hideAccel ? DT_HIDEPREFIX : 0);
+  DrawTextA(dc, caption, -1, &textSize, DT_CALCRECT | format);
   constexpr int kSpacing = 4;
   const int textW = textSize.right - textSize.left, textH = textSize.bottom - textSize.top;
   const int glyphW = glyph.empty() ? 0 : glyph.width;
@@ -175,16 +176,16 @@ void PaintBitBtn(HDC dc, const RECT& rect, const char* caption, HFONT font, cons
   RECT tr{x, midY - textH / 2, x + textW, midY - textH / 2 + textH};
   if (look.enabled) {
     SetTextColor(dc, look.textColor);
-    DrawTextA(dc, caption, -1, &tr, DT_SINGLELINE);
+    DrawTextA(dc, caption, -1, &tr, format);
   } else {
     RECT hr = tr;
     OffsetRect(&hr, 1, 1);
     SetTextColor(dc, GetSysColor(COLOR_BTNHIGHLIGHT));
-    DrawTextA(dc, caption, -1, &hr, DT_SINGLELINE);
+    DrawTextA(dc, caption, -1, &hr, format);
     SetTextColor(dc, GetSysColor(COLOR_BTNSHADOW));
-    DrawTextA(dc, caption, -1, &tr, DT_SINGLELINE);
+    DrawTextA(dc, caption, -1, &tr, format);
   }
-  if (look.focused) {
+  if (look.focused && !look.hideFocus) {
     RECT fr = rect;
     InflateRect(&fr, -4, -4);
     DrawFocusRect(dc, &fr);
@@ -196,26 +197,58 @@ int GaugeBarWidth(int clientWidth, int percent) {
   return std::min(static_cast<int>(static_cast<long long>(w) * percent / 100), w);
 }
 
-void PaintGauge(HDC dc, int width, int height, int percent, HFONT font, COLORREF background,
-                COLORREF bar) {
+namespace {
+
+// Background and bar; returns the percentage's text.
+std::string FillGauge(HDC dc, int width, int height, int percent, COLORREF background,
+                      COLORREF bar) {
   RECT all{0, 0, width, height};
   Brush back(CreateSolidBrush(background));
   FillRect(dc, &all, back.get());
   RECT filled{0, 0, GaugeBarWidth(width, percent), height};
   Brush fill(CreateSolidBrush(bar));
   FillRect(dc, &filled, fill.get());
+  return core::Format("%d%%", percent);
+}
 
+constexpr UINT kGaugeTextFormat = DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_NOPREFIX;
+
+}  // namespace
+
+void PaintGauge(HDC dc, int width, int height, int percent, HFONT font, COLORREF background,
+                COLORREF bar) {
+  const std::string text = FillGauge(dc, width, height, percent, background, bar);
   // White text on black, XORed on: exactly the text's pixels invert.
-  const std::string text = core::Format("%d%%", percent);
+  RECT all{0, 0, width, height};
   Offscreen layer(dc, width, height);
   FillRect(layer.dc(), &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
   {
     Selected selectFont(layer.dc(), font);
     SetBkMode(layer.dc(), TRANSPARENT);
     SetTextColor(layer.dc(), RGB(255, 255, 255));
-    DrawTextA(layer.dc(), text.c_str(), -1, &all, DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_NOPREFIX);
+    DrawTextA(layer.dc(), text.c_str(), -1, &all, kGaugeTextFormat);
   }
   BitBlt(dc, 0, 0, width, height, layer.dc(), 0, 0, SRCINVERT);
+}
+
+void PaintGauge(HDC dc, int width, int height, int percent, HFONT font, COLORREF background,
+                COLORREF bar, COLORREF text, COLORREF textOnBar) {
+  const std::string caption = FillGauge(dc, width, height, percent, background, bar);
+  const int barWidth = GaugeBarWidth(width, percent);
+  RECT all{0, 0, width, height};
+  Selected selectFont(dc, font);
+  SetBkMode(dc, TRANSPARENT);
+  const struct {
+    int left, right;
+    COLORREF color;
+  } parts[] = {{barWidth, width, text}, {0, barWidth, textOnBar}};
+  for (const auto& part : parts) {
+    const int saved = SaveDC(dc);
+    IntersectClipRect(dc, part.left, 0, part.right, height);
+    SetTextColor(dc, part.color);
+    DrawTextA(dc, caption.c_str(), -1, &all, kGaugeTextFormat);
+    RestoreDC(dc, saved);
+  }
 }
 
 void PaintContainer(HDC dc, const RECT& rect, const ControlDef& def, const char* caption,

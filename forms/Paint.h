@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "forms/Layout.h"
+#include "forms/Palette.h"
 
 namespace forms {
 
@@ -15,6 +16,9 @@ namespace forms {
 static_assert(kInherit == CLR_INVALID && clBtnFace == SystemColor(COLOR_BTNFACE));
 static_assert(clSkyBlue == RGB(166, 202, 240) && kDefaultCharset == DEFAULT_CHARSET);
 static_assert(mrOk == IDOK && mrCancel == IDCANCEL && mrYes == IDYES && mrNo == IDNO);
+static_assert(kColorActiveCaption == COLOR_ACTIVECAPTION && kColorWindow == COLOR_WINDOW &&
+              kColorWindowText == COLOR_WINDOWTEXT && kColorHighlight == COLOR_HIGHLIGHT &&
+              kColorHighlightText == COLOR_HIGHLIGHTTEXT && kColorBtnText == COLOR_BTNTEXT);
 
 // A table colour as the system draws it: system colours looked up now.
 inline COLORREF ResolveColor(Color c) {
@@ -58,6 +62,9 @@ struct ButtonLook {
   bool isDefault = false;
   bool enabled = true;
   COLORREF textColor = RGB(0, 0, 0);
+  // Keyboard cues the user has not asked for yet (ODS_NOFOCUSRECT, ODS_NOACCEL).
+  bool hideFocus = false;
+  bool hideAccel = false;
 };
 
 // Bitmap button: face, edge, glyph then caption centred together.
@@ -70,6 +77,10 @@ int GaugeBarWidth(int clientWidth, int percent);
 // pixels beneath it.
 void PaintGauge(HDC dc, int width, int height, int percent, HFONT font, COLORREF background,
                 COLORREF bar);
+// The same with the text in a colour of its own over the background and
+// another over the bar, as high contrast wants it.
+void PaintGauge(HDC dc, int width, int height, int percent, HFONT font, COLORREF background,
+                COLORREF bar, COLORREF text, COLORREF textOnBar);
 
 // Panel bevel or group box frame with caption, over a filled background.
 void PaintContainer(HDC dc, const RECT& rect, const ControlDef& def, const char* caption,

@@ -1,11 +1,12 @@
-// A Yes/No question in a window of the forms layer. The system's message box
-// ignores Esc when it has no cancel button and speaks the system's language;
-// this one answers "&No" to Esc and always reads "&Yes" / "&No".
+// A Yes/No question as a dialog of the system's own class ("#32770"), laid
+// out like a message box: screen readers read its title, question and
+// buttons as they read a message box, and the dialog manager handles its
+// keys. The system's message box ignores Esc when it has no cancel button
+// and speaks the system's language; this one answers "&No" to Esc and always
+// reads "&Yes" / "&No".
 #pragma once
 
 #include <windows.h>
-
-#include "forms/Form.h"
 
 namespace forms {
 
@@ -15,18 +16,6 @@ enum QuestionBoxId : int {
   kQuestionNo = IDNO,
   kQuestionIcon = 20,
   kQuestionText = 0xFFFF,
-};
-
-class TQuestionBox : public Form {
- public:
-  // dpi 0: the display's.
-  TQuestionBox(const char* title, const char* text, int dpi = 0);
-
- protected:
-  void FormCreate() override;
-
- private:
-  const char* text_;
 };
 
 // Shows the question modally over `owner`: true for "&Yes"; "&No", Esc and

@@ -23,59 +23,79 @@ const char kShellFolders[] = "Shell Folders";
 constexpr DWORD kLinkContext = CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER;
 constexpr UINT kSystemDirBuffer = 260;
 
+// NUL-terminated UTF-16 of ANSI text.
+WideText ToWide(const std::string& text) {
+  const int n = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  WideText out(static_cast<size_t>(n > 0 ? n : 0) + 1, L'\0');
+  if (n > 0)
+    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(), n);
+  return out;
+}
+
+bool Empty(const WideText& text) { return text.size() <= 1; }
+
 }  // namespace
 
-std::string ReadShellFolder(HKEY parent, const char* name) {
+void Append(WideText& to, const wchar_t* tail) {
+  if (!to.empty()) to.pop_back();
+  to.insert(to.end(), tail, tail + lstrlenW(tail) + 1);
+}
+
+WideText ReadShellFolder(HKEY parent, const char* name) {
   ScopedKey key;
   if (RegOpenKeyExA(parent, kShellFolders, 0, KEY_ALL_ACCESS, key.receive()) != ERROR_SUCCESS)
-    return {};
+    return WideText(1, L'\0');
+  const WideText wideName = ToWide(name);
   DWORD type = 0;
   DWORD size = 0;
-  LONG rc = RegQueryValueExA(key.get(), name, nullptr, &type, nullptr, &size);
-  if (rc == ERROR_FILE_NOT_FOUND) return {};
+  LONG rc = RegQueryValueExW(key.get(), wideName.data(), nullptr, &type, nullptr, &size);
+  if (rc == ERROR_FILE_NOT_FOUND) return WideText(1, L'\0');
   if (rc != ERROR_SUCCESS) throw Error(Format("Failed to get data for '%s'", name));
   if (type != REG_SZ && type != REG_EXPAND_SZ)
     throw Error(Format("Invalid data type for '%s'", name));
-  std::string data(size, '\0');
-  if (size > 0 &&
-      RegQueryValueExA(key.get(), name, nullptr, &type, reinterpret_cast<BYTE*>(&data[0]),
-                       &size) != ERROR_SUCCESS)
+  WideText data(size / sizeof(wchar_t) + 1, L'\0');
+  if (size > 0 && RegQueryValueExW(key.get(), wideName.data(), nullptr, &type,
+                                   reinterpret_cast<BYTE*>(data.data()), &size) != ERROR_SUCCESS)
     throw Error(Format("Failed to get data for '%s'", name));
-  data.resize(size);
-  while (!data.empty() && data.back() == '\0') data.pop_back();
-  if (type == REG_EXPAND_SZ && !data.empty()) {
-    DWORD needed = ExpandEnvironmentStringsA(data.c_str(), nullptr, 0);
-    if (needed > 0) {
-      std::string expanded(needed, '\0');
-      needed = ExpandEnvironmentStringsA(data.c_str(), &expanded[0], needed);
-      if (needed > 0) {
-        expanded.resize(needed - 1);
-        data = expanded;
-      }
-    }
+  data.resize(size / sizeof(wchar_t));
+  while (!data.empty() && data.back() == L'\0') data.pop_back();
+  data.push_back(L'\0');
+  if (type == REG_EXPAND_SZ && !Empty(data)) {
+    const DWORD needed = ExpandEnvironmentStringsW(data.data(), nullptr, 0);
+    WideText expanded(needed, L'\0');
+    if (needed > 0 && ExpandEnvironmentStringsW(data.data(), expanded.data(), needed) > 0)
+      data = expanded;
   }
   return data;
+}
+
+bool ToAnsi(const wchar_t* text, std::string& out) {
+  // UTF-8 as the ANSI code page writes every character; it takes neither the
+  // best-fit flag nor the question whether the default character was used.
+  const bool utf8 = GetACP() == CP_UTF8;
+  const UINT codePage = utf8 ? CP_UTF8 : CP_ACP;
+  const DWORD flags = utf8 ? WC_ERR_INVALID_CHARS : WC_NO_BEST_FIT_CHARS;
+  BOOL lossy = FALSE;
+  const int n = WideCharToMultiByte(codePage, flags, text, -1, nullptr, 0, nullptr,
+                                    utf8 ? nullptr : &lossy);
+  if (n <= 0) return false;
+  out.assign(static_cast<size_t>(n), '\0');
+  WideCharToMultiByte(codePage, flags, text, -1, &out[0], n, nullptr, utf8 ? nullptr : &lossy);
+  out.pop_back();
+  return !lossy;
 }
 
 namespace {
 
 // The shell knows where the folder is now; "Shell Folders" is kept for old
-// programs only and goes stale when a folder is redirected.
-std::string ShellFolder(HKEY explorer, const char* name, int csidl) {
-  char path[MAX_PATH] = {};
-  if (SUCCEEDED(SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path)) && path[0])
-    return path;
+// programs only and goes stale when a folder is redirected. Both are asked
+// in UTF-16: a profile named outside the ANSI code page comes back altered
+// from the ANSI calls.
+WideText ShellFolder(HKEY explorer, const char* name, int csidl) {
+  wchar_t path[MAX_PATH] = {};
+  if (SUCCEEDED(SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path)) && path[0])
+    return WideText(path, path + lstrlenW(path) + 1);
   return ReadShellFolder(explorer, name);
-}
-
-// NUL-terminated UTF-16. A vector, not std::wstring: the wide string's
-// library code would cost the installer 24 KB for this one call.
-std::vector<wchar_t> ToWide(const std::string& text) {
-  const int n = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::vector<wchar_t> out(static_cast<size_t>(n > 0 ? n : 0) + 1, L'\0');
-  if (n > 0)
-    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(), n);
-  return out;
 }
 
 // The wide form of a path that may pass MAX_PATH: full, after "\\?\" (or
@@ -284,18 +304,21 @@ void CreateShortcut(const std::string& target, const std::string& arguments,
                       KEY_ALL_ACCESS, nullptr, explorer.receive(), nullptr) == ERROR_SUCCESS)
     root = explorer.get();
 
-  std::string folder;
+  WideText folder;
   if (onDesktop) {
     folder = ShellFolder(root, "Desktop", CSIDL_DESKTOPDIRECTORY);
-    if (folder.empty()) return;
+    if (Empty(folder)) return;
   } else {
     folder = ShellFolder(root, "Programs", CSIDL_PROGRAMS);
-    if (folder.empty()) return;
-    folder += "\\" + group;
-    CreateDirectoryA(folder.c_str(), nullptr);
+    if (Empty(folder)) return;
+    Append(folder, L"\\");
+    Append(folder, ToWide(group).data());
+    CreateDirectoryW(folder.data(), nullptr);
   }
-  const std::string linkFile = folder + "\\" + core::FileNameStem(target) + ".lnk";
-  file->Save(ToWide(linkFile).data(), FALSE);
+  Append(folder, L"\\");
+  Append(folder, ToWide(core::FileNameStem(target)).data());
+  Append(folder, L".lnk");
+  file->Save(folder.data(), FALSE);
 }
 
 }  // namespace tools

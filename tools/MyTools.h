@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "core/platform.h"
 
@@ -37,11 +38,21 @@ std::string GetSystemDir();
 void CreateShortcut(const std::string& target, const std::string& arguments,
                     const std::string& workDir, const std::string& group, bool onDesktop);
 
+// UTF-16 text with its terminating NUL. A vector, not std::wstring: the wide
+// string's library code would cost the installer 24 KB.
+using WideText = std::vector<wchar_t>;
+void Append(WideText& to, const wchar_t* tail);
+
 // A value of the "Shell Folders" key below `explorer`, which CreateShortcut
 // reads only when the shell does not know the folder: empty when the key or
 // the value is missing; an expandable string is expanded. Raises for a value
-// that is no string or cannot be read.
-std::string ReadShellFolder(HKEY explorer, const char* name);
+// that is no string or cannot be read. Wide, as folder names may hold
+// characters outside the ANSI code page.
+WideText ReadShellFolder(HKEY explorer, const char* name);
+
+// `text` in the ANSI code page; false when a character has no exact
+// equivalent there (a look-alike or '?' would name another file).
+bool ToAnsi(const wchar_t* text, std::string& out);
 
 // The system's text for an HRESULT, or "OLE error %.8x".
 std::string OleErrorMessage(HRESULT hr);

@@ -1,5 +1,6 @@
 #include "wizard/FolderChooser.h"
 
+#include <initializer_list>
 #include <vector>
 
 #include "core/payload.h"
@@ -24,6 +25,10 @@ constexpr int kIndent = 10;  // per folder level
 constexpr UINT kFocusFolderList = WM_APP + 1;
 
 const char kCreatePrompt[] = "The specified directory does not exist. Create it?";
+// Around the folder's name, as the other folder errors read.
+const wchar_t* const kOutsideCodePage[] = {
+    L"Unable to use folder: ",
+    L". \rIts name has characters outside the system's code page. Choose another one."};
 
 HFONT FontOf(HWND control) {
   return reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0));
@@ -149,7 +154,18 @@ bool TSelectDirDlg::OnCommand(int id, int code) {
 }
 
 void TSelectDirDlg::OkClick() {
-  const std::string text = Text(kChooserNameEdit);
+  // The target stays ANSI text, the form in which the installed program
+  // looks itself up: a name that code page cannot write is refused here
+  // rather than turned into another folder's name.
+  const tools::WideText typed = WideText(kChooserNameEdit);
+  std::string text;
+  if (!tools::ToAnsi(typed.data(), text)) {
+    tools::WideText message;
+    for (const wchar_t* part : {kOutsideCodePage[0], typed.data(), kOutsideCodePage[1]})
+      tools::Append(message, part);
+    MessageBoxW(Handle(), message.data(), L"Error", MB_ICONSTOP | MB_OK);
+    return;
+  }
   if (!platform_.DirectoryExists(text) &&
       !forms::AskYesNo(Handle(), "Confirm", kCreatePrompt))
     return;

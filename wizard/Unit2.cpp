@@ -100,11 +100,15 @@ void TForm2::BtnDalejClick() {
     SetEnabled(kButton1, false);
     SetVisible(kBtnKoniec, false);
     SetVisible(kBtnOK, true);
+    // The one button left names the outcome to a screen reader; Enter on it
+    // does what it says.
+    FocusControl(kBtnOK);
   } else {
     AddLines(kM1, core::FailureLines(result));
     SetEnabled(kBtnDalej, false);
     SetEnabled(kButton1, false);
     SetText(kBtnKoniec, "Exit");
+    FocusControl(kBtnKoniec);
   }
 }
 

@@ -13,8 +13,9 @@ namespace e2e {
 namespace {
 
 using wizard::kFolderChooserClass;
-// The confirmation is the program's own box, laid out like a system one.
-constexpr char kQuestionBoxClass[] = "TQuestionBox";
+// The confirmation is a dialog of the system's class, laid out like a
+// message box, in the program's own words.
+constexpr char kQuestionBoxClass[] = "#32770";
 constexpr char kPrompt[] = "The specified directory does not exist. Create it?";
 
 struct Chooser {
@@ -211,6 +212,7 @@ TEST_F(ChooserTest, NewFolderConfirmedWithYesIsCreatedAtOnce) {
   EXPECT_EQ(info.title, "Confirm");
   EXPECT_EQ(info.text, kPrompt);
   EXPECT_EQ(info.buttons, (std::vector<std::string>{"&Yes", "&No"}));
+  EXPECT_EQ(AccessibleName(GetDlgItem(box, 0xFFFF)), kPrompt) << "what a screen reader reads";
   EXPECT_FALSE(DirExists(chosen)) << "created before the answer";
   PressMessageBoxButton(box, IDYES);
   ASSERT_TRUE(inst_->WaitNoWindow(kFolderChooserClass, kStepTimeoutMs));
@@ -317,6 +319,44 @@ TEST_F(ChooserTest, TypedTextBecomesTheFullPathOfTheFolder) {
   }
 }
 
+// The target stays text of the ANSI code page: a folder name it cannot
+// write is refused at once, in the name's own characters, and nothing is
+// created under a look-alike name.
+TEST_F(ChooserTest, NameOutsideTheCodePageIsRefused) {
+  const std::wstring wideRoot(root_.begin(), root_.end());
+  const std::wstring typed = wideRoot + L"\\Gy\u0151z\u0151";
+  HWND w = Browse(root_);
+  ASSERT_NE(w, nullptr);
+  Chooser c(w);
+  auto wideText = [](HWND h) {
+    wchar_t text[512] = {};
+    DWORD_PTR got = 0;
+    SendMessageTimeoutW(h, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 5000,
+                        &got);
+    return std::wstring(text);
+  };
+  DWORD_PTR done = 0;
+  SendMessageTimeoutW(c.field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(typed.c_str()),
+                      SMTO_NORMAL, 5000, &done);
+  ASSERT_EQ(wideText(c.field), typed) << "the field lost a character";
+  Click(c.ok);
+  HWND box = inst_->WaitWindow(kMessageBoxClass, kStepTimeoutMs);
+  ASSERT_NE(box, nullptr) << "no refusal";
+  Settle(box);
+  EXPECT_EQ(Text(box), "Error");
+  EXPECT_EQ(wideText(GetDlgItem(box, 0xFFFF)),
+            L"Unable to use folder: " + typed +
+                L". \rIts name has characters outside the system's code page. Choose another one.");
+  PressKey(box, VK_RETURN);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(box); }, kStepTimeoutMs));
+  Settle(w);
+  EXPECT_NE(inst_->FindTop(kFolderChooserClass), nullptr) << "the chooser stays open";
+  EXPECT_EQ(wideText(c.field), typed);
+  EXPECT_FALSE(DirExists(root_ + "\\Gyozo")) << "created under a look-alike name";
+  PressKey(w, VK_ESCAPE);
+  ASSERT_TRUE(inst_->WaitNoWindow(kFolderChooserClass, kStepTimeoutMs));
+}
+
 TEST_F(ChooserTest, EmptiedFieldConfirmedGivesTheErrorBox) {
   HWND w = Browse(root_);
   ASSERT_NE(w, nullptr);
@@ -326,6 +366,7 @@ TEST_F(ChooserTest, EmptiedFieldConfirmedGivesTheErrorBox) {
   ASSERT_NE(confirm, nullptr);
   EXPECT_EQ(ReadMessageBox(confirm).title, "Confirm");
   PressMessageBoxButton(confirm, IDYES);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(confirm); }, kStepTimeoutMs));
 
   HWND box = inst_->WaitWindow(kMessageBoxClass, kStepTimeoutMs);
   ASSERT_NE(box, nullptr) << "no error box";

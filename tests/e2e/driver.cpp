@@ -1,5 +1,6 @@
 #include "tests/e2e/driver.h"
 
+#include <oleacc.h>
 #include <tlhelp32.h>
 
 #include <cstring>
@@ -277,6 +278,27 @@ MessageBoxInfo ReadMessageBox(HWND box) {
 void PressMessageBoxButton(HWND box, int id) {
   HWND b = GetDlgItem(box, id);
   if (b) Click(b);
+}
+
+std::string AccessibleName(HWND w) {
+  tools::ComPtr<IAccessible> object;
+  if (FAILED(AccessibleObjectFromWindow(w, OBJID_CLIENT, __uuidof(IAccessible),
+                                        object.receive())) ||
+      !object)
+    return "<no accessible object>";
+  VARIANT self;
+  VariantInit(&self);
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  BSTR name = nullptr;
+  std::string text;
+  if (object->get_accName(self, &name) == S_OK && name) {
+    char buf[512] = {};
+    WideCharToMultiByte(CP_ACP, 0, name, -1, buf, sizeof buf - 1, nullptr, nullptr);
+    text = buf;
+    SysFreeString(name);
+  }
+  return text;
 }
 
 std::vector<std::string> SplitCrLf(const std::string& text) {

@@ -115,6 +115,10 @@ MessageBoxInfo ReadMessageBox(HWND box);
 // Clicks the message box button with the given ID (IDOK, IDYES...).
 void PressMessageBoxButton(HWND box, int id);
 
+// What a screen reader hears as the name of a window's client object, read
+// through the system's accessibility proxy (oleacc).
+std::string AccessibleName(HWND w);
+
 // Lines of a text joined by CR LF.
 std::vector<std::string> SplitCrLf(const std::string& text);
 std::string JoinCrLf(const std::vector<std::string>& lines);

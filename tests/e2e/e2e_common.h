@@ -23,6 +23,7 @@ inline const char kEmptyManifestInstaller[] = E2E_INSTALLER_EMPTY_MANIFEST;
 inline const char kMissingHuInstaller[] = E2E_INSTALLER_MISSING_HU;
 inline const char kBigZeta3Installer[] = E2E_INSTALLER_BIG_ZETA3;
 inline const char kBigZeta1Installer[] = E2E_INSTALLER_BIG_ZETA1;  // 200 MB of Zeta1.def
+inline const char kManyFilesInstaller[] = E2E_INSTALLER_MANY;  // 200 files more
 inline const char kDeviceNameInstaller[] = E2E_INSTALLER_DEVICE_NAME;
 inline const char kWorkDir[] = E2E_WORK_DIR;
 inline const char kProbeDll[] = E2E_PROBE_DLL;  // an empty DLL to plant

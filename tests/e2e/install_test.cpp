@@ -1,12 +1,16 @@
 // End-to-end tests of the installation run: the files, the registry value,
 // the shortcuts and every way a run can fail.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <iterator>
+#include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "tests/e2e/e2e_common.h"
@@ -112,6 +116,7 @@ TEST_F(Install, FreshThenAgainWithEachShortcutChoice) {
       EXPECT_FALSE(FileExists(StartMenuLink())) << "Start menu link";
     }
     ExpectFinalButtons(m, true);
+    EXPECT_EQ(Focused(w), m.btnOK) << "the outcome's button has the focus";
     EXPECT_EQ(Text(m.m1), RunText({"PULTIX installed successfully."}));
     // Esc belongs to the hidden cancel button now.
     PressKey(w, VK_ESCAPE);
@@ -121,6 +126,89 @@ TEST_F(Install, FreshThenAgainWithEachShortcutChoice) {
     Click(m.btnOK);
     EXPECT_TRUE(inst->WaitExit(kStepTimeoutMs)) << "\"OK\" does not end the program";
   }
+}
+
+// ---- what a screen reader hears ----
+
+HWND watchedGauge = nullptr;
+int gaugeChanges = 0;  // value changes the gauge announced
+VOID CALLBACK CountValueChange(HWINEVENTHOOK, DWORD, HWND hwnd, LONG object, LONG child, DWORD,
+                               DWORD) {
+  if (hwnd == watchedGauge && object == OBJID_CLIENT && child == CHILDID_SELF) ++gaugeChanges;
+}
+
+// While the files are copied the gauge announces each change and reads as a
+// progress bar at the percentage shown, asked as a screen reader asks (from
+// another thread, each question waiting for its answer); after the run the
+// focus is on the button that names the outcome, and Enter presses it.
+TEST_F(Install, ScreenReaderFollowsTheCopyingAndHearsTheOutcome) {
+  const Session s(kManyFilesInstaller);
+  ASSERT_TRUE(s.Up());
+  s.SetTarget(Target(root_.path() + "\\KORVAN"));
+  HWND d = s.OpenAgreement();
+  ASSERT_NE(d, nullptr);
+  AgreementDialog a(d);
+  Click(a.accept);
+  ASSERT_TRUE(WaitFor([&] { return Enabled(a.next); }, 5000));
+  watchedGauge = s.m.g1;
+  gaugeChanges = 0;
+  const HWINEVENTHOOK hook =
+      SetWinEventHook(EVENT_OBJECT_VALUECHANGE, EVENT_OBJECT_VALUECHANGE, nullptr,
+                      &CountValueChange, s.inst.pid(), 0, WINEVENT_OUTOFCONTEXT);
+  ASSERT_NE(hook, nullptr);
+  std::atomic<bool> stop{false};
+  std::vector<LRESULT> positions;
+  int notProgressBar = 0;
+  Click(a.next);
+  std::thread reader([&] {
+    auto ask = [&](UINT msg, WPARAM wParam, LPARAM lParam) {
+      DWORD_PTR answer = ~DWORD_PTR{0};
+      SendMessageTimeoutA(s.m.g1, msg, wParam, lParam, SMTO_NORMAL, 20000, &answer);
+      return static_cast<LRESULT>(answer);
+    };
+    while (!stop) {
+      notProgressBar += ask(WM_GETOBJECT, 0, static_cast<LPARAM>(OBJID_QUERYCLASSNAMEIDX)) !=
+                            65536 + 13 ||
+                        ask(PBM_GETRANGE, TRUE, 0) != 0 || ask(PBM_GETRANGE, FALSE, 0) != 100;
+      positions.push_back(ask(PBM_GETPOS, 0, 0));
+    }
+  });
+  // The events arrive as messages of this thread.
+  HWND shortcuts = nullptr;
+  for (const DWORD end = GetTickCount() + 60000; !shortcuts && GetTickCount() < end;) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    shortcuts = s.inst.FindTop(kShortcutDialogClass);
+  }
+  stop = true;
+  reader.join();
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+  UnhookWinEvent(hook);
+  ASSERT_NE(shortcuts, nullptr) << "the run did not end; M1: " << Text(s.m.m1);
+
+  const size_t files = ShippedFiles().size() + 200;
+  std::set<LRESULT> shown;  // every percentage the run shows
+  for (size_t k = 0; k <= files; ++k) shown.insert(static_cast<LRESULT>(100 * k / files));
+  EXPECT_EQ(gaugeChanges, static_cast<int>(shown.size()) - 1) << "one announcement per change";
+  EXPECT_EQ(notProgressBar, 0) << "not the progress bar's class index and range";
+  EXPECT_TRUE(std::is_sorted(positions.begin(), positions.end())) << "went back";
+  EXPECT_TRUE(std::all_of(positions.begin(), positions.end(),
+                          [&](LRESULT p) { return shown.count(p) > 0; }));
+  EXPECT_TRUE(std::any_of(positions.begin(), positions.end(),
+                          [](LRESULT p) { return p > 0 && p < 100; }))
+      << "never answered while copying";
+  EXPECT_EQ(AccessibleName(s.m.g1), "100%");
+  EXPECT_EQ(AccessibleName(s.m.groupBox1), "Target folder:") << "a drawn group box's caption";
+
+  Click(ShortcutDialog(shortcuts).no);
+  ASSERT_TRUE(s.inst.WaitNoWindow(kShortcutDialogClass, kStepTimeoutMs));
+  Settle(s.window);
+  EXPECT_EQ(Focused(s.window), s.m.btnOK);
+  EXPECT_EQ(AccessibleName(Focused(s.window)), "OK");
+  PressKey(s.window, VK_RETURN);
+  EXPECT_TRUE(s.inst.WaitExit(kStepTimeoutMs)) << "Enter on \"OK\" does not end the program";
 }
 
 // Broken payloads stop the copying at their bad line; the last failing step
@@ -158,6 +246,7 @@ TEST_F(Install, BrokenPayloadStopsAtItsLine) {
                                           "Setup failed."}));
     EXPECT_EQ(s.inst.FindTop(kShortcutDialogClass), nullptr) << "no shortcuts after failure";
     ExpectFinalButtons(m, false);
+    EXPECT_EQ(Focused(m.window), m.btnKoniec) << "\"Exit\" has the focus";
     EXPECT_EQ(Text(m.g1), c.gauge);
     EXPECT_TRUE(FileExists(target + "\\" + c.present));
     EXPECT_FALSE(FileExists(target + "\\" + c.absent));

@@ -1,12 +1,13 @@
 // The rules of forms/ that need no system: scaling, docking and anchoring,
-// the font face a table's font is created with, and which button Enter or
-// Esc presses.
+// the font face a table's font is created with, which button Enter or Esc
+// presses, and the colours high contrast puts in place of the table's.
 #include <gtest/gtest.h>
 
 #include <iterator>
 
 #include "forms/DialogKeys.h"
 #include "forms/Layout.h"
+#include "forms/Palette.h"
 
 using namespace forms;
 
@@ -96,6 +97,37 @@ TEST(FontFace, MsSansSerifBecomesTrueTypeAwayFrom96Dpi) {
       {"Courier New", 144, "Courier New"},
   };
   for (const auto& c : cases) EXPECT_STREQ(FontFace(c.face, c.dpi), c.used) << c.face << c.dpi;
+}
+
+TEST(Palette, HighContrastTakesTheSystemsPairsOtherwiseTheTablesColours) {
+  const ColorPair sky{clSkyBlue, clBlue}, buttonTable{clBtnFace, clBlack};
+  const ColorPair window{SystemColor(kColorWindow), SystemColor(kColorWindowText)};
+  const ColorPair button{SystemColor(kColorBtnFace), SystemColor(kColorBtnText)};
+  const struct {
+    Kind kind;
+    ColorPair table;
+    bool highContrast;
+    ColorPair painted;
+  } cases[] = {
+      {Kind::Memo, sky, false, sky},          {Kind::Memo, sky, true, window},
+      {Kind::Panel, sky, true, window},       {Kind::CheckBox, sky, true, window},
+      {Kind::Image, sky, true, window},       {Kind::ListBox, sky, true, window},
+      {Kind::BitBtn, buttonTable, false, buttonTable},
+      {Kind::BitBtn, buttonTable, true, button}, {Kind::Button, sky, true, button},
+  };
+  int row = 0;
+  for (const auto& c : cases)
+    EXPECT_TRUE(ControlColors(c.kind, c.table, c.highContrast) == c.painted) << "row " << row++;
+
+  const GaugeColors plain = GaugeColorsFor(false), high = GaugeColorsFor(true);
+  EXPECT_EQ(plain.back, clBtnFace);
+  EXPECT_EQ(plain.bar, SystemColor(kColorActiveCaption));
+  EXPECT_TRUE(plain.invertText);
+  EXPECT_EQ(high.back, SystemColor(kColorWindow));
+  EXPECT_EQ(high.bar, SystemColor(kColorHighlight));
+  EXPECT_EQ(high.text, SystemColor(kColorWindowText));
+  EXPECT_EQ(high.textOnBar, SystemColor(kColorHighlightText));
+  EXPECT_FALSE(high.invertText);
 }
 
 TEST(DialogKeys, ChoosesTheButtonByKeyFocusAndState) {

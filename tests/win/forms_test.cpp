@@ -1,6 +1,7 @@
 // The forms layer against the real system: drawing, layout, keys, modality.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <commctrl.h>
 
 #include <algorithm>
 #include <iterator>
@@ -220,22 +221,34 @@ TEST_F(DialogForm, ModalResultIsSetBeforeTheClickHandlerRuns) {
   EXPECT_EQ(resultSeen, (Ids{mrNo, mrNo}));
 }
 
-TEST_F(DialogForm, GaugeTextFollowsTheClampedPercentage) {
+// Screen readers find the gauge as the system's progress bar (the class
+// index the proxy asks for) whose range is 0-100 and position the percentage.
+TEST_F(DialogForm, GaugeTextAndProgressBarPositionFollowTheClampedPercentage) {
   TGauge& g = form.GaugeOf(kGauge);
-  char text[16];
-  auto shown = [&] {
-    GetWindowTextA(g.Handle(), text, sizeof text);
-    return std::string(text);
-  };
-  EXPECT_EQ(shown(), "0%");
-  g.SetMaxValue(10);
-  g.SetProgress(3);
-  EXPECT_EQ(shown(), "30%");
-  g.SetProgress(50);
-  EXPECT_EQ(g.Progress(), 10);
-  EXPECT_EQ(shown(), "100%");
-  g.SetProgress(-5);
-  EXPECT_EQ(shown(), "0%");
+  const HWND h = g.Handle();
+  EXPECT_EQ(SendMessageA(h, WM_GETOBJECT, 0, static_cast<LPARAM>(OBJID_QUERYCLASSNAMEIDX)),
+            65536 + 13);
+  PBRANGE range{-1, -1};
+  EXPECT_EQ(SendMessageA(h, PBM_GETRANGE, TRUE, reinterpret_cast<LPARAM>(&range)), 0);
+  EXPECT_EQ(SendMessageA(h, PBM_GETRANGE, FALSE, 0), 100);
+  EXPECT_EQ(range.iLow, 0);
+  EXPECT_EQ(range.iHigh, 100);
+  const struct {
+    int max, progress;  // max 0: unchanged
+    int clamped;
+    const char* text;
+    int position;
+  } steps[] = {{0, 0, 0, "0%", 0}, {10, 3, 3, "30%", 30}, {0, 50, 10, "100%", 100},
+               {0, -5, 0, "0%", 0}};
+  for (const auto& step : steps) {
+    if (step.max) g.SetMaxValue(step.max);
+    g.SetProgress(step.progress);
+    char text[16] = {};
+    GetWindowTextA(h, text, sizeof text);
+    EXPECT_EQ(g.Progress(), step.clamped);
+    EXPECT_STREQ(text, step.text);
+    EXPECT_EQ(SendMessageA(h, PBM_GETPOS, 0, 0), step.position) << step.text;
+  }
   try {
     g.SetMaxValue(-1);
     FAIL() << "a maximum below the minimum must raise";
@@ -296,6 +309,19 @@ const ControlDef kTabs[] = {
      .settings = kReadOnly | kNoTabStop, .textColor = clBlue, .font = {"Courier New", 12, true}},
 };
 
+// Records what reaches its window procedure of the keyboard cues' protocol.
+class CueForm : public Form {
+ public:
+  using Form::Form;
+  std::vector<WPARAM> uiChanges;  // WM_CHANGEUISTATE
+
+ protected:
+  LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
+    if (msg == WM_CHANGEUISTATE) uiChanges.push_back(wParam);
+    return Form::HandleMessage(msg, wParam, lParam);
+  }
+};
+
 class TabForm : public ::testing::Test {
  protected:
   explicit TabForm(int dpi = 96)
@@ -312,7 +338,7 @@ class TabForm : public ::testing::Test {
     MSG msg{GetFocus(), WM_KEYDOWN, vk, 0, 0, {}};
     ASSERT_TRUE(form.HandleNavigationKey(msg));
   }
-  Form form;
+  CueForm form;
 };
 
 TEST_F(TabForm, TabFollowsTheTableAndEntersTheGroupAtItsSelection) {
@@ -323,6 +349,25 @@ TEST_F(TabForm, TabFollowsTheTableAndEntersTheGroupAtItsSelection) {
   EXPECT_EQ(Focused(), kLast);
   Key(VK_TAB);
   EXPECT_EQ(Focused(), kFirst) << "wraps; the memo is no tab stop";
+}
+
+// As under the dialog manager, showing sets the keyboard cues by the last
+// input, Tab shows where the focus is and Alt the mnemonics: until then a
+// user of the mouse sees neither. (Wine always shows them, so the protocol
+// is what can be checked.)
+TEST_F(TabForm, KeysShowTheKeyboardCuesTheyConcern) {
+  auto sent = [&](WORD action, WORD cues) {
+    const auto& seen = form.uiChanges;
+    return std::find(seen.begin(), seen.end(), MAKEWPARAM(action, cues)) != seen.end();
+  };
+  EXPECT_TRUE(sent(UIS_INITIALIZE, UISF_HIDEFOCUS | UISF_HIDEACCEL)) << "when shown";
+  EXPECT_FALSE(sent(UIS_CLEAR, UISF_HIDEFOCUS));
+  Key(VK_TAB);
+  EXPECT_TRUE(sent(UIS_CLEAR, UISF_HIDEFOCUS)) << "Tab";
+  EXPECT_FALSE(sent(UIS_CLEAR, UISF_HIDEACCEL));
+  const MSG alt{GetFocus(), WM_SYSKEYDOWN, VK_MENU, 0, 0, {}};
+  EXPECT_FALSE(form.HandleNavigationKey(alt)) << "Alt goes on to the system";
+  EXPECT_TRUE(sent(UIS_CLEAR, UISF_HIDEACCEL)) << "Alt";
 }
 
 TEST_F(TabForm, ArrowsSelectWithinTheGroupAndMoveItsTabStop) {
@@ -408,34 +453,56 @@ TEST(ScaledForm, ClientAreaAndControlsFollowTheDpi) {
   ExpectRect(r, 135, 150, 113, 38, "button at 144 DPI");
 }
 
-// A system Yes/No box ignores Esc on Windows (Wine's closes) and takes the
-// system's language; this one is ours on every system.
-TEST(QuestionBox, EscAnswersNoEnterYesInOurOwnWords) {
-  TQuestionBox box("Confirm", "The specified directory does not exist. Create it?", 96);
-  box.Create();
-  box.Show();
-  char caption[64] = {};
-  GetWindowTextA(box.Handle(), caption, sizeof caption);
-  EXPECT_STREQ(caption, "Confirm");
-  EXPECT_EQ(box.Text(kQuestionText), "The specified directory does not exist. Create it?");
-  EXPECT_EQ(box.Text(kQuestionYes), "&Yes");
-  EXPECT_EQ(box.Text(kQuestionNo), "&No");
-  EXPECT_TRUE(IsDefaultButton(box.DefOf(kQuestionYes)));
-  EXPECT_TRUE(IsCancelButton(box.DefOf(kQuestionNo)));
-  EXPECT_EQ(GetFocus(), box.Item(kQuestionYes)) << "\"&Yes\" has the focus";
-  const struct {
-    DialogKey key;
-    int focus;
-    int result;
-  } cases[] = {{DialogKey::Escape, kQuestionYes, mrNo},
-               {DialogKey::Enter, kQuestionYes, mrYes},
-               {DialogKey::Enter, kQuestionNo, mrNo}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(static_cast<int>(c.key));
-    box.SetModalResult(mrNone);
-    SetFocus(box.Item(c.focus));
-    EXPECT_TRUE(box.PressDialogKey(c.key, false));
-    EXPECT_EQ(box.ModalResult(), c.result);
+// The confirmation is a dialog of the system's class, laid out like a message
+// box, so screen readers read it as one and the dialog manager takes its
+// keys: Esc answers no (a system Yes/No box ignores it), Enter the focused
+// button, "&Yes" being the default; its words are ours.
+struct QuestionAnswer {
+  const char* how;
+  int focus;
+  UINT msg;  // WM_KEYDOWN with the key, or the close box
+  WPARAM key;
+  bool yes;
+};
+const QuestionAnswer* answering = nullptr;
+std::string questionSeen;
+
+// Runs inside the dialog's own loop: notes what the box shows, then answers.
+VOID CALLBACK AnswerQuestion(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  HWND box = GetActiveWindow();
+  char cls[32] = {}, title[32] = {};
+  GetClassNameA(box, cls, sizeof cls);
+  GetWindowTextA(box, title, sizeof title);
+  questionSeen = std::string(cls) + "|" + title;
+  for (int id : {kQuestionText, kQuestionYes, kQuestionNo}) {
+    char text[128] = {};
+    GetDlgItemTextA(box, id, text, sizeof text);
+    questionSeen += std::string("|") + text;
+  }
+  questionSeen += "|focus " + std::to_string(GetDlgCtrlID(GetFocus())) + "|default " +
+                  std::to_string(LOWORD(SendMessageA(box, DM_GETDEFID, 0, 0)));
+  SendMessageA(box, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(box, answering->focus)),
+               TRUE);
+  if (answering->msg == WM_SYSCOMMAND) PostMessageA(box, WM_SYSCOMMAND, SC_CLOSE, 0);
+  else PostMessageA(GetFocus(), WM_KEYDOWN, answering->key, 1);
+}
+
+TEST(QuestionBox, AMessageBoxOfOurWordsWhoseKeysTheDialogManagerTakes) {
+  const char kQuestion[] = "The specified directory does not exist. Create it?";
+  const QuestionAnswer cases[] = {
+      {"Esc", kQuestionYes, WM_KEYDOWN, VK_ESCAPE, false},
+      {"Enter on Yes", kQuestionYes, WM_KEYDOWN, VK_RETURN, true},
+      {"Enter on No", kQuestionNo, WM_KEYDOWN, VK_RETURN, false},
+      {"close box", kQuestionYes, WM_SYSCOMMAND, 0, false},
+  };
+  for (const QuestionAnswer& c : cases) {
+    SCOPED_TRACE(c.how);
+    answering = &c;
+    ASSERT_NE(SetTimer(nullptr, 0, 50, &AnswerQuestion), 0u);
+    EXPECT_EQ(AskYesNo(nullptr, "Confirm", kQuestion), c.yes);
+    EXPECT_EQ(questionSeen,
+              std::string("#32770|Confirm|") + kQuestion + "|&Yes|&No|focus 6|default 6");
   }
 }
 

@@ -1,14 +1,23 @@
 // What the forms layer draws itself: the gauge, bitmap button glyphs and
-// pictures, read back pixel by pixel.
+// pictures, and the wizard's windows under high contrast, read back pixel by
+// pixel.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <algorithm>
+#include <iterator>
+#include <map>
 #include <set>
+#include <string>
 
 #include "forms/Form.h"
 #include "forms/Gdi.h"
 #include "forms/Paint.h"
+#include "tools/FileSystem.h"
+#include "wizard/FolderChooser.h"
+#include "wizard/LicencjaE.h"
+#include "wizard/Unit2.h"
+#include "wizard/Unit3.h"
 
 using namespace forms;
 
@@ -109,6 +118,32 @@ TEST(Glyph, ButtonDrawsGlyphWithoutItsTransparentPixelsAndDisabledLookWhenDisabl
   }
 }
 
+// The focus rectangle stays off the drawn button while the button control
+// says the cue is hidden. (Wine underlines no mnemonic either way, so the
+// hidden underline, DT_HIDEPREFIX for ODS_NOACCEL, cannot be seen here.)
+TEST(Glyph, ButtonHidesTheFocusRectangleItsControlHides) {
+  constexpr int kW = 75, kH = 25;
+  const ControlDef button[] = {{.id = 1, .kind = Kind::BitBtn, .width = kW, .height = kH,
+                                .buttonKind = BitBtnKind::No}};
+  Form form{WithControls(FormDef{.className = "TFormsTestCues", .clientWidth = kW,
+                                  .clientHeight = kH},
+                         button),
+            96};
+  form.Create();
+  const uint32_t face = ToPixel(GetSysColor(COLOR_BTNFACE));
+  for (const UINT state : {ODS_FOCUS, ODS_FOCUS | ODS_NOFOCUSRECT | ODS_NOACCEL}) {
+    SCOPED_TRACE(state);
+    Offscreen off(nullptr, kW, kH);
+    DRAWITEMSTRUCT item{ODT_BUTTON, 1, 0, ODA_DRAWENTIRE, state, form.Item(1), off.dc(),
+                        RECT{0, 0, kW, kH}, 0};
+    SendMessageA(form.Handle(), WM_DRAWITEM, 1, reinterpret_cast<LPARAM>(&item));
+    // The rectangle's top edge runs 4 pixels in, above glyph and text.
+    int focusLine = 0;
+    for (int x = 5; x < kW - 5; ++x) focusLine += off.bits()[4 * kW + x] != face;
+    EXPECT_EQ(focusLine > 0, !(state & ODS_NOFOCUSRECT));
+  }
+}
+
 // A picture is drawn pixel for pixel at 96 DPI and grows with its control
 // elsewhere.
 TEST(ScaledForm, PictureGrowsWithTheDpi) {
@@ -135,6 +170,126 @@ TEST(ScaledForm, PictureGrowsWithTheDpi) {
     EXPECT_EQ(drawnH, Scale(kH, dpi));
     EXPECT_EQ(px[(h - 1) * w + w - 1], ToPixel(clSkyBlue)) << "the rest is background";
   }
+}
+
+// ---- high contrast ----
+
+// White on black, as a high-contrast scheme has it, put back afterwards.
+// Wine never reports high contrast itself: the windows get it as input.
+class HighContrastScheme {
+ public:
+  HighContrastScheme() {
+    for (size_t i = 0; i < std::size(kIndex); ++i) saved_[i] = GetSysColor(kIndex[i]);
+    EXPECT_TRUE(SetSysColors(std::size(kIndex), kIndex, kScheme));
+  }
+  ~HighContrastScheme() { SetSysColors(std::size(kIndex), kIndex, saved_); }
+
+ private:
+  static constexpr INT kIndex[] = {COLOR_WINDOW,  COLOR_WINDOWTEXT, COLOR_BTNFACE,
+                                   COLOR_BTNTEXT, COLOR_HIGHLIGHT,  COLOR_HIGHLIGHTTEXT};
+  static constexpr COLORREF kScheme[] = {RGB(0, 0, 0), RGB(255, 255, 255), RGB(0, 0, 0),
+                                         RGB(255, 255, 255), RGB(26, 235, 255), RGB(0, 0, 0)};
+  COLORREF saved_[std::size(kIndex)];
+};
+
+// Each control that shows text, high contrast on: the pixels its text
+// changes are in its pair's text colour, over the pair's background, so no
+// text is drawn in its background's colour. (The texts are gone afterwards.)
+void ExpectTextStandsOut(Form& form, const FormDef& def) {
+  form.ApplyColors(true);
+  auto shot = [](HWND h) {
+    RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    RECT r;
+    GetClientRect(h, &r);
+    Offscreen off(nullptr, r.right, r.bottom);
+    BitBlt(off.dc(), 0, 0, r.right, r.bottom, tools::WindowDC(h).get(), 0, 0, SRCCOPY);
+    std::vector<uint32_t> pixels(off.bits(), off.bits() + r.right * r.bottom);
+    for (uint32_t& p : pixels) p &= 0xFFFFFF;
+    return pixels;
+  };
+  for (size_t i = 0; i < def.controlCount; ++i) {
+    const ControlDef& c = def.controls[i];
+    HWND h = form.Item(c.id);
+    if (!IsWindowVisible(h)) continue;
+    SCOPED_TRACE(std::string(def.className) + "." + c.name);
+    const ColorPair pair = ControlColors(c.kind, {}, true);
+    const uint32_t back = ToPixel(ResolveColor(pair.back)), text = ToPixel(ResolveColor(pair.text));
+    const std::vector<uint32_t> with = shot(h);
+    if (c.kind == Kind::Gauge) {  // the percentage, over background and bar
+      for (int index : {kColorWindow, kColorWindowText, kColorHighlight, kColorHighlightText})
+        EXPECT_NE(std::count(with.begin(), with.end(), ToPixel(GetSysColor(index))), 0) << index;
+      continue;
+    }
+    if (c.kind == Kind::ListBox || c.kind == Kind::ComboBox)
+      SendMessageA(h, c.kind == Kind::ListBox ? LB_RESETCONTENT : CB_RESETCONTENT, 0, 0);
+    else if (GetWindowTextLengthA(h) > 0)
+      SetWindowTextA(h, "");
+    else
+      continue;
+    const std::vector<uint32_t> without = shot(h);
+    std::map<uint32_t, size_t> seen;
+    size_t textPixels = 0;
+    for (size_t p = 0; p < with.size(); ++p) {
+      ++seen[without[p]];
+      textPixels += with[p] != without[p] && with[p] == text;
+    }
+    EXPECT_GT(textPixels, 0u) << "no text in its pair's text colour";
+    EXPECT_EQ(std::max_element(seen.begin(), seen.end(),
+                               [](const auto& x, const auto& y) { return x.second < y.second; })
+                  ->first,
+              back)
+        << "not on its pair's background";
+  }
+}
+
+const FormDef* chooserDef = nullptr;
+
+// Checks the folder chooser from inside its modal loop, then closes it.
+VOID CALLBACK CheckChooser(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  HWND chooser = GetActiveWindow();
+  if (auto* form = dynamic_cast<Form*>(Window::FromHandle(chooser))) {
+    ExpectTextStandsOut(*form, *chooserDef);
+  } else {
+    ADD_FAILURE() << "the chooser is not the active window";
+  }
+  PostMessageA(chooser, WM_CLOSE, 0, 0);
+}
+
+TEST(HighContrast, EveryTextOfTheWizardsWindowsStandsOutInTheSystemsPairs) {
+  const HighContrastScheme scheme;
+  const tools::ScopedCom com;  // the banner's decoder
+  wizard::TForm3 shortcuts;
+  wizard::TFormLicencjaE agreement;
+  wizard::TForm2 main{shortcuts, agreement};
+  main.Create();
+  shortcuts.Create(main.Handle());
+  agreement.Create(main.Handle());
+
+  main.Show();
+  main.SetVisible(wizard::kG1, true);
+  main.GaugeOf(wizard::kG1).SetProgress(50);  // the text straddles the bar's end
+  ExpectTextStandsOut(main, wizard::kForm2Def);
+
+  shortcuts.Show();
+  ExpectTextStandsOut(shortcuts, wizard::kForm3Def);
+  shortcuts.Hide();
+
+  agreement.Show();
+  agreement.SetChecked(wizard::kRadioButton1, true);
+  agreement.SetChecked(wizard::kRadioButton2, false);
+  agreement.RadioButton1Click();  // "&Next" enabled
+  ExpectTextStandsOut(agreement, wizard::kFormLicencjaEDef);
+  agreement.Hide();
+
+  const tools::CurrentDirectoryRestorer keep;
+  chooserDef = &wizard::kSelectDirDef;
+  ASSERT_NE(SetTimer(nullptr, 0, 300, &CheckChooser), 0u);
+  wizard::TSelectDirDlg chooser;
+  std::string chosen;
+  char windows[MAX_PATH] = {};
+  GetWindowsDirectoryA(windows, MAX_PATH);
+  EXPECT_FALSE(chooser.Execute(main.Handle(), windows, chosen));
 }
 
 }  // namespace

@@ -339,6 +339,50 @@ TEST_F(Shortcuts, StaleShellFoldersValuesLoseToTheShell) {
   }
 }
 
+// A profile named outside the ANSI code page: the shell's ANSI answer names
+// a folder that is not there ("o" for "\u0151"); the links go to the real one.
+TEST_F(Shortcuts, FoldersNamedOutsideTheCodePageGetTheirLinks) {
+  const std::string explorer = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\";
+  tools::ScopedKey user, shell;  // where the shell and where old programs look
+  for (auto [name, key] : {std::pair{"User Shell Folders", &user}, {"Shell Folders", &shell}})
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, (explorer + name).c_str(), 0, nullptr, 0,
+                              KEY_ALL_ACCESS, nullptr, key->receive(), nullptr),
+              ERROR_SUCCESS);
+  TempDir base;
+  const struct {
+    const char* value;
+    bool onDesktop;
+    const wchar_t* link;  // below the folder
+  } cases[] = {{"Desktop", true, L"\\Pultix.lnk"}, {"Programs", false, L"\\Vorlen\\Pultix.lnk"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.value);
+    const std::string ascii = base.path() + "\\" + c.value;
+    tools::WideText folder(ascii.c_str(), ascii.c_str() + ascii.size() + 1);
+    tools::Append(folder, L" Gy\u0151z\u0151");
+    std::string ansi;
+    ASSERT_FALSE(tools::ToAnsi(folder.data(), ansi)) << "the code page writes the name";
+    ASSERT_TRUE(CreateDirectoryW(folder.data(), nullptr));
+    {
+      const support::SavedRegValue savedUser(user.get(), c.value), savedShell(shell.get(), c.value);
+      const tools::WideText name(c.value, c.value + strlen(c.value) + 1);
+      for (HKEY key : {user.get(), shell.get()})
+        ASSERT_EQ(RegSetValueExW(key, name.data(), 0, key == user.get() ? REG_EXPAND_SZ : REG_SZ,
+                                 reinterpret_cast<const BYTE*>(folder.data()),
+                                 static_cast<DWORD>(folder.size() * sizeof(wchar_t))),
+                  ERROR_SUCCESS);
+      tools::CreateShortcut("C:\\Target\\Pultix.exe", " ", "C:\\Target", "Vorlen", c.onDesktop);
+    }
+    tools::WideText link(folder), group(folder);
+    tools::Append(link, c.link);
+    EXPECT_NE(GetFileAttributesW(link.data()), INVALID_FILE_ATTRIBUTES) << "no link there";
+    // The folder's own cleanup reads names through the ANSI calls.
+    tools::Append(group, L"\\Vorlen");
+    DeleteFileW(link.data());
+    RemoveDirectoryW(group.data());
+    RemoveDirectoryW(folder.data());
+  }
+}
+
 // What the links fall back to when the shell knows no folder.
 TEST(ShellFoldersFallback, StringsAreTakenOthersRaise) {
   const char kTestKey[] = "Software\\SetupToolsTest\\Explorer";
@@ -347,7 +391,8 @@ TEST(ShellFoldersFallback, StringsAreTakenOthersRaise) {
   ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kTestKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
                             explorer.receive(), nullptr),
             ERROR_SUCCESS);
-  EXPECT_EQ(tools::ReadShellFolder(explorer.get(), "Desktop"), "") << "no Shell Folders key";
+  EXPECT_EQ(tools::ReadShellFolder(explorer.get(), "Desktop"), tools::WideText(1, L'\0'))
+      << "no Shell Folders key";
   ASSERT_EQ(RegCreateKeyExA(explorer.get(), "Shell Folders", 0, nullptr, 0, KEY_ALL_ACCESS,
                             nullptr, folders.receive(), nullptr),
             ERROR_SUCCESS);
@@ -377,7 +422,7 @@ TEST(ShellFoldersFallback, StringsAreTakenOthersRaise) {
                      static_cast<DWORD>(c.data.size() + 1));
     std::string result, error;
     try {
-      result = tools::ReadShellFolder(explorer.get(), c.name);
+      EXPECT_TRUE(tools::ToAnsi(tools::ReadShellFolder(explorer.get(), c.name).data(), result));
     } catch (const core::Error& e) {
       error = e.what();
     }

@@ -1,0 +1,37 @@
+// Which colours a window is painted in: the table's, or under high contrast
+// the system's pairs. One rule with the setting as its input, no system
+// headers, so the host tests own it.
+#pragma once
+
+#include "forms/Layout.h"
+
+namespace forms {
+
+// System colour indices the rule names (the system's COLOR_ values).
+constexpr int kColorActiveCaption = 2;
+constexpr int kColorWindow = 5;
+constexpr int kColorWindowText = 8;
+constexpr int kColorHighlight = 13;
+constexpr int kColorHighlightText = 14;
+constexpr int kColorBtnText = 18;
+
+struct ColorPair {
+  Color back = kInherit;
+  Color text = kInherit;
+  bool operator==(const ColorPair& o) const { return back == o.back && text == o.text; }
+};
+
+// A control (or the window itself, as a panel) in its table colours; with
+// high contrast on, bitmap and push buttons take button text on button face
+// and everything else window text on window.
+ColorPair ControlColors(Kind kind, ColorPair table, bool highContrast);
+
+// The gauge: its background, its bar, and the percentage over each. Without
+// high contrast the text inverts the pixels beneath it instead.
+struct GaugeColors {
+  Color back, bar, text, textOnBar;
+  bool invertText;
+};
+GaugeColors GaugeColorsFor(bool highContrast);
+
+}  // namespace forms
