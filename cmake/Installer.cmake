@@ -77,7 +77,9 @@ endfunction()
 # Links _setup.exe into <output-dir>: the program's objects and one payload.
 function(setup_add_installer target payload_dir out_dir)
   setup_payload_object(payload ${target} ${payload_dir} ${ARGN})
-  add_executable(${target} WIN32 ${payload})
+  # The runtime's replacements as objects, to come before the library's; only
+  # the installer takes them (tests link more of the library).
+  add_executable(${target} WIN32 ${payload} $<TARGET_OBJECTS:forms_runtime>)
   target_link_libraries(${target} PRIVATE setup_program)
   target_link_options(${target} PRIVATE ${SETUP_LINK_OPTIONS})
   set_target_properties(${target} PROPERTIES

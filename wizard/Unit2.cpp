@@ -79,6 +79,12 @@ void TForm2::Button1Click() {
 }
 
 void TForm2::BtnDalejClick() {
+  if (running_) return;
+  running_ = true;
+  struct Done {
+    bool& flag;
+    ~Done() { flag = false; }
+  } done{running_};
   if (!agreement_.AcceptAgreement()) return;
   if (!core::PrepareTargetFolder(platform_, TargetDir())) {
     MessageBoxA(Handle(), core::FolderUnusableMessage(TargetDir()).c_str(), "Error",

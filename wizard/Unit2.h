@@ -45,6 +45,9 @@ class TForm2 : public forms::Form {
   core::Platform& platform_;
   TForm3& shortcuts_;
   TFormLicencjaE& agreement_;
+  // While the run answers messages sent from outside (a screen reader's
+  // questions to the gauge), a click sent to "Next" must not start another.
+  bool running_ = false;
   std::string payloadVersion_ = "_____";
 };
 

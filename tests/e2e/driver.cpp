@@ -282,8 +282,7 @@ void PressMessageBoxButton(HWND box, int id) {
 
 std::string AccessibleName(HWND w) {
   tools::ComPtr<IAccessible> object;
-  if (FAILED(AccessibleObjectFromWindow(w, OBJID_CLIENT, __uuidof(IAccessible),
-                                        object.receive())) ||
+  if (FAILED(AccessibleObjectFromWindow(w, OBJID_CLIENT, IID_PPV_ARGS(object.receive()))) ||
       !object)
     return "<no accessible object>";
   VARIANT self;

@@ -14,6 +14,7 @@
 #include "forms/Gdi.h"
 #include "forms/Paint.h"
 #include "tools/FileSystem.h"
+#include "tools/MyTools.h"
 #include "wizard/FolderChooser.h"
 #include "wizard/LicencjaE.h"
 #include "wizard/Unit2.h"
@@ -259,9 +260,10 @@ VOID CALLBACK CheckChooser(HWND, UINT, UINT_PTR timer, DWORD) {
 TEST(HighContrast, EveryTextOfTheWizardsWindowsStandsOutInTheSystemsPairs) {
   const HighContrastScheme scheme;
   const tools::ScopedCom com;  // the banner's decoder
-  wizard::TForm3 shortcuts;
+  tools::Win32Platform platform;
+  wizard::TForm3 shortcuts{platform};
   wizard::TFormLicencjaE agreement;
-  wizard::TForm2 main{shortcuts, agreement};
+  wizard::TForm2 main{platform, shortcuts, agreement};
   main.Create();
   shortcuts.Create(main.Handle());
   agreement.Create(main.Handle());
@@ -285,7 +287,7 @@ TEST(HighContrast, EveryTextOfTheWizardsWindowsStandsOutInTheSystemsPairs) {
   const tools::CurrentDirectoryRestorer keep;
   chooserDef = &wizard::kSelectDirDef;
   ASSERT_NE(SetTimer(nullptr, 0, 300, &CheckChooser), 0u);
-  wizard::TSelectDirDlg chooser;
+  wizard::TSelectDirDlg chooser{platform};
   std::string chosen;
   char windows[MAX_PATH] = {};
   GetWindowsDirectoryA(windows, MAX_PATH);
