@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "core/names.h"
+#include "core/path.h"
 #include "core/payload.h"
 
 namespace fs = std::filesystem;

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "core/path.h"
 #include "core/payload.h"
 #include "forms/ListControls.h"
 #include "forms/QuestionBox.h"
