@@ -38,6 +38,7 @@ find_program(SETUP_HOST_CXX NAMES g++ c++ REQUIRED)
 set(SETUP_PAYLOAD_TOOL ${CMAKE_BINARY_DIR}/buildtools/payload_res)
 set(_payload_tool_sources
   ${PROJECT_SOURCE_DIR}/buildtools/payload_res.cpp
+  ${PROJECT_SOURCE_DIR}/core/path.cpp
   ${PROJECT_SOURCE_DIR}/core/names.cpp)
 add_custom_command(
   OUTPUT ${SETUP_PAYLOAD_TOOL}
@@ -45,7 +46,8 @@ add_custom_command(
   COMMAND ${SETUP_HOST_CXX} -std=c++17 -O2 -I${PROJECT_SOURCE_DIR}
           ${_payload_tool_sources} -o ${SETUP_PAYLOAD_TOOL}
   DEPENDS ${_payload_tool_sources}
-          ${PROJECT_SOURCE_DIR}/core/names.h ${PROJECT_SOURCE_DIR}/core/payload.h
+          ${PROJECT_SOURCE_DIR}/core/path.h ${PROJECT_SOURCE_DIR}/core/names.h
+          ${PROJECT_SOURCE_DIR}/core/payload.h
   COMMENT "Building the payload checker for the build machine")
 add_custom_target(payload_tool DEPENDS ${SETUP_PAYLOAD_TOOL})
 

@@ -2,32 +2,9 @@
 
 #include <algorithm>
 
+#include "core/path.h"
+
 namespace core {
-
-namespace {
-
-char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-
-std::string Join(const std::string& dir, const std::string& name) {
-  return !dir.empty() && dir.back() == '\\' ? dir + name : dir + "\\" + name;
-}
-
-// Length of the root: "C:\" (3), "\\server\share" up to the next '\'.
-size_t RootLength(std::string_view path) {
-  if (path.size() >= 2 && IsLetter(path[0]) && path[1] == ':')
-    return path.size() >= 3 && path[2] == '\\' ? 3 : 2;
-  if (path.size() >= 2 && path[0] == '\\' && path[1] == '\\') {
-    size_t server = path.find('\\', 2);
-    if (server == std::string_view::npos) return path.size();
-    size_t share = path.find('\\', server + 1);
-    return share == std::string_view::npos ? path.size() : share;
-  }
-  return path.find('\\') == 0 ? 1 : 0;
-}
-
-}  // namespace
 
 std::string ChooserStart(const std::string& target, bool targetExists,
                          const std::string& systemDir) {
@@ -37,19 +14,9 @@ std::string ChooserStart(const std::string& target, bool targetExists,
 }
 
 std::string ChooserOpenPath(const std::string& start) {
-  if (start.size() == 3 && IsLetter(start[0]) && start[1] == ':' && start[2] == '\\')
+  if (start.size() == 3 && DriveLetterOf(start) && start[2] == '\\')
     return start.substr(0, 2);
   return start;
-}
-
-char DriveLetterOf(std::string_view path) {
-  return path.size() >= 2 && IsLetter(path[0]) && path[1] == ':' ? AsciiLower(path[0]) : 0;
-}
-
-std::string VolumeRoot(std::string_view path) {
-  if (DriveLetterOf(path)) return std::string(path.substr(0, 2)) + "\\";
-  if (path.substr(0, 2) == "\\\\") return std::string(path.substr(0, RootLength(path))) + "\\";
-  return {};
 }
 
 bool ReadsVolumeLabel(DriveKind kind) {
@@ -58,9 +25,9 @@ bool ReadsVolumeLabel(DriveKind kind) {
 
 std::string DriveEntryText(DriveKind kind, char letter, std::string_view label,
                            std::string_view networkName) {
-  std::string text{AsciiLower(letter), ':'};
+  std::string text = AsciiLower({&letter, 1}) + ':';
   if (ReadsVolumeLabel(kind)) {
-    text += " [" + LowerCase(label) + "]";
+    text += " [" + AsciiLower(label) + "]";
   } else if (kind == DriveKind::Network && !networkName.empty()) {
     text += " ";
     text += networkName;
@@ -68,19 +35,13 @@ std::string DriveEntryText(DriveKind kind, char letter, std::string_view label,
   return text;
 }
 
-std::string LowerCase(std::string_view text) {
-  std::string out(text);
-  std::transform(out.begin(), out.end(), out.begin(), AsciiLower);
-  return out;
-}
-
 std::string DisplayName(std::string_view name, bool volumeKeepsCase) {
-  return volumeKeepsCase ? std::string(name) : LowerCase(name);
+  return volumeKeepsCase ? std::string(name) : AsciiLower(name);
 }
 
 void SortNames(std::vector<std::string>& names) {
   std::stable_sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-    return LowerCase(a) < LowerCase(b);
+    return AsciiLower(a) < AsciiLower(b);
   });
 }
 
@@ -92,16 +53,8 @@ FolderRows BuildFolderRows(std::string_view path, const std::vector<std::string>
   if (root.size() == 2 && root[1] == ':') root += '\\';
 
   std::vector<std::string> way;
-  size_t pos = rootLen;
-  while (pos < path.size()) {
-    if (path[pos] == '\\') {
-      ++pos;
-      continue;
-    }
-    size_t end = path.find('\\', pos);
-    if (end == std::string_view::npos) end = path.size();
-    way.emplace_back(path.substr(pos, end - pos));
-    pos = end;
+  for (std::string_view part : SplitPath(path.substr(rootLen))) {
+    if (!part.empty()) way.emplace_back(part);
   }
 
   if (!root.empty()) result.rows.push_back({root, DisplayName(root, volumeKeepsCase), 0,
@@ -124,8 +77,9 @@ std::string RowPath(const FolderRows& rows, size_t index) {
   if (index >= rows.rows.size()) return {};
   const size_t last = std::min(index, rows.selected);
   std::string path;
-  for (size_t i = 0; i <= last; ++i) path = i == 0 ? rows.rows[0].name : Join(path, rows.rows[i].name);
-  if (index > rows.selected) path = Join(path, rows.rows[index].name);
+  for (size_t i = 0; i <= last; ++i)
+    path = i == 0 ? rows.rows[0].name : JoinPath(path, rows.rows[i].name);
+  if (index > rows.selected) path = JoinPath(path, rows.rows[index].name);
   return path;
 }
 

@@ -17,13 +17,6 @@ std::string ChooserStart(const std::string& target, bool targetExists,
 // A drive root "X:\" is opened as "X:", the drive's current directory.
 std::string ChooserOpenPath(const std::string& start);
 
-// The drive letter of a "X:..." path in lower case; 0 when there is none.
-char DriveLetterOf(std::string_view path);
-
-// The root the volume of a full path is queried by: "C:\" for "C:\a",
-// "\\server\share\" for a network path; empty for any other text.
-std::string VolumeRoot(std::string_view path);
-
 enum class DriveKind { Removable, Fixed, Network, CDRom, Ram };
 
 // Whether the volume is queried for its label; removable media never are,
@@ -35,8 +28,7 @@ bool ReadsVolumeLabel(DriveKind kind);
 std::string DriveEntryText(DriveKind kind, char letter, std::string_view label,
                            std::string_view networkName);
 
-// ASCII lower case; file systems that do not keep case show names so.
-std::string LowerCase(std::string_view text);
+// File systems that do not keep case show names in ASCII lower case.
 std::string DisplayName(std::string_view name, bool volumeKeepsCase);
 
 // Case-insensitive order of folder and file names.

@@ -1,6 +1,6 @@
 #include "core/install.h"
 
-#include "core/names.h"
+#include "core/path.h"
 #include "core/payload.h"
 
 namespace core {

@@ -1,5 +1,7 @@
 #include "core/names.h"
 
+#include "core/path.h"
+
 namespace core {
 
 std::vector<std::string> SplitLines(std::string_view text) {
@@ -26,57 +28,13 @@ std::string ResourceName(std::string_view fileName) {
 
 namespace {
 
-// Index just past the last '\' or ':', 0 if there is none.
-size_t NameStart(std::string_view path) {
-  const size_t sep = path.find_last_of("\\:");
-  return sep == std::string_view::npos ? 0 : sep + 1;
-}
-
-}  // namespace
-
-std::string ExtractFilePath(std::string_view path) {
-  return std::string(path.substr(0, NameStart(path)));
-}
-
-std::string FileNameStem(std::string_view path) {
-  const size_t start = NameStart(path);
-  std::string_view name = path.substr(start);
-  const size_t dot = path.find_last_of('.');
-  if (dot == std::string_view::npos || dot < start) return std::string(name);
-  return std::string(path.substr(start, dot - start));
-}
-
-std::string AsciiUpper(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return out;
-}
-
-namespace {
-
-bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && AsciiUpper(a) == AsciiUpper(b);
-}
-
 std::string_view TrimTrailingDotsAndBlanks(std::string_view part) {
   while (!part.empty() && (part.back() == '.' || part.back() == ' ')) part.remove_suffix(1);
   return part;
 }
 
 // The name parts of a manifest name; Windows takes '/' as a separator too.
-std::vector<std::string_view> Components(std::string_view name) {
-  std::vector<std::string_view> parts;
-  size_t start = 0;
-  while (start <= name.size()) {
-    size_t end = name.find_first_of("\\/", start);
-    if (end == std::string_view::npos) end = name.size();
-    parts.push_back(name.substr(start, end - start));
-    start = end + 1;
-  }
-  return parts;
-}
+std::vector<std::string_view> Components(std::string_view name) { return SplitPath(name, "\\/"); }
 
 }  // namespace
 
@@ -109,10 +67,10 @@ bool IsDeviceName(std::string_view part) {
   part = part.substr(0, part.find('.'));
   while (!part.empty() && part.back() == ' ') part.remove_suffix(1);
   for (const char* device : {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"}) {
-    if (EqualIgnoringCase(part, device)) return true;
+    if (SameIgnoringCase(part, device)) return true;
   }
   if (part.size() != 4) return false;
-  if (!EqualIgnoringCase(part.substr(0, 3), "COM") && !EqualIgnoringCase(part.substr(0, 3), "LPT"))
+  if (!SameIgnoringCase(part.substr(0, 3), "COM") && !SameIgnoringCase(part.substr(0, 3), "LPT"))
     return false;
   const unsigned char n = static_cast<unsigned char>(part[3]);
   // Digits, and the superscripts 1, 2, 3 of the Western code pages.
@@ -151,7 +109,7 @@ std::string NameProblem(std::string_view name) {
   }
   if (name.front() == '#') return "begins with '#', which Windows reads as a resource number";
   const size_t suffix = kPartialSuffixLength;
-  if (name.size() >= suffix && EqualIgnoringCase(name.substr(name.size() - suffix), kPartialSuffix))
+  if (name.size() >= suffix && SameIgnoringCase(name.substr(name.size() - suffix), kPartialSuffix))
     return std::string("ends in ") + kPartialSuffix + ", the installer's name for a file being written";
   // Only the file's own path must fit; its partial name is written by its
   // "\\?\" form, which may pass the limit.
@@ -171,14 +129,6 @@ std::string WindowsFileKey(std::string_view name) {
     key += AsciiUpper(TrimTrailingDotsAndBlanks(part));
   }
   return key;
-}
-
-std::string JoinPath(std::string_view dir, std::string_view name) {
-  std::string out(dir);
-  if (!out.empty() && out.back() == '\\' && !name.empty() && name.front() == '\\')
-    name.remove_prefix(1);
-  out += name;
-  return out;
 }
 
 }  // namespace core

@@ -1,4 +1,4 @@
-// Pure text rules for manifests, resource names and paths.
+// Pure text rules for manifests and resource names.
 #pragma once
 
 #include <string>
@@ -14,12 +14,6 @@ std::vector<std::string> SplitLines(std::string_view text);
 
 // The resource name of a payload file: space, '-', '.' and '\' become '_'.
 std::string ResourceName(std::string_view fileName);
-
-// File name of a path without directory and extension.
-std::string FileNameStem(std::string_view path);
-
-// Everything up to and including the last '\' or ':' (empty if none).
-std::string ExtractFilePath(std::string_view path);
 
 // True when a manifest name stays inside the target folder: relative, no
 // drive or stream (':'), no '..' component, not empty.
@@ -40,14 +34,6 @@ std::string NameProblem(std::string_view name);
 
 // The name two manifest names share on Windows when they name one file.
 std::string WindowsFileKey(std::string_view name);
-
-// The text with a-z in upper case and every other byte as it is: the one
-// case folding that is the same on every code page.
-std::string AsciiUpper(std::string_view text);
-
-// Appends a name that begins with '\' to a folder; a folder that already ends
-// with '\' (a drive root) does not get a second separator.
-std::string JoinPath(std::string_view dir, std::string_view name);
 
 // A payload file is written under its name plus this suffix, then renamed.
 inline constexpr const char kPartialSuffix[] = ".~setup";

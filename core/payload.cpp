@@ -4,6 +4,7 @@
 
 #include "core/error.h"
 #include "core/names.h"
+#include "core/path.h"
 
 namespace core {
 

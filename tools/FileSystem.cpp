@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "core/path.h"
 #include "tools/DllSearch.h"
 #include "tools/ScopedWin.h"
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "core/error.h"
-#include "core/names.h"
+#include "core/path.h"
 #include "tools/FileSystem.h"
 #include "tools/Resource.h"
 #include "tools/ScopedWin.h"

@@ -3,6 +3,7 @@
 #include <initializer_list>
 #include <vector>
 
+#include "core/path.h"
 #include "core/payload.h"
 #include "forms/ListControls.h"
 #include "forms/QuestionBox.h"

@@ -4,7 +4,7 @@
 
 #include "core/error.h"
 #include "core/install.h"
-#include "core/names.h"
+#include "core/path.h"
 #include "core/payload.h"
 #include "forms/AppError.h"
 #include "forms/Jpeg.h"

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "core/names.h"
+#include "core/path.h"
 #include "tools/MyTools.h"
 
 namespace wizard {

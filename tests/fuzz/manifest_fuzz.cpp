@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "core/names.h"
+#include "core/path.h"
 #include "core/payload.h"
 #include "../host/fake_platform.h"
 

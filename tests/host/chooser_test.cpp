@@ -30,31 +30,6 @@ TEST(ChooserOpenPath, DriveRootBecomesTheDrivesCurrentDirectory) {
   EXPECT_EQ(ChooserOpenPath("\\\\srv\\share"), "\\\\srv\\share");
 }
 
-// The drive letter in lower case or nothing; the volume root as the system
-// is asked by it, the drive's letter as written.
-TEST(DriveLetterOf, LowerCaseLetterOrNothingAndTheVolumeRoot) {
-  struct Case {
-    const char* path;
-    char letter;
-    const char* volumeRoot;
-  } cases[] = {
-      {"C:\\x", 'c', "C:\\"},
-      {"r:", 'r', "r:\\"},
-      {"D:\\a\\b\\", 'd', "D:\\"},
-      {"\\\\srv\\share", 0, "\\\\srv\\share\\"},
-      {"\\\\srv\\share\\apps\\x", 0, "\\\\srv\\share\\"},
-      {"\\\\srv", 0, "\\\\srv\\"},
-      {"1:", 0, ""},
-      {"C", 0, ""},
-      {"\\apps", 0, ""},
-      {"apps\\x", 0, ""},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(DriveLetterOf(c.path), c.letter) << c.path;
-    EXPECT_EQ(VolumeRoot(c.path), c.volumeRoot) << c.path;
-  }
-}
-
 TEST(DriveEntryText, EachKindReadsAsItShould) {
   struct Case {
     DriveKind kind;

@@ -3,17 +3,8 @@
 #include <algorithm>
 
 #include "core/error.h"
-#include "core/names.h"
 
 namespace testing_fake {
-
-std::string Key(const std::string& s) {
-  std::string k = s;
-  for (char& c : k) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return k;
-}
 
 namespace {
 

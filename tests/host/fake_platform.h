@@ -9,12 +9,13 @@
 #include <vector>
 
 #include "core/gauge.h"
+#include "core/path.h"
 #include "core/platform.h"
 
 namespace testing_fake {
 
 // Windows compares names ignoring case; keys are stored upper-case.
-std::string Key(const std::string& s);
+inline std::string Key(const std::string& s) { return core::AsciiUpper(s); }
 
 class FakePlatform : public core::Platform {
  public:

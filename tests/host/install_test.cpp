@@ -6,6 +6,7 @@
 #include "core/error.h"
 #include "core/install.h"
 #include "core/names.h"
+#include "core/path.h"
 #include "fake_platform.h"
 
 namespace {

@@ -46,27 +46,6 @@ TEST(ResourceName, ReplacesOnlyTheFourCharacters) {
   for (const auto& c : cases) EXPECT_EQ(core::ResourceName(c.first), c.second) << c.first;
 }
 
-TEST(FileNameStem, StripsFolderAndExtension) {
-  const std::pair<const char*, const char*> cases[] = {
-      {"C:\\x\\_setup.exe", "_setup"},
-      {"C:\\dir.old\\readme", "readme"},
-      {"a.", "a"},
-      {".x", ""},
-      {"C:\\Program Files\\Vorlen\\KORVAN\\Pultix.exe", "Pultix"},
-      {"C:name.tar.gz", "name.tar"},
-      {"plain", "plain"},
-      {"Install Me.exe", "Install Me"},
-      {"", ""},
-  };
-  for (const auto& c : cases) EXPECT_EQ(core::FileNameStem(c.first), c.second) << c.first;
-}
-
-TEST(ExtractFilePath, KeepsTheLastSeparator) {
-  EXPECT_EQ(core::ExtractFilePath("docs\\a.txt"), "docs\\");
-  EXPECT_EQ(core::ExtractFilePath("C:a.txt"), "C:");
-  EXPECT_EQ(core::ExtractFilePath("a.txt"), "");
-}
-
 TEST(IsSafePayloadName, RefusesNamesThatLeaveTheTarget) {
   const std::pair<const char*, bool> cases[] = {
       {"Pultix.exe", true},
@@ -180,16 +159,6 @@ TEST(WindowsFileKey, EqualForNamesOfOneFile) {
   EXPECT_EQ(core::WindowsFileKey("Zeta1.def. "), core::WindowsFileKey("Zeta1.def"));
   EXPECT_NE(core::WindowsFileKey("a_txt"), core::WindowsFileKey("a.txt"));
   EXPECT_NE(core::WindowsFileKey("a\\b"), core::WindowsFileKey("ab"));
-}
-
-TEST(JoinPath, DriveRootGetsOneSeparator) {
-  EXPECT_EQ(core::JoinPath("C:\\", "\\pultix.exe"), "C:\\pultix.exe");
-  EXPECT_EQ(core::JoinPath("C:\\dir", "\\pultix.exe"), "C:\\dir\\pultix.exe");
-  EXPECT_EQ(core::JoinPath("C:\\dir", "\\"), "C:\\dir\\");
-  EXPECT_EQ(core::JoinPath("C:\\", "\\"), "C:\\");
-  // Only the one joint is touched; the rest stays as typed.
-  EXPECT_EQ(core::JoinPath("C:\\a\\\\b", "\\x"), "C:\\a\\\\b\\x");
-  EXPECT_EQ(core::JoinPath("", "\\x"), "\\x");
 }
 
 }  // namespace

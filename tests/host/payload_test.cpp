@@ -9,6 +9,7 @@
 
 #include "core/error.h"
 #include "core/names.h"
+#include "core/path.h"
 #include "core/payload.h"
 #include "fake_platform.h"
 #include "tests/support/shipped.h"

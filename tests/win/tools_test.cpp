@@ -15,6 +15,7 @@
 
 #include "core/error.h"
 #include "core/names.h"
+#include "core/path.h"
 #include "core/payload.h"
 #include "tools/FileSystem.h"
 #include "tools/MyTools.h"
