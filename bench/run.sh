@@ -66,7 +66,7 @@ done
 mkdir -p "$b/tools"
 cxx="i686-w64-mingw32-g++ -std=c++17 -O2 -Wall -Wextra -static"
 $cxx -I"$top" "$top/bench/bench_driver.cpp" "$top/tests/e2e/driver.cpp" -mconsole \
-  -o "$b/tools/bench_driver.exe"
+  -loleacc -loleaut32 -o "$b/tools/bench_driver.exe"
 $cxx "$top/bench/plain_copy.cpp" -o "$b/tools/plain_copy.exe"
 
 # ---- Wine: a prefix and a display of our own, stopped pass or fail
