@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "forms/Layout.h"
+#include "forms/Schema.h"
 
 namespace forms {
 

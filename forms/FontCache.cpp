@@ -1,6 +1,7 @@
 #include "forms/FontCache.h"
 
 #include "core/error.h"
+#include "forms/Layout.h"
 
 namespace forms {
 

@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "forms/Layout.h"
+#include "forms/Schema.h"
 #include "tools/ScopedWin.h"
 
 namespace forms {

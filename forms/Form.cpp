@@ -118,6 +118,7 @@ void Form::CreateControl(size_t index, const RECT& rect) {
   Control& c = controls_[index];
   InheritLook(entry, c);
   c.modalResult = ModalResultOf(entry);
+  c.state = InitialState(entry);
 
   HWND parent = entry.parent ? controls_[IndexOf(entry.parent)].hwnd : Handle();
   const ControlStyle style = StyleOf(entry);
@@ -161,25 +162,7 @@ void Form::CreateControl(size_t index, const RECT& rect) {
   }
   if (!c.hwnd) throw core::Error(core::Format("Error creating control %s", entry.name));
   SendMessageA(c.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(c.hfont), FALSE);
-  if (entry.kind == Kind::Memo && caption && *caption) c.lines.assign(1, caption);
   if (entry.settings & kChecked) SendMessageA(c.hwnd, BM_SETCHECK, BST_CHECKED, 0);
-  if (entry.kind == Kind::BitBtn) LoadGlyphs(entry, c);
-}
-
-void Form::LoadGlyphs(const ControlDef& entry, Control& c) {
-  Pixels strip;
-  if (entry.glyphResource) {
-    Bitmap bmp(static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr),
-                                               MAKEINTRESOURCEA(entry.glyphResource), IMAGE_BITMAP,
-                                               0, 0, LR_CREATEDIBSECTION)));
-    strip = GlyphFromBitmap(bmp.get());
-  }
-  if (strip.empty())
-    strip = GlyphFromArt(entry.glyph != GlyphArt::None ? entry.glyph : StockGlyph(entry.buttonKind));
-  c.glyph = GlyphImage(strip, 0);
-  c.disabledGlyph = GlyphCount(strip) > 1 ? GlyphImage(strip, 1)
-                                          : DisabledGlyph(c.glyph, GetSysColor(COLOR_BTNHIGHLIGHT),
-                                                          GetSysColor(COLOR_BTNSHADOW));
 }
 
 size_t Form::IndexOf(int id) const {

@@ -13,6 +13,7 @@
 #include "forms/FontCache.h"
 #include "forms/Gauge.h"
 #include "forms/Gdi.h"
+#include "forms/KindState.h"
 #include "forms/Layout.h"
 #include "forms/Paint.h"
 #include "forms/Palette.h"
@@ -33,9 +34,7 @@ struct Control {
   Brush brush;
   int modalResult = mrNone;
   std::function<void()> onClick;
-  std::vector<std::string> lines;  // memos
-  Pixels glyph, disabledGlyph;     // bitmap buttons
-  Bitmap picture;                  // images
+  KindState state;  // what only its kind keeps
 };
 
 class Form : public Window {
@@ -117,6 +116,9 @@ class Form : public Window {
 
   Control& ControlOf(int id);
   const Control& ControlOf(int id) const;
+  // The state of a control of the kind that keeps a T; an error for another.
+  template <class T>
+  T& StateOf(int id);
 
  private:
   void CreateControls();
@@ -125,7 +127,6 @@ class Form : public Window {
   void InheritLook(const ControlDef& entry, Control& c);
   void ResolveColors(Control& c);
   COLORREF BackgroundColor() const;
-  void LoadGlyphs(const ControlDef& entry, Control& c);
   void ApplyTabOrder();
   // The window procedure's handlers.
   void HandleActivate(bool active);

@@ -4,18 +4,12 @@
 
 namespace forms {
 
-namespace {
-
-std::string JoinLines(const std::vector<std::string>& lines) {
-  std::string text;
-  for (size_t i = 0; i < lines.size(); ++i) {
-    if (i) text += "\r\n";
-    text += lines[i];
-  }
-  return text;
+template <class T>
+T& Form::StateOf(int id) {
+  Control& c = ControlOf(id);
+  if (T* state = std::get_if<T>(&c.state)) return *state;
+  throw core::Error(core::Format("%s is no %s", c.def->name, T::kKindName));
 }
-
-}  // namespace
 
 void Form::OnClick(int id, std::function<void()> handler) {
   ControlOf(id).onClick = std::move(handler);
@@ -78,17 +72,16 @@ void Form::SetChecked(int id, bool checked) {
 }
 
 void Form::ClearLines(int id) {
-  Control& c = ControlOf(id);
-  c.lines.clear();
-  SetWindowTextA(c.hwnd, "");
+  StateOf<MemoLines>(id).lines.clear();
+  SetWindowTextA(Item(id), "");
 }
 
 void Form::AddLines(int id, const std::vector<std::string>& lines) {
-  Control& c = ControlOf(id);
-  c.lines.insert(c.lines.end(), lines.begin(), lines.end());
-  SetWindowTextA(c.hwnd, JoinLines(c.lines).c_str());
+  MemoLines& memo = StateOf<MemoLines>(id);
+  memo.lines.insert(memo.lines.end(), lines.begin(), lines.end());
+  SetWindowTextA(Item(id), memo.Text().c_str());
   // The text may be drawn while the message loop is blocked by a long run.
-  UpdateWindow(c.hwnd);
+  UpdateWindow(Item(id));
 }
 
 TGauge& Form::GaugeOf(int id) {
@@ -98,9 +91,8 @@ TGauge& Form::GaugeOf(int id) {
 }
 
 void Form::SetPicture(int id, HBITMAP bitmap) {
-  Control& c = ControlOf(id);
-  c.picture.reset(bitmap);
-  InvalidateRect(c.hwnd, nullptr, FALSE);
+  StateOf<Picture>(id).bitmap.reset(bitmap);
+  InvalidateRect(Item(id), nullptr, FALSE);
 }
 
 void Form::SetIcons(HICON big, HICON small) {

@@ -10,24 +10,8 @@ void Form::PaintDrawnControl(size_t index, HDC dc) {
   Offscreen off(dc, r.right, r.bottom);
   if (c.def->kind == Kind::Image) {
     FillRect(off.dc(), &r, c.brush.get());
-    if (c.picture) {
-      BITMAP bm{};
-      GetObjectA(c.picture.get(), sizeof bm, &bm);
-      tools::MemoryDC src(dc);
-      Selected pick(src.get(), c.picture.get());
-      if (c.def->settings & kStretch) {
-        StretchBlt(off.dc(), 0, 0, r.right, r.bottom, src.get(), 0, 0, bm.bmWidth, bm.bmHeight,
-                   SRCCOPY);
-      } else if (dpi_ == kDesignDpi) {
-        BitBlt(off.dc(), 0, 0, bm.bmWidth, bm.bmHeight, src.get(), 0, 0, SRCCOPY);
-      } else {
-        // Grows with its control; averaged, not with doubled pixel rows.
-        SetStretchBltMode(off.dc(), HALFTONE);
-        SetBrushOrgEx(off.dc(), 0, 0, nullptr);
-        StretchBlt(off.dc(), 0, 0, Scaled(bm.bmWidth), Scaled(bm.bmHeight), src.get(), 0, 0,
-                   bm.bmWidth, bm.bmHeight, SRCCOPY);
-      }
-    }
+    if (const Picture* picture = std::get_if<Picture>(&c.state))
+      picture->Paint(off.dc(), dc, r, (c.def->settings & kStretch) != 0, dpi_);
   } else {
     char caption[256] = {};
     GetWindowTextA(c.hwnd, caption, sizeof caption);
@@ -39,7 +23,8 @@ void Form::PaintDrawnControl(size_t index, HDC dc) {
 bool Form::DrawItem(const DRAWITEMSTRUCT& item) {
   const size_t index = IndexOf(static_cast<int>(item.CtlID));
   const Control& c = controls_[index];
-  if (c.def->kind != Kind::BitBtn) return OnDrawItem(item);
+  const ButtonGlyphs* glyphs = std::get_if<ButtonGlyphs>(&c.state);
+  if (!glyphs) return OnDrawItem(item);
   const RECT& rc = item.rcItem;
   Offscreen off(item.hDC, rc.right - rc.left, rc.bottom - rc.top);
   RECT local{0, 0, off.width(), off.height()};
@@ -53,7 +38,7 @@ bool Form::DrawItem(const DRAWITEMSTRUCT& item) {
   look.textColor = c.textColor;
   char caption[256] = {};
   GetWindowTextA(c.hwnd, caption, sizeof caption);
-  PaintBitBtn(off.dc(), local, caption, c.hfont, c.glyph, c.disabledGlyph, look);
+  PaintBitBtn(off.dc(), local, caption, c.hfont, glyphs->glyph, glyphs->disabled, look);
   off.CopyTo(item.hDC, rc.left, rc.top);
   return true;
 }

@@ -1,78 +1,15 @@
 #include "forms/Layout.h"
 
 #include <algorithm>
-#include <cctype>
+
+#include "core/path.h"
 
 namespace forms {
 
-namespace {
-
-bool SameIgnoringCase(const char* a, const char* b) {
-  for (; *a && *b; ++a, ++b)
-    if (std::tolower(static_cast<unsigned char>(*a)) != std::tolower(static_cast<unsigned char>(*b)))
-      return false;
-  return *a == *b;
-}
-
-}  // namespace
-
 const char* FontFace(const char* face, int dpi) {
-  if (dpi != kDesignDpi && face && SameIgnoringCase(face, "MS Sans Serif"))
+  if (dpi != kDesignDpi && face && core::SameIgnoringCase(face, "MS Sans Serif"))
     return "Microsoft Sans Serif";
   return face;
-}
-
-const char* StockCaption(BitBtnKind kind) {
-  switch (kind) {
-    case BitBtnKind::OK: return "OK";
-    case BitBtnKind::Cancel: return "Cancel";
-    case BitBtnKind::No: return "&No";
-    case BitBtnKind::Custom: break;
-  }
-  return "";
-}
-
-GlyphArt StockGlyph(BitBtnKind kind) {
-  switch (kind) {
-    case BitBtnKind::OK: return GlyphArt::Check;
-    case BitBtnKind::Cancel: return GlyphArt::Cross;
-    case BitBtnKind::No: return GlyphArt::NoSign;
-    case BitBtnKind::Custom: break;
-  }
-  return GlyphArt::None;
-}
-
-int StockModalResult(BitBtnKind kind) {
-  switch (kind) {
-    case BitBtnKind::OK: return mrOk;
-    case BitBtnKind::Cancel: return mrCancel;
-    case BitBtnKind::No: return mrNo;
-    case BitBtnKind::Custom: break;
-  }
-  return mrNone;
-}
-
-bool StockIsDefault(BitBtnKind kind) { return kind == BitBtnKind::OK; }
-bool StockIsCancel(BitBtnKind kind) {
-  return kind == BitBtnKind::Cancel || kind == BitBtnKind::No;
-}
-
-const char* CaptionOf(const ControlDef& c) {
-  if (c.caption) return c.caption;
-  return c.kind == Kind::BitBtn ? StockCaption(c.buttonKind) : "";
-}
-
-int ModalResultOf(const ControlDef& c) {
-  if (c.modalResult != mrNone) return c.modalResult;
-  return c.kind == Kind::BitBtn ? StockModalResult(c.buttonKind) : mrNone;
-}
-
-bool IsDefaultButton(const ControlDef& c) {
-  return (c.settings & kDefault) || (c.kind == Kind::BitBtn && StockIsDefault(c.buttonKind));
-}
-
-bool IsCancelButton(const ControlDef& c) {
-  return (c.settings & kCancel) || (c.kind == Kind::BitBtn && StockIsCancel(c.buttonKind));
 }
 
 int ContainerInset(const ControlDef& c) {
@@ -106,16 +43,12 @@ int DockKey(const ControlDef& c) {
   }
 }
 
-// Follows the parent's growth (dx, dy) along the anchored edges.
+// Follows the parent's growth (dx, dy) as the control's settings say.
 void Anchor(const ControlDef& c, int dx, int dy, Rect& r) {
-  if (c.settings & kAnchorRight) {
-    if (c.settings & kNoAnchorLeft) r.left += dx;
-    r.right += dx;
-  }
-  if (c.settings & kAnchorBottom) {
-    if (c.settings & kNoAnchorTop) r.top += dy;
-    r.bottom += dy;
-  }
+  if (c.settings & kMoveX) r.left += dx;
+  if (c.settings & (kMoveX | kSizeX)) r.right += dx;
+  if (c.settings & kMoveY) r.top += dy;
+  if (c.settings & (kMoveY | kSizeY)) r.bottom += dy;
 }
 
 Rect Inner(const ControlDef& c, const Rect& r) {

@@ -12,14 +12,6 @@
 
 namespace forms {
 
-// The layout tables spell the system's values without its headers.
-static_assert(kInherit == CLR_INVALID && clBtnFace == SystemColor(COLOR_BTNFACE));
-static_assert(clSkyBlue == RGB(166, 202, 240) && kDefaultCharset == DEFAULT_CHARSET);
-static_assert(mrOk == IDOK && mrCancel == IDCANCEL && mrYes == IDYES && mrNo == IDNO);
-static_assert(kColorActiveCaption == COLOR_ACTIVECAPTION && kColorWindow == COLOR_WINDOW &&
-              kColorWindowText == COLOR_WINDOWTEXT && kColorHighlight == COLOR_HIGHLIGHT &&
-              kColorHighlightText == COLOR_HIGHLIGHTTEXT && kColorBtnText == COLOR_BTNTEXT);
-
 // A table colour as the system draws it: system colours looked up now.
 inline COLORREF ResolveColor(Color c) {
   return c != kInherit && (c & kSystemColorFlag) ? GetSysColor(static_cast<int>(c & 0xFF)) : c;

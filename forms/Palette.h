@@ -3,17 +3,10 @@
 // headers, so the host tests own it.
 #pragma once
 
-#include "forms/Layout.h"
+#include "forms/Colors.h"
+#include "forms/Schema.h"
 
 namespace forms {
-
-// System colour indices the rule names (the system's COLOR_ values).
-constexpr int kColorActiveCaption = 2;
-constexpr int kColorWindow = 5;
-constexpr int kColorWindowText = 8;
-constexpr int kColorHighlight = 13;
-constexpr int kColorHighlightText = 14;
-constexpr int kColorBtnText = 18;
 
 struct ColorPair {
   Color back = kInherit;

@@ -54,18 +54,22 @@ TEST(Layout, At144DpiEverythingScalesButTheBevel) {
   ExpectRect(r[5], 1, 1, 499, 349 - 33 - 1, "text");
 }
 
-TEST(Layout, AnchoredControlsFollowTheRightEdgeWhenTheClientGrows) {
-  enum { kMoves = 1, kStretches, kStays, kBottomPanel, kInPanel };
+TEST(Layout, AnchoredControlsMoveOrGrowWithTheClient) {
+  enum { kMoves = 1, kStretches, kStays, kBottomPanel, kInPanel, kMovesDown, kGrowsTaller };
   const ControlDef table[] = {
       {.id = kMoves, .kind = Kind::Button, .left = 150, .top = 10, .width = 40, .height = 20,
-       .settings = kAnchorTopRight},
+       .settings = kMoveX},
       {.id = kStretches, .kind = Kind::Edit, .left = 10, .top = 10, .width = 100, .height = 20,
-       .settings = kAnchorRight},
+       .settings = kSizeX},
       {.id = kStays, .kind = Kind::Button, .left = 10, .top = 40, .width = 40, .height = 20},
       {.id = kBottomPanel, .kind = Kind::Panel, .width = 200, .height = 40,
        .dock = Dock::Bottom},
       {.id = kInPanel, .kind = Kind::Button, .parent = kBottomPanel, .left = 150, .top = 5,
-       .width = 40, .height = 20, .settings = kAnchorTopRight},
+       .width = 40, .height = 20, .settings = kMoveX},
+      {.id = kMovesDown, .kind = Kind::Button, .left = 10, .top = 30, .width = 40, .height = 20,
+       .settings = kMoveY},
+      {.id = kGrowsTaller, .kind = Kind::Memo, .left = 60, .top = 10, .width = 40, .height = 40,
+       .settings = kSizeY},
   };
   const auto same = ComputeLayout(table, std::size(table), 200, 100, 96, 200, 100);
   ExpectRect(same[0], 150, 10, 40, 20, "design size: design values");
@@ -75,6 +79,10 @@ TEST(Layout, AnchoredControlsFollowTheRightEdgeWhenTheClientGrows) {
   ExpectRect(r[2], 10, 40, 40, 20, "not anchored right: stays");
   ExpectRect(r[3], 0, 60, 240, 40, "docked: full width");
   ExpectRect(r[4], 190, 5, 40, 20, "inside the docked panel: moves with it");
+  const auto taller = ComputeLayout(table, std::size(table), 200, 130, 96, 200, 100);
+  ExpectRect(taller[0], 150, 10, 40, 20, "moves across only");
+  ExpectRect(taller[5], 10, 60, 40, 20, "moves with the bottom edge");
+  ExpectRect(taller[6], 60, 10, 40, 70, "grows taller");
 }
 
 TEST(Layout, ScaleIsExactAt96AndRoundsElsewhere) {
