@@ -60,7 +60,7 @@ KindState InitialState(const ControlDef& entry) {
       return memo;
     }
     case Kind::BitBtn: return ButtonGlyphs::Load(entry);
-    case Kind::Image: return Picture{};
+    case Kind::Image: return Picture();
     default: return std::monostate{};
   }
 }
