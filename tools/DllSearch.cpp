@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "core/path.h"
 #include "tools/MyTools.h"
 
 namespace tools {
@@ -32,7 +33,7 @@ HMODULE LoadSystemLibrary(const char* name, bool searchFlags) {
   // The DLL's own imports are then looked for in its folder first.
   const std::string dir = GetSystemDir();
   return dir.empty() ? nullptr
-                     : LoadLibraryExA((dir + "\\" + name).c_str(), nullptr,
+                     : LoadLibraryExA(core::JoinPath(dir, name).c_str(), nullptr,
                                       LOAD_WITH_ALTERED_SEARCH_PATH);
 }
 
