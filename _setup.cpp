@@ -35,6 +35,7 @@ struct Wizard {
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   tools::RestrictDllSearch();  // before anything can load a DLL
+  tools::EnableRedirectionGuard();
   // A target on an empty card reader or DVD drive fails like any other
   // folder, without the system's "no disk" box.
   SetErrorMode(SEM_FAILCRITICALERRORS);

@@ -15,18 +15,28 @@ const char* const kObsoleteFiles[] = {
     "\\Pultox.dll", "\\Logbox.dll", "\\Pultox.cnt", "\\Pultox.hlp",
 };
 
-// The Hungarian modules get their active names; the earlier installation's
-// module of that name is deleted first, but only when its replacement is
-// there, so a run that could not extract it leaves a program that starts.
+// The Hungarian modules get the names the program loads.
 struct Activation {
   const char* from;
   const char* to;
-  const char* earlier;
 };
 const Activation kActivations[] = {
-    {"\\pultix.hu", "\\pultix.dll", "\\Pultix.dll"},
-    {"\\Logbix.hu", "\\Logbix.dll", "\\Logbix.dll"},
+    {"\\pultix.hu", "\\pultix.dll"},
+    {"\\Logbix.hu", "\\Logbix.dll"},
 };
+
+// The module's name passes from the earlier installation's module to this
+// run's in one replacing rename, so a stop at any moment leaves one or the
+// other, never neither. Only a file this run wrote whole takes the name,
+// and only a plain file gives it up.
+bool Activate(Run& run, const std::string& from, const std::string& to) {
+  Platform& platform = run.platform();
+  if (!run.HasWritten(from) || !platform.IsPlainFile(from)) return false;
+  if (!platform.FileExists(to)) return platform.RenameFile(from, to);
+  Patience patience(platform);
+  return platform.IsPlainFile(to) &&
+         patience.Retry([&] { return platform.ReplaceFile(from, to); });
+}
 
 std::vector<std::string> BlankThen(const char* line) {
   std::vector<std::string> lines(kLeadingBlankLines, kBlankLine);
@@ -36,9 +46,10 @@ std::vector<std::string> BlankThen(const char* line) {
 
 }  // namespace
 
-bool PrepareTargetFolder(Platform& platform, const std::string& targetDir) {
+bool PrepareTargetFolder(Run& run, const std::string& targetDir) {
+  Platform& platform = run.platform();
   if (!platform.DirectoryExists(targetDir)) ForceDirectories(platform, targetDir);
-  return platform.DirectoryExists(targetDir);
+  return platform.DirectoryExists(targetDir) && run.Hold(targetDir);
 }
 
 std::string FolderUnusableMessage(const std::string& targetDir) {
@@ -49,18 +60,16 @@ std::string LocaleValueName(const std::string& installedDir) {
   return JoinPath(installedDir, "\\pultix.exe");
 }
 
-InstallResult InstallFiles(Platform& platform, const std::string& targetDir, Gauge& gauge) {
+InstallResult InstallFiles(Run& run, const std::string& targetDir, Gauge& gauge) {
+  Platform& platform = run.platform();
   InstallResult result = kInstallCopyingFailed;
-  if (ExtractPayload(platform, targetDir, gauge)) result = kInstallSucceeded;
+  if (ExtractPayload(run, targetDir, gauge)) result = kInstallSucceeded;
   for (const char* name : kObsoleteFiles) platform.RemoveFile(JoinPath(targetDir, name));
   for (const Activation& a : kActivations) {
-    if (platform.FileExists(JoinPath(targetDir, a.from)))
-      platform.RemoveFile(JoinPath(targetDir, a.earlier));
-  }
-  for (const Activation& a : kActivations) {
-    if (!platform.RenameFile(JoinPath(targetDir, a.from), JoinPath(targetDir, a.to)))
+    if (!Activate(run, JoinPath(targetDir, a.from), JoinPath(targetDir, a.to)))
       result = kInstallLanguageFailed;
   }
+  run.End();
   if (!platform.WriteRegString(kLocalesKey, LocaleValueName(platform.FullLongPath(targetDir)),
                                "DLL"))
     result = kInstallRegistryFailed;

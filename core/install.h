@@ -7,6 +7,7 @@
 
 #include "core/gauge.h"
 #include "core/platform.h"
+#include "core/run.h"
 
 namespace core {
 
@@ -20,16 +21,18 @@ enum InstallResult : int {
 
 inline bool Succeeded(InstallResult result) { return result == kInstallSucceeded; }
 
-// Creates the target folder with its parents; false when it still does not
-// exist. Raises "Unable to create directory" for a path it cannot handle.
-bool PrepareTargetFolder(Platform& platform, const std::string& targetDir);
+// Creates the target folder with its parents and holds it for the run;
+// false when it still does not exist or cannot be held. Raises "Unable to
+// create directory" for a path it cannot handle.
+bool PrepareTargetFolder(Run& run, const std::string& targetDir);
 
 // Text of the box shown when the target folder cannot be created.
 std::string FolderUnusableMessage(const std::string& targetDir);
 
 // Extraction, removal of old files, activation of the Hungarian modules and
-// the language registration. Every step runs whatever the earlier ones gave.
-InstallResult InstallFiles(Platform& platform, const std::string& targetDir, Gauge& gauge);
+// the language registration. Every step runs whatever the earlier ones gave;
+// the run ends with it.
+InstallResult InstallFiles(Run& run, const std::string& targetDir, Gauge& gauge);
 
 // Lines of the information text while copying and after success.
 std::vector<std::string> CopyingText();

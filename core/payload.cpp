@@ -1,5 +1,7 @@
 #include "core/payload.h"
 
+#include <map>
+#include <set>
 #include <string_view>
 
 #include "core/error.h"
@@ -39,35 +41,61 @@ bool ForceDirectories(Platform& platform, std::string dir) {
   return true;
 }
 
-bool ExtractResourceFile(Platform& platform, const std::string& dir,
-                         const std::string& resName, const std::string& fileName) {
+namespace {
+
+// A killed run's partial files go before the first file is written, so the
+// room they take is free for this run; one listing per folder. CREATE_NEW
+// keeps the names safe afterwards: whatever appears there later fails its
+// file instead of being written through.
+void RemoveLeftovers(Run& run, const std::string& base, const std::vector<std::string>& names) {
+  std::map<std::string, std::set<std::string>> byFolder;  // folder -> case-folded partial names
+  for (const std::string& name : names) {
+    if (name.size() > kMaxNameLength || !IsSafePayloadName(name)) continue;
+    const std::string sub = ExtractFilePath(name);
+    byFolder[base + sub].insert(AsciiUpper(name.substr(sub.size()) + kPartialSuffix));
+  }
+  Platform& platform = run.platform();
+  for (const auto& [folder, partials] : byFolder) {
+    if (!platform.DirectoryExists(folder) || !run.Hold(folder)) continue;
+    for (const std::string& file : platform.FilesIn(folder)) {
+      if (partials.count(AsciiUpper(file))) platform.RemoveLeftover(folder + file);
+    }
+  }
+}
+
+}  // namespace
+
+bool ExtractResourceFile(Run& run, const std::string& dir, const std::string& resName,
+                         const std::string& fileName) {
+  Platform& platform = run.platform();
   try {
     const Bytes bytes = platform.ReadResource(resName);
     const std::string sub = ExtractFilePath(fileName);
     if (!sub.empty()) ForceDirectories(platform, dir + sub);
+    if (!run.Hold(dir + sub)) return false;
     // The earlier file stays whole until its replacement is complete.
     const std::string path = dir + fileName;
     const std::string partial = path + kPartialSuffix;
-    // A killed run's partial file goes right before it is written again,
-    // not once at the start: a name planted in between would be written
-    // through. Whatever is at the name then, a link or a file planted after
-    // this, stays and fails the file below: it is someone else's.
-    platform.RemoveLeftover(partial);
     // An earlier file is at stake: the new bytes reach the disk before they
     // take its name, so a power cut cannot leave an empty file in its place.
     // A first installation has nothing to lose and skips the costly flush.
-    platform.WriteNewFile(partial, bytes, platform.FileExists(path));
-    if (!platform.ReplaceFile(partial, path)) {
+    const bool durable = platform.FileExists(path);
+    Patience patience(platform);
+    if (!patience.Retry([&] { return platform.WriteNewFile(partial, bytes, durable); }))
+      return false;
+    if (!patience.Retry([&] { return platform.ReplaceFile(partial, path); })) {
       platform.RemoveFile(partial);
       return false;
     }
+    run.Wrote(path);
     return true;
   } catch (...) {
     return false;
   }
 }
 
-bool ExtractPayload(Platform& platform, const std::string& dir, Gauge& gauge) {
+bool ExtractPayload(Run& run, const std::string& dir, Gauge& gauge) {
+  Platform& platform = run.platform();
   const std::string base = JoinPath(dir, "\\");
   bool result = true;
   try {
@@ -76,12 +104,13 @@ bool ExtractPayload(Platform& platform, const std::string& dir, Gauge& gauge) {
     gauge.SetMaxValue(static_cast<int>(list.size()) - 1);
     const size_t files = list.size() - 1;  // the last line is the version
     if (files > kMaxFileLines) throw Error(kRangeError);
+    RemoveLeftovers(run, base, std::vector<std::string>(list.begin(), list.end() - 1));
     for (size_t i = 0; i < files; ++i) {
       const std::string& name = list[i];
       if (name.size() > kMaxNameLength) throw Error(kRangeError);
       // A name that would leave the target folder counts as a missing file.
       if (!IsSafePayloadName(name) ||
-          !ExtractResourceFile(platform, base, ResourceName(name), name)) {
+          !ExtractResourceFile(run, base, ResourceName(name), name)) {
         result = false;
         break;
       }

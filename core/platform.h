@@ -3,13 +3,27 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <string>
+#include <vector>
 
 namespace core {
 
 struct Bytes {
   const unsigned char* data = nullptr;
   size_t size = 0;
+};
+
+// How a write or a move ended. kHeld: another program has the file open for
+// the moment (a virus scanner, an indexer), or its name is being deleted;
+// trying again a little later may succeed.
+enum class FileResult { kDone, kHeld, kFailed };
+
+// A folder opened so that, until this is destroyed, nobody can rename or
+// remove it (or a folder above it), nor put a link in its place.
+class HeldFolder {
+ public:
+  virtual ~HeldFolder() = default;
 };
 
 class Platform {
@@ -28,24 +42,36 @@ class Platform {
   // RemoveLeftover, ReplaceFile's `from`) take it longer than 259
   // characters too: it is longer than the name of its file, which fits.
 
-  // Creates the file, which must not exist: a name that exists, a link of
-  // any kind included, is neither opened nor followed. Writes the bytes in
-  // one piece, without sharing, and with `durable` returns only once they
-  // are on disk. Raises "Cannot create file %s" or "Stream write error"; a
-  // file it created is removed again when the write fails.
-  virtual void WriteNewFile(const std::string& path, Bytes data, bool durable) = 0;
-  // Deletes a plain file: no link or reparse point, no second name, not
-  // read-only. False, and nothing touched, for anything else.
+  // Creates the file, which must not exist: a name that exists, a link or
+  // reparse point of any kind included (even one to nothing), is neither
+  // opened nor followed. Writes the bytes in one piece, without sharing, and
+  // with `durable` returns only once they are on disk; a file it created is
+  // removed again when the write fails.
+  virtual FileResult WriteNewFile(const std::string& path, Bytes data, bool durable) = 0;
+  // Deletes a plain file (IsPlainFile), not read-only, through a handle that
+  // shares nothing: a file another program holds stays, instead of vanishing
+  // once that program lets go. False, and nothing touched, for anything else.
   virtual bool RemoveFile(const std::string& path) = 0;
   // RemoveFile, clearing a read-only attribute first: for the installer's
   // own temporary names, which a killed run may have left.
   virtual bool RemoveLeftover(const std::string& path) = 0;
+  // A file opened as itself: no link or reparse point, no second name that
+  // another folder may hold, and in the folder its path names.
+  virtual bool IsPlainFile(const std::string& path) = 0;
+  // The names of the files (not folders) in a folder; empty when it cannot
+  // be read.
+  virtual std::vector<std::string> FilesIn(const std::string& folder) = 0;
   // Never overwrites: false when the target exists or the source is missing.
   virtual bool RenameFile(const std::string& from, const std::string& to) = 0;
-  // Moves a file in the same folder onto `to`, replacing the name there
-  // (never writing through it), and returns once the move is on disk. False
-  // when `to` cannot be replaced: held open, read-only or a folder.
-  virtual bool ReplaceFile(const std::string& from, const std::string& to) = 0;
+  // Moves a file in the same folder onto `to`, replacing the name there in
+  // one step (never writing through it), and returns once the move is on
+  // disk. kFailed when `to` cannot be replaced: read-only or a folder.
+  virtual FileResult ReplaceFile(const std::string& from, const std::string& to) = 0;
+  // Holds an existing folder open for HeldFolder's promise; null when it
+  // cannot be opened.
+  virtual std::unique_ptr<HeldFolder> HoldFolder(const std::string& path) = 0;
+  // Pauses the run, for another program to let go of a file.
+  virtual void Wait(int milliseconds) = 0;
   // REG_SZ value under HKEY_CURRENT_USER\key, creating the key; false on failure.
   virtual bool WriteRegString(const std::string& key, const std::string& name,
                               const std::string& value) = 0;

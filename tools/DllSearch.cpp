@@ -28,6 +28,18 @@ void RestrictDllSearch() {
     setDirs(LOAD_LIBRARY_SEARCH_SYSTEM32);
 }
 
+void EnableRedirectionGuard() {
+  using SetPolicyFn = BOOL(WINAPI*)(PROCESS_MITIGATION_POLICY, PVOID, SIZE_T);
+  // Windows 8 brought the call, Windows 10 22H2 the policy; older systems
+  // refuse it, and the run goes on without.
+  const auto setPolicy = reinterpret_cast<SetPolicyFn>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleA("kernel32.dll"), "SetProcessMitigationPolicy")));
+  if (!setPolicy) return;
+  PROCESS_MITIGATION_REDIRECTION_TRUST_POLICY policy = {};
+  policy.EnforceRedirectionTrust = 1;
+  setPolicy(ProcessRedirectionTrustPolicy, &policy, sizeof policy);
+}
+
 HMODULE LoadSystemLibrary(const char* name, bool searchFlags) {
   if (searchFlags) return LoadLibraryExA(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
   // The DLL's own imports are then looked for in its folder first.

@@ -1,4 +1,5 @@
-// Keeps DLLs out of the folder the installer was started from.
+// What the process closes off first thing: DLLs from the folder the
+// installer was started from, and links planted by other accounts.
 #pragma once
 
 #include <windows.h>
@@ -9,6 +10,13 @@ namespace tools {
 // downloaded installer's folder may hold planted DLLs. A no-op on systems
 // without SetDefaultDllDirectories.
 void RestrictDllSearch();
+
+// RedirectionGuard: junctions and symbolic links that an account without
+// administrator rights made are not followed by this process, so none can
+// lead a write into a folder of that account's choosing; an administrator's
+// own (a folder moved to another drive) still works. Windows 10 22H2 and
+// later; elsewhere a no-op.
+void EnableRedirectionGuard();
 
 // Whether LoadLibraryEx takes the LOAD_LIBRARY_SEARCH_* flags: Windows 7
 // without update KB2533623 lacks them, and SetDefaultDllDirectories with them.

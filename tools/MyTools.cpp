@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/error.h"
+#include "core/names.h"
 #include "core/path.h"
 #include "tools/FileSystem.h"
 #include "tools/Resource.h"
@@ -148,33 +149,49 @@ bool OpenedInFolder(HANDLE file, DWORD volume, const std::vector<wchar_t>& folde
                               static_cast<int>(actual.size()), TRUE) == CSTR_EQUAL;
 }
 
-// Deletes a file only when it is a plain one: neither a link nor a reparse
-// point of any kind (opened as itself, never followed), no second name that
-// another folder may hold, and in the folder its path names. All through
-// one handle, so the name cannot change between the check and the delete.
-bool RemovePlainFile(const std::string& path, bool evenReadOnly) {
-  const std::vector<wchar_t> wide = ExtendedPath(path);
-  const DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
-  const DWORD access = DELETE | FILE_READ_ATTRIBUTES;
-  ScopedHandle file(CreateFileW(wide.data(), access | FILE_WRITE_ATTRIBUTES, share, nullptr,
-                                OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
-  // Wine refuses the attribute right on a read-only file, which Windows
-  // grants; it does not ask for the right when the attribute is cleared.
-  if (!file.valid())
-    file.reset(CreateFileW(wide.data(), access, share, nullptr, OPEN_EXISTING,
-                           FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
-  BY_HANDLE_FILE_INFORMATION info;
+// A file or folder another program has open for the moment, or a name
+// being deleted, may be free again shortly.
+core::FileResult HeldOrFailed(DWORD error) {
+  return error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED
+             ? core::FileResult::kHeld
+             : core::FileResult::kFailed;
+}
+
+// Opens a file as itself (never following a link or reparse point) and
+// keeps it open only when it is a plain one: no reparse point, no folder, no
+// second name that another folder may hold, and in the folder its path
+// names. Invalid for anything else.
+ScopedHandle OpenPlainFile(const std::vector<wchar_t>& wide, DWORD access, DWORD share,
+                           BY_HANDLE_FILE_INFORMATION& info) {
+  ScopedHandle file(CreateFileW(wide.data(), access, share, nullptr, OPEN_EXISTING,
+                                FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
   if (!file.valid() || !GetFileInformationByHandle(file.get(), &info) ||
       (info.dwFileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY)) ||
       info.nNumberOfLinks != 1)
-    return false;
+    return ScopedHandle();
   // The folder: the path up to its last separator, kept (a root needs it).
   size_t end = wide.size() - 1;
   while (end > 0 && wide[end - 1] != L'\\') --end;
   std::vector<wchar_t> folder(wide.begin(), wide.begin() + end);
   folder.push_back(L'\0');
   const std::vector<wchar_t> name(wide.begin() + end, wide.end());
-  if (!OpenedInFolder(file.get(), info.dwVolumeSerialNumber, folder, name)) return false;
+  if (!OpenedInFolder(file.get(), info.dwVolumeSerialNumber, folder, name)) return ScopedHandle();
+  return file;
+}
+
+// Deletes a plain file through the handle that checked it, so the name
+// cannot change in between. The handle shares nothing: a file that another
+// program holds, even with delete sharing, fails here and stays, instead of
+// being marked for a deletion that would happen after the run.
+bool RemovePlainFile(const std::string& path, bool evenReadOnly) {
+  const std::vector<wchar_t> wide = ExtendedPath(path);
+  const DWORD access = DELETE | FILE_READ_ATTRIBUTES;
+  BY_HANDLE_FILE_INFORMATION info;
+  ScopedHandle file = OpenPlainFile(wide, access | FILE_WRITE_ATTRIBUTES, 0, info);
+  // Wine refuses the attribute right on a read-only file, which Windows
+  // grants; it does not ask for the right when the attribute is cleared.
+  if (!file.valid()) file = OpenPlainFile(wide, access, 0, info);
+  if (!file.valid()) return false;
   if (info.dwFileAttributes & FILE_ATTRIBUTE_READONLY) {
     if (!evenReadOnly) return false;
     // Windows refuses to delete a read-only file; the attribute goes first.
@@ -186,6 +203,18 @@ bool RemovePlainFile(const std::string& path, bool evenReadOnly) {
   FILE_DISPOSITION_INFO dispose = {TRUE};
   return SetFileInformationByHandle(file.get(), FileDispositionInfo, &dispose, sizeof dispose) != 0;
 }
+
+// Open without delete sharing: the system then refuses to rename or remove
+// the folder, or any folder above it, and so to put a link in its place.
+// Reading rights make the handle count in those sharing checks; an open for
+// attributes alone would not.
+class Win32HeldFolder : public core::HeldFolder {
+ public:
+  explicit Win32HeldFolder(ScopedHandle handle) : handle_(std::move(handle)) {}
+
+ private:
+  ScopedHandle handle_;
+};
 
 }  // namespace
 
@@ -209,11 +238,15 @@ bool Win32Platform::CreateDir(const std::string& path) {
   return CreateDirectoryA(path.c_str(), nullptr) != 0;
 }
 
-void Win32Platform::WriteNewFile(const std::string& path, core::Bytes data, bool durable) {
-  // CREATE_NEW fails on any name that exists, a link included, and follows none.
+core::FileResult Win32Platform::WriteNewFile(const std::string& path, core::Bytes data,
+                                             bool durable) {
+  // CREATE_NEW fails on any name that exists. Opened as itself, a link or
+  // junction there, even one whose target does not exist, is a name like
+  // any other instead of being followed to where it points.
   const ScopedHandle file(CreateFileW(ExtendedPath(path).data(), GENERIC_WRITE | DELETE, 0,
-                                      nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.valid()) throw Error(Format("Cannot create file %s", path.c_str()));
+                                      nullptr, CREATE_NEW,
+                                      FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+  if (!file.valid()) return HeldOrFailed(GetLastError());
   DWORD written = 0;
   // Resources are limited to 32-bit sizes, so one write takes the whole file.
   if (!WriteFile(file.get(), data.data, static_cast<DWORD>(data.size), &written, nullptr) ||
@@ -221,28 +254,67 @@ void Win32Platform::WriteNewFile(const std::string& path, core::Bytes data, bool
     // Through the handle: the name may no longer be ours.
     FILE_DISPOSITION_INFO dispose = {TRUE};
     SetFileInformationByHandle(file.get(), FileDispositionInfo, &dispose, sizeof dispose);
-    throw Error("Stream write error");
+    return core::FileResult::kFailed;
   }
+  return core::FileResult::kDone;
 }
 
 bool Win32Platform::RemoveFile(const std::string& path) { return RemovePlainFile(path, false); }
 
 bool Win32Platform::RemoveLeftover(const std::string& path) { return RemovePlainFile(path, true); }
 
-bool Win32Platform::RenameFile(const std::string& from, const std::string& to) {
-  return MoveFileA(from.c_str(), to.c_str()) != 0;
+bool Win32Platform::IsPlainFile(const std::string& path) {
+  BY_HANDLE_FILE_INFORMATION info;
+  return OpenPlainFile(ExtendedPath(path), FILE_READ_ATTRIBUTES,
+                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, info)
+      .valid();
 }
 
-bool Win32Platform::ReplaceFile(const std::string& from, const std::string& to) {
+std::vector<std::string> Win32Platform::FilesIn(const std::string& folder) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAW entry;
+  const ScopedFind find(FindFirstFileExW(ExtendedPath(core::JoinPath(folder, "\\*")).data(),
+                                         FindExInfoBasic, &entry, FindExSearchNameMatch, nullptr,
+                                         0));
+  if (!find.valid()) return names;
+  do {
+    std::string name;
+    // A name the code page cannot write is no name the manifest lists.
+    if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && ToAnsi(entry.cFileName, name))
+      names.push_back(name);
+  } while (FindNextFileW(find.get(), &entry));
+  return names;
+}
+
+bool Win32Platform::RenameFile(const std::string& from, const std::string& to) {
+  return MoveFileExW(ExtendedPath(from).data(), ToWide(to).data(), MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+core::FileResult Win32Platform::ReplaceFile(const std::string& from, const std::string& to) {
   // Windows refuses to replace a read-only file or a folder; saying so here
   // keeps that true on file systems that would not.
   const DWORD attr = GetFileAttributesA(to.c_str());
   if (attr != INVALID_FILE_ATTRIBUTES && (attr & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
-    return false;
+    return core::FileResult::kFailed;
   // `to` without the long form: a name beyond MAX_PATH fails as before.
-  return MoveFileExW(ExtendedPath(from).data(), ToWide(to).data(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+  if (MoveFileExW(ExtendedPath(from).data(), ToWide(to).data(),
+                  MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    return core::FileResult::kDone;
+  return HeldOrFailed(GetLastError());
 }
+
+std::unique_ptr<core::HeldFolder> Win32Platform::HoldFolder(const std::string& path) {
+  ScopedHandle folder(CreateFileW(ExtendedPath(path).data(), FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                  FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  BY_HANDLE_FILE_INFORMATION info;
+  if (!folder.valid() || !GetFileInformationByHandle(folder.get(), &info) ||
+      !(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+    return nullptr;
+  return std::make_unique<Win32HeldFolder>(std::move(folder));
+}
+
+void Win32Platform::Wait(int milliseconds) { Sleep(static_cast<DWORD>(milliseconds)); }
 
 bool Win32Platform::WriteRegString(const std::string& key, const std::string& name,
                                    const std::string& value) {
@@ -282,6 +354,43 @@ std::string OleErrorMessage(HRESULT hr) {
   return message;
 }
 
+namespace {
+
+// The shell reads "%NAME%" in a link's target as a variable and keeps the
+// text to expand at each start, with the item found through the expanded
+// path (IShellLink::SetPath; Wine does not). A folder whose name holds '%'
+// signs is a name: the link gets the folder's own item and nothing to expand.
+void KeepLiteralTarget(IUnknown* object, IShellLinkA* link, const std::string& target) {
+  ComPtr<IShellLinkDataList> data;
+  if (FAILED(object->QueryInterface(IID_PPV_ARGS(data.receive())))) return;
+  PIDLIST_ABSOLUTE item = nullptr;
+  if (SUCCEEDED(SHParseDisplayName(ToWide(target).data(), nullptr, &item, 0, nullptr))) {
+    link->SetIDList(item);
+    CoTaskMemFree(item);
+  }
+  DWORD flags = 0;
+  if (SUCCEEDED(data->GetFlags(&flags)) && (flags & SLDF_HAS_EXP_SZ)) {
+    data->RemoveDataBlock(EXP_SZ_LINK_SIG);
+    data->SetFlags(flags & ~SLDF_HAS_EXP_SZ);
+  }
+}
+
+// Saved under a name beside the link, then moved onto it: the link object
+// writes its file in pieces, and a kill must not leave a torn link.
+void SaveWhole(IPersistFile* file, const WideText& link) {
+  WideText partial(link);
+  Append(partial, ToWide(core::kPartialSuffix).data());
+  if (SUCCEEDED(file->Save(partial.data(), FALSE)) &&
+      MoveFileExW(partial.data(), link.data(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    return;
+  DeleteFileW(partial.data());
+  std::string name;
+  ToAnsi(link.data(), name);  // a look-alike is good enough for a message
+  throw Error(Format("Cannot create file %s", name.c_str()));
+}
+
+}  // namespace
+
 void CreateShortcut(const std::string& target, const std::string& arguments,
                     const std::string& workDir, const std::string& group, bool onDesktop) {
   ComPtr<IUnknown> object;
@@ -297,6 +406,7 @@ void CreateShortcut(const std::string& target, const std::string& arguments,
   link->SetArguments(arguments.c_str());
   link->SetPath(target.c_str());
   link->SetWorkingDirectory(workDir.c_str());
+  if (target.find('%') != std::string::npos) KeepLiteralTarget(object.get(), link.get(), target);
 
   ScopedKey explorer;
   HKEY root = HKEY_CURRENT_USER;
@@ -318,7 +428,7 @@ void CreateShortcut(const std::string& target, const std::string& arguments,
   Append(folder, L"\\");
   Append(folder, ToWide(core::FileNameStem(target)).data());
   Append(folder, L".lnk");
-  file->Save(folder.data(), FALSE);
+  SaveWhole(file.get(), folder);
 }
 
 }  // namespace tools

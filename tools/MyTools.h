@@ -18,11 +18,15 @@ class Win32Platform : public core::Platform {
   bool DirectoryExists(const std::string& path) override;
   bool FileExists(const std::string& path) override;
   bool CreateDir(const std::string& path) override;
-  void WriteNewFile(const std::string& path, core::Bytes data, bool durable) override;
+  core::FileResult WriteNewFile(const std::string& path, core::Bytes data, bool durable) override;
   bool RemoveFile(const std::string& path) override;
   bool RemoveLeftover(const std::string& path) override;
+  bool IsPlainFile(const std::string& path) override;
+  std::vector<std::string> FilesIn(const std::string& folder) override;
   bool RenameFile(const std::string& from, const std::string& to) override;
-  bool ReplaceFile(const std::string& from, const std::string& to) override;
+  core::FileResult ReplaceFile(const std::string& from, const std::string& to) override;
+  std::unique_ptr<core::HeldFolder> HoldFolder(const std::string& path) override;
+  void Wait(int milliseconds) override;
   bool WriteRegString(const std::string& key, const std::string& name,
                       const std::string& value) override;
   // FullPath, then the long form of every name on it that exists.
@@ -34,7 +38,9 @@ class Win32Platform : public core::Platform {
 
 std::string GetSystemDir();
 // Pultix.lnk-style link on the desktop, or in the group folder of the Start
-// menu's programs. Raises when the shell-link object is unavailable.
+// menu's programs, saved whole: a kill leaves the earlier link or the new
+// one. Raises when the shell-link object is unavailable, and "Cannot create
+// file %s" with the link's path when the link cannot be saved.
 void CreateShortcut(const std::string& target, const std::string& arguments,
                     const std::string& workDir, const std::string& group, bool onDesktop);
 

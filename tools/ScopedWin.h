@@ -17,11 +17,21 @@ class ScopedHandle {
   }
   ScopedHandle(const ScopedHandle&) = delete;
   ScopedHandle& operator=(const ScopedHandle&) = delete;
+  ScopedHandle(ScopedHandle&& other) noexcept : h_(other.release()) {}
+  ScopedHandle& operator=(ScopedHandle&& other) noexcept {
+    reset(other.release());
+    return *this;
+  }
   bool valid() const { return h_ != INVALID_HANDLE_VALUE && h_ != nullptr; }
   HANDLE get() const { return h_; }
   void reset(HANDLE h) {
     if (valid()) CloseHandle(h_);
     h_ = h;
+  }
+  HANDLE release() {
+    const HANDLE h = h_;
+    h_ = INVALID_HANDLE_VALUE;
+    return h;
   }
 
  private:

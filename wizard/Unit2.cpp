@@ -86,7 +86,9 @@ void TForm2::BtnDalejClick() {
     ~Done() { flag = false; }
   } done{running_};
   if (!agreement_.AcceptAgreement()) return;
-  if (!core::PrepareTargetFolder(platform_, TargetDir())) {
+  // Holds the folders it writes into until the files are in place.
+  core::Run run(platform_);
+  if (!core::PrepareTargetFolder(run, TargetDir())) {
     MessageBoxA(Handle(), core::FolderUnusableMessage(TargetDir()).c_str(), "Error",
                 MB_ICONSTOP | MB_OK);
     return;
@@ -96,7 +98,7 @@ void TForm2::BtnDalejClick() {
   SetVisible(kG1, true);
   UpdateWindow(Handle());
 
-  const core::InstallResult result = core::InstallFiles(platform_, TargetDir(), GaugeOf(kG1));
+  const core::InstallResult result = core::InstallFiles(run, TargetDir(), GaugeOf(kG1));
   if (core::Succeeded(result)) {
     ClearLines(kM1);
     AddLines(kM1, core::SuccessText());

@@ -58,7 +58,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   fake.AddResource("FILE_LST", text);
   for (const auto& line : lines) fake.AddResource(core::ResourceName(line), "x");
   testing_fake::RecordingGauge gauge;
-  core::ExtractPayload(fake, kTarget, gauge);
+  core::Run run(fake);
+  core::ExtractPayload(run, kTarget, gauge);
   for (const auto& path : fake.Writes()) {
     Check(path.rfind("C:\\T\\", 0) == 0);
     Check(StaysInside(path.substr(5)));

@@ -69,7 +69,15 @@ bool FakePlatform::FileExists(const std::string& path) {
   return files_.count(Key(Normalise(path))) != 0;
 }
 
+bool FakePlatform::Change() {
+  if (changesLeft_ == 0) return false;
+  if (changesLeft_ > 0) --changesLeft_;
+  ++changes_;
+  return true;
+}
+
 bool FakePlatform::CreateDir(const std::string& path) {
+  if (!Change()) return false;
   const std::string p = Normalise(path);
   const std::string k = Key(p);
   if (dirs_.count(k) || files_.count(k) || refusedDirs_.count(k)) return false;
@@ -78,24 +86,28 @@ bool FakePlatform::CreateDir(const std::string& path) {
   return true;
 }
 
-void FakePlatform::WriteNewFile(const std::string& path, core::Bytes data, bool durable) {
+core::FileResult FakePlatform::WriteNewFile(const std::string& path, core::Bytes data,
+                                            bool durable) {
   if (beforeCreate_) beforeCreate_(path);
+  if (!Change()) return core::FileResult::kFailed;
   writes_.push_back(path);
   if (durable) durableWrites_.push_back(path);
   const std::string p = Normalise(path);
   const std::string k = Key(p);
   if (files_.count(k) || dirs_.count(k) || !dirs_.count(Key(ParentDir(p))))
-    throw core::Error(core::Format("Cannot create file %s", path.c_str()));
+    return core::FileResult::kFailed;
   const long long size = static_cast<long long>(data.size);
-  if (freeSpace_ >= 0 && size > freeSpace_) throw core::Error("Stream write error");
+  if (freeSpace_ >= 0 && size > freeSpace_) return core::FileResult::kFailed;
   if (freeSpace_ >= 0) freeSpace_ -= size;
   files_[k] = File{p, std::string(reinterpret_cast<const char*>(data.data), data.size)};
+  return core::FileResult::kDone;
 }
 
 bool FakePlatform::Remove(const std::string& path, bool evenReadOnly) {
   const std::string k = Key(Normalise(path));
-  if (readOnly_.count(k) && !evenReadOnly) return false;
+  if (!IsPlainFile(path) || (readOnly_.count(k) && !evenReadOnly) || !Change()) return false;
   readOnly_.erase(k);
+  if (freeSpace_ >= 0) freeSpace_ += static_cast<long long>(files_[k].data.size());
   return files_.erase(k) != 0;
 }
 
@@ -103,29 +115,73 @@ bool FakePlatform::RemoveFile(const std::string& path) { return Remove(path, fal
 
 bool FakePlatform::RemoveLeftover(const std::string& path) { return Remove(path, true); }
 
-bool FakePlatform::Move(const std::string& from, const std::string& to, bool replace) {
+bool FakePlatform::IsPlainFile(const std::string& path) {
+  const std::string k = Key(Normalise(path));
+  return files_.count(k) && !notPlain_.count(k);
+}
+
+std::vector<std::string> FakePlatform::FilesIn(const std::string& folder) {
+  std::vector<std::string> names;
+  const std::string dir = Key(Normalise(folder));
+  for (const auto& f : files_) {
+    if (Key(ParentDir(f.first)) == dir) names.push_back(f.second.name.substr(ParentDir(f.first).size() + 1));
+  }
+  return names;
+}
+
+core::FileResult FakePlatform::Move(const std::string& from, const std::string& to, bool replace) {
   const std::string kf = Key(Normalise(from));
   const std::string kt = Key(Normalise(to));
   auto it = files_.find(kf);
-  if (it == files_.end() || dirs_.count(kt)) return false;
-  if (replace ? readOnly_.count(kt) != 0 : files_.count(kt) != 0) return false;
+  if (it == files_.end() || dirs_.count(kt)) return core::FileResult::kFailed;
+  if (replace ? readOnly_.count(kt) != 0 : files_.count(kt) != 0) return core::FileResult::kFailed;
+  for (const std::string& k : {kf, kt}) {
+    auto held = held_.find(k);
+    if (held != held_.end() && held->second > 0) {
+      --held->second;
+      return core::FileResult::kHeld;
+    }
+  }
+  if (!Change()) return core::FileResult::kFailed;
   File moved{Normalise(to), it->second.data};
   files_.erase(it);
   files_[kt] = moved;
-  return true;
+  notPlain_.erase(kt);
+  return core::FileResult::kDone;
 }
 
 bool FakePlatform::RenameFile(const std::string& from, const std::string& to) {
-  return Move(from, to, false);
+  return Move(from, to, false) == core::FileResult::kDone;
 }
 
-bool FakePlatform::ReplaceFile(const std::string& from, const std::string& to) {
+core::FileResult FakePlatform::ReplaceFile(const std::string& from, const std::string& to) {
   return Move(from, to, true);
+}
+
+namespace {
+
+class FakeHeldFolder : public core::HeldFolder {
+ public:
+  FakeHeldFolder(std::multiset<std::string>& held, std::string key)
+      : held_(held), it_(held.insert(std::move(key))) {}
+  ~FakeHeldFolder() override { held_.erase(it_); }
+
+ private:
+  std::multiset<std::string>& held_;
+  std::multiset<std::string>::iterator it_;
+};
+
+}  // namespace
+
+std::unique_ptr<core::HeldFolder> FakePlatform::HoldFolder(const std::string& path) {
+  const std::string k = Key(Normalise(path));
+  if (!dirs_.count(k) || refusedDirs_.count(k)) return nullptr;
+  return std::make_unique<FakeHeldFolder>(heldFolders_, k);
 }
 
 bool FakePlatform::WriteRegString(const std::string& key, const std::string& name,
                                   const std::string& value) {
-  if (registryFails_) return false;
+  if (registryFails_ || !Change()) return false;
   registry_[Key(key) + "|" + Key(name)] = value;
   return true;
 }

@@ -30,12 +30,22 @@ class FakePlatform : public core::Platform {
   // Read-only, or held open without sharing: it can be neither replaced nor
   // deleted, except as a leftover, whose read-only attribute is cleared.
   void SetReadOnly(const std::string& path) { readOnly_.insert(Key(path)); }
+  // Held by another program for the next `times` moves from or onto it.
+  void SetHeld(const std::string& path, int times) { held_[Key(path)] = times; }
+  // A link or a second name: it exists, but is no plain file.
+  void SetNotPlain(const std::string& path) { notPlain_.insert(Key(path)); }
+  // The process dies after `count` more changes: nothing after them reaches
+  // the disk.
+  void StopAfter(int count) { changesLeft_ = count; }
+  int Changes() const { return changes_; }
+  int WaitedMs() const { return waitedMs_; }
+  bool IsHeldFolder(const std::string& path) const { return heldFolders_.count(Key(path)) != 0; }
   // Called with the path of every file about to be created, before the
   // check that it does not exist: to plant a name mid-run.
   void SetBeforeCreate(std::function<void(const std::string&)> hook) {
     beforeCreate_ = std::move(hook);
   }
-  // Folders whose creation fails.
+  // Folders whose creation fails, and which cannot be held.
   void RefuseDir(const std::string& path) { refusedDirs_.insert(Key(path)); }
   // Bytes the "disk" still takes; a longer write fails and leaves no file.
   void SetFreeSpace(long long bytes) { freeSpace_ = bytes; }
@@ -59,18 +69,24 @@ class FakePlatform : public core::Platform {
   bool DirectoryExists(const std::string& path) override;
   bool FileExists(const std::string& path) override;
   bool CreateDir(const std::string& path) override;
-  void WriteNewFile(const std::string& path, core::Bytes data, bool durable) override;
+  core::FileResult WriteNewFile(const std::string& path, core::Bytes data, bool durable) override;
   bool RemoveFile(const std::string& path) override;
   bool RemoveLeftover(const std::string& path) override;
+  bool IsPlainFile(const std::string& path) override;
+  std::vector<std::string> FilesIn(const std::string& folder) override;
   bool RenameFile(const std::string& from, const std::string& to) override;
-  bool ReplaceFile(const std::string& from, const std::string& to) override;
+  core::FileResult ReplaceFile(const std::string& from, const std::string& to) override;
+  std::unique_ptr<core::HeldFolder> HoldFolder(const std::string& path) override;
+  void Wait(int milliseconds) override { waitedMs_ += milliseconds; }
   bool WriteRegString(const std::string& key, const std::string& name,
                       const std::string& value) override;
   std::string FullLongPath(const std::string& path) override;
 
  private:
-  bool Move(const std::string& from, const std::string& to, bool replace);
+  core::FileResult Move(const std::string& from, const std::string& to, bool replace);
   bool Remove(const std::string& path, bool evenReadOnly);
+  // Counts a change to the disk; false once the process has died.
+  bool Change();
   struct File {
     std::string name;
     std::string data;
@@ -79,6 +95,12 @@ class FakePlatform : public core::Platform {
   std::map<std::string, File> files_;
   std::set<std::string> dirs_;
   std::set<std::string> readOnly_;
+  std::map<std::string, int> held_;
+  std::set<std::string> notPlain_;
+  std::multiset<std::string> heldFolders_;
+  int changes_ = 0;
+  int changesLeft_ = -1;  // unlimited
+  int waitedMs_ = 0;
   std::function<void(const std::string&)> beforeCreate_;
   std::set<std::string> refusedDirs_;
   std::map<std::string, std::string> registry_;

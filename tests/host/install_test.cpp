@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "core/error.h"
@@ -35,10 +36,15 @@ std::string RegistryValue(const FakePlatform& fake, const std::string& name) {
 
 TEST(Install, FreshInstallationActivatesTheHungarianModules) {
   FakePlatform fake;
+  core::Run run(fake);
   AddPayload(fake);
   RecordingGauge gauge;
-  ASSERT_TRUE(core::PrepareTargetFolder(fake, kTarget));
-  const core::InstallResult result = core::InstallFiles(fake, kTarget, gauge);
+  ASSERT_TRUE(core::PrepareTargetFolder(run, kTarget));
+  bool heldWhileWriting = false;
+  fake.SetBeforeCreate([&](const std::string&) { heldWhileWriting = fake.IsHeldFolder(kTarget); });
+  const core::InstallResult result = core::InstallFiles(run, kTarget, gauge);
+  EXPECT_TRUE(heldWhileWriting);
+  EXPECT_FALSE(fake.IsHeldFolder(kTarget)) << "held after the run";
   EXPECT_EQ(result, core::kInstallSucceeded);
   EXPECT_TRUE(core::Succeeded(result));
   EXPECT_EQ(fake.FileData("C:\\Vorlen\\KORVAN\\pultix.dll"), "pultix.hu bytes");
@@ -51,6 +57,7 @@ TEST(Install, FreshInstallationActivatesTheHungarianModules) {
 
 TEST(Install, SecondRunOverAnEarlierInstallationSucceedsAndRemovesOldFiles) {
   FakePlatform fake;
+  core::Run run(fake);
   AddPayload(fake);
   fake.AddDir("C:\\Vorlen");
   fake.AddDir(kTarget);
@@ -58,7 +65,7 @@ TEST(Install, SecondRunOverAnEarlierInstallationSucceedsAndRemovesOldFiles) {
                        "logbix.dll"};
   for (const char* f : old) fake.AddFile(std::string(kTarget) + "\\" + f, "old");
   RecordingGauge gauge;
-  EXPECT_EQ(core::InstallFiles(fake, kTarget, gauge), core::kInstallSucceeded);
+  EXPECT_EQ(core::InstallFiles(run, kTarget, gauge), core::kInstallSucceeded);
   EXPECT_FALSE(fake.HasFile("C:\\Vorlen\\KORVAN\\Pultox.dll"));
   EXPECT_FALSE(fake.HasFile("C:\\Vorlen\\KORVAN\\Pultox.hlp"));
   EXPECT_EQ(fake.FileData("C:\\Vorlen\\KORVAN\\pultix.dll"), "pultix.hu bytes");
@@ -79,9 +86,12 @@ TEST(Install, StoppedCopyingKeepsTheEarlierModules) {
       {"Pultix.cnt held open", "Pultix.cnt", nullptr, "old pultix", "old logbix"},
       {"Pultix.exe held open", "Pultix.exe", nullptr, "old pultix", "old logbix"},
       {"Logbix.HU missing", nullptr, "LOGBIX_HU", "pultix.hu bytes", "old logbix"},
+      // A pultix.hu this run did not write is no replacement.
+      {"pultix.hu missing, an earlier one left", nullptr, "PULTIX_HU", "old pultix", "old logbix"},
   };
   for (const auto& c : cases) {
     FakePlatform fake;
+    core::Run run(fake);
     AddPayload(fake);
     fake.AddDir("C:\\Vorlen");
     fake.AddDir(kTarget);
@@ -93,12 +103,40 @@ TEST(Install, StoppedCopyingKeepsTheEarlierModules) {
       fake.SetReadOnly(held);
     }
     if (c.missingResource) fake.RemoveResource(c.missingResource);
+    fake.AddFile("C:\\Vorlen\\KORVAN\\pultix.hu", "left pultix.hu");
     RecordingGauge gauge;
     // The rename of the file that was not extracted still fails.
-    EXPECT_EQ(core::InstallFiles(fake, kTarget, gauge), core::kInstallLanguageFailed) << c.what;
+    EXPECT_EQ(core::InstallFiles(run, kTarget, gauge), core::kInstallLanguageFailed) << c.what;
     EXPECT_EQ(fake.FileData("C:\\Vorlen\\KORVAN\\Pultix.dll"), c.pultixDll) << c.what;
     EXPECT_EQ(fake.FileData("C:\\Vorlen\\KORVAN\\Logbix.dll"), c.logbixDll) << c.what;
   }
+}
+
+// A run killed after any number of changes to the disk leaves each module
+// name with the earlier module or with its successor, never empty.
+TEST(Install, AKillAtAnyStepLeavesEveryModuleName) {
+  int changes = 0;
+  for (int stop = 0; stop == 0 || stop <= changes; ++stop) {
+    SCOPED_TRACE("stopped after " + std::to_string(stop) + " changes");
+    FakePlatform fake;
+    core::Run run(fake);
+    AddPayload(fake);
+    fake.AddDir("C:\\Vorlen");
+    fake.AddDir(kTarget);
+    fake.AddFile("C:\\Vorlen\\KORVAN\\Pultix.dll", "old pultix");
+    fake.AddFile("C:\\Vorlen\\KORVAN\\Logbix.dll", "old logbix");
+    if (stop > 0) fake.StopAfter(stop);
+    RecordingGauge gauge;
+    core::InstallFiles(run, kTarget, gauge);
+    if (stop == 0) changes = fake.Changes();
+    for (const auto& [module, earlier, successor] :
+         {std::tuple{"Pultix.dll", "old pultix", "pultix.hu bytes"},
+          std::tuple{"Logbix.dll", "old logbix", "Logbix.HU bytes"}}) {
+      const std::string data = fake.FileData(std::string(kTarget) + "\\" + module);
+      EXPECT_TRUE(data == earlier || data == successor) << module << ": '" << data << "'";
+    }
+  }
+  EXPECT_GT(changes, 20);
 }
 
 enum Fault : unsigned {
@@ -107,6 +145,9 @@ enum Fault : unsigned {
   kPultixMissing = 2,  // the payload lacks pultix.hu
   kLogbixBlocked = 4,  // Logbix.dll exists read-only, so its rename is refused
   kRegistryFault = 8,
+  kHeldBriefly = 16,   // a scanner holds Zeta3.def's new copy for two tries
+  kHeldLong = 32,      // ... and for longer than the run waits
+  kPultixSwapped = 64,  // pultix.hu is a link by the time it is activated
 };
 
 struct OutcomeCase {
@@ -134,9 +175,14 @@ TEST(Install, OutcomeOfEveryCombinationOfFailures) {
        "Errors encountered during creating registry keys."},
       {kCopyFault | kPultixMissing | kLogbixBlocked | kRegistryFault,
        core::kInstallRegistryFailed, "Errors encountered during creating registry keys."},
+      {kHeldBriefly, core::kInstallSucceeded, nullptr},
+      {kHeldLong, core::kInstallCopyingFailed, "Errors encountered during copying."},
+      {kPultixSwapped, core::kInstallLanguageFailed,
+       "Errors encountered during installing language files."},
   };
   for (const auto& c : cases) {
     FakePlatform fake;
+    core::Run run(fake);
     AddPayload(fake);
     fake.AddDir("C:\\Vorlen");
     fake.AddDir(kTarget);
@@ -150,9 +196,20 @@ TEST(Install, OutcomeOfEveryCombinationOfFailures) {
       fake.SetReadOnly("C:\\Vorlen\\KORVAN\\Logbix.dll");
     }
     fake.SetRegistryFails(c.faults & kRegistryFault);
+    if (c.faults & (kHeldBriefly | kHeldLong))
+      fake.SetHeld("C:\\Vorlen\\KORVAN\\Zeta3.def.~setup", c.faults & kHeldLong ? 1000 : 2);
+    if (c.faults & kPultixSwapped) {
+      fake.SetBeforeCreate([&fake](const std::string& creating) {
+        if (creating == "C:\\Vorlen\\KORVAN\\Zeta1.def.~setup")
+          fake.SetNotPlain("C:\\Vorlen\\KORVAN\\pultix.hu");
+      });
+    }
     RecordingGauge gauge;
-    const core::InstallResult result = core::InstallFiles(fake, kTarget, gauge);
+    const core::InstallResult result = core::InstallFiles(run, kTarget, gauge);
     EXPECT_EQ(result, c.result) << "faults " << c.faults;
+    EXPECT_LE(fake.WaitedMs(), core::kHoldPatienceMs) << "faults " << c.faults;
+    EXPECT_EQ(fake.WaitedMs() > 0, (c.faults & (kHeldBriefly | kHeldLong)) != 0)
+        << "faults " << c.faults;
     EXPECT_EQ(core::Succeeded(result), c.errorLine == nullptr) << "faults " << c.faults;
     if (c.errorLine) {
       EXPECT_EQ(core::FailureLines(result),
@@ -168,12 +225,13 @@ TEST(Install, OutcomeOfEveryCombinationOfFailures) {
 
 TEST(Install, MissingLanguageLibraryStopsCopyingButReportsTheLanguageFiles) {
   FakePlatform fake;
+  core::Run run(fake);
   AddPayload(fake);
   fake.RemoveResource("PULTIX_HU");
   fake.AddDir("C:\\Vorlen");
   fake.AddDir(kTarget);
   RecordingGauge gauge;
-  EXPECT_EQ(core::InstallFiles(fake, kTarget, gauge), core::kInstallLanguageFailed);
+  EXPECT_EQ(core::InstallFiles(run, kTarget, gauge), core::kInstallLanguageFailed);
   // Extraction stopped at pultix.hu: the later files were never written.
   EXPECT_FALSE(fake.HasFile("C:\\Vorlen\\KORVAN\\Zeta1.def"));
   EXPECT_FALSE(fake.HasFile("C:\\Vorlen\\KORVAN\\Logbix.dll"));
@@ -181,6 +239,7 @@ TEST(Install, MissingLanguageLibraryStopsCopyingButReportsTheLanguageFiles) {
 
 TEST(Install, FullDiskEndsInTheCopyingFailureNeverInSuccess) {
   FakePlatform fake;
+  core::Run run(fake);
   AddPayload(fake);
   fake.AddDir("C:\\Vorlen");
   fake.AddDir(kTarget);
@@ -189,7 +248,7 @@ TEST(Install, FullDiskEndsInTheCopyingFailureNeverInSuccess) {
   const long long before = 5 * 15 + 3 + static_cast<long long>(fake.ReadResource("FILE_LST").size);
   fake.SetFreeSpace(before + 15 + 5);
   RecordingGauge gauge;
-  const core::InstallResult result = core::InstallFiles(fake, kTarget, gauge);
+  const core::InstallResult result = core::InstallFiles(run, kTarget, gauge);
   EXPECT_EQ(result, core::kInstallCopyingFailed);
   EXPECT_TRUE(fake.HasFile("C:\\Vorlen\\KORVAN\\Zeta1.def"));
   EXPECT_EQ(fake.FileData("C:\\Vorlen\\KORVAN\\Zeta2.def"), "earlier Zeta2");
@@ -215,11 +274,12 @@ TEST(Install, RegistersTheProgramsFullLongPath) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.target);
     FakePlatform fake;
+    core::Run run(fake);
     AddPayload(fake);
     fake.SetFullLongPath(c.target, c.fullLong);
-    ASSERT_TRUE(core::PrepareTargetFolder(fake, c.target));
+    ASSERT_TRUE(core::PrepareTargetFolder(run, c.target));
     RecordingGauge gauge;
-    EXPECT_EQ(core::InstallFiles(fake, c.target, gauge), core::kInstallSucceeded);
+    EXPECT_EQ(core::InstallFiles(run, c.target, gauge), core::kInstallSucceeded);
     EXPECT_EQ(fake.Registry().size(), 1u);
     EXPECT_EQ(RegistryValue(fake, c.valueName), "DLL");
     // The files go where the text names, as before.
@@ -230,23 +290,34 @@ TEST(Install, RegistersTheProgramsFullLongPath) {
 TEST(Install, TargetFolderPreparation) {
   {
     FakePlatform fake;
-    EXPECT_TRUE(core::PrepareTargetFolder(fake, "C:\\new\\nested\\folder"));
+    core::Run run(fake);
+    EXPECT_TRUE(core::PrepareTargetFolder(run, "C:\\new\\nested\\folder"));
     EXPECT_TRUE(fake.HasDir("C:\\new\\nested"));
   }
   {
     FakePlatform fake;  // no drive Q:
-    EXPECT_FALSE(core::PrepareTargetFolder(fake, "Q:\\x\\y"));
+    core::Run run(fake);
+    EXPECT_FALSE(core::PrepareTargetFolder(run, "Q:\\x\\y"));
+  }
+  {
+    FakePlatform fake;  // there, but another program keeps it from being held
+    core::Run run(fake);
+    fake.AddDir("C:\\a");
+    fake.RefuseDir("C:\\a");
+    EXPECT_FALSE(core::PrepareTargetFolder(run, "C:\\a"));
   }
   {
     FakePlatform fake;
+    core::Run run(fake);
     fake.RefuseDir("C:\\a\\b");
-    EXPECT_FALSE(core::PrepareTargetFolder(fake, "C:\\a\\b\\c"));
+    EXPECT_FALSE(core::PrepareTargetFolder(run, "C:\\a\\b\\c"));
     EXPECT_TRUE(fake.HasDir("C:\\a"));  // the levels above stay
   }
   {
     FakePlatform fake;
-    EXPECT_THROW(core::PrepareTargetFolder(fake, "relative\\path"), core::Error);
-    EXPECT_THROW(core::PrepareTargetFolder(fake, ""), core::Error);
+    core::Run run(fake);
+    EXPECT_THROW(core::PrepareTargetFolder(run, "relative\\path"), core::Error);
+    EXPECT_THROW(core::PrepareTargetFolder(run, ""), core::Error);
   }
 }
 

@@ -107,7 +107,7 @@ TEST(ExtractPayload, Cases) {
          f.SetFreeSpace(9);  // "a.txt bytes" is 11 bytes
        },
        false, 1, 0, 2, 1, {{"a.txt", "earlier"}, {"b.txt", kAbsent}}},
-      {"partial files of a killed run, read-only ones too, are removed at their turn", kShipped,
+      {"partial files of a killed run, read-only ones too, are removed", kShipped,
        [](FakePlatform& f) {
          f.AddFile("C:\\Target\\Zeta3.def", "earlier");
          f.AddFile("C:\\Target\\Pultix.exe.~setup", "cut");
@@ -118,15 +118,21 @@ TEST(ExtractPayload, Cases) {
        true, 11, 11, 11, 10,
        {{"Pultix.exe", "Pultix.exe bytes"}, {"Zeta3.def", "Zeta3.def bytes"},
         {"Zeta4.def", "Zeta4.def bytes"}}},
-      // Only its own file's turn removes a partial file; the run stops at
+      // Partial files go before the first file is written: the run stops at
       // PULTIX.HLP, before it reaches Zeta3.def.
-      {"a run that stops keeps the partial files of names it did not reach", kShipped,
+      {"a run that stops has removed the partial files of names it did not reach", kShipped,
        [](FakePlatform& f) {
          f.AddFile("C:\\Target\\Zeta3.def.~setup", "cut");
          f.AddFile("C:\\Target\\PULTIX.HLP", "held");
          f.SetReadOnly("C:\\Target\\PULTIX.HLP");
        },
-       false, 3, 2, 11, 4, {{"Zeta3.def.~setup", "cut"}, {"PULTIX.HLP", "held"}}},
+       false, 3, 2, 11, 3, {{"Zeta3.def.~setup", kAbsent}, {"PULTIX.HLP", "held"}}},
+      {"the room a killed run's last partial file took is free for the first file", kShipped,
+       [](FakePlatform& f) {
+         f.AddFile("C:\\Target\\Zeta5.def.~setup", std::string(1000, 'c'));
+         f.SetFreeSpace(0);
+       },
+       true, 11, 11, 11, 10, {{"Zeta5.def.~setup", kAbsent}, {"Pultix.cnt", "Pultix.cnt bytes"}}},
       {"a file planted at a partial name after its cleanup fails its file and stays", kShipped,
        [](FakePlatform& f) { PlantBeforeCreating(f, "C:\\Target\\Zeta2.def.~setup"); },
        false, 8, 7, 11, 7, {{"Zeta2.def.~setup", "planted"}, {"Zeta3.def", kAbsent}}},
@@ -170,7 +176,8 @@ TEST(ExtractPayload, Cases) {
     Install(fake, c.listed);
     c.change(fake);
     RecordingGauge gauge;
-    EXPECT_EQ(core::ExtractPayload(fake, c.target, gauge), c.result);
+    core::Run run(fake);
+    EXPECT_EQ(core::ExtractPayload(run, c.target, gauge), c.result);
     EXPECT_EQ(fake.Writes().size(), c.writes);
     EXPECT_EQ(gauge.Progress(), c.done);
     EXPECT_EQ(gauge.MaxValue(), c.max);

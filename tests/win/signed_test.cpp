@@ -25,7 +25,8 @@ TEST(SignedInstaller, PayloadExtractsByteForByte) {
   const support::TempDir dir;
   tools::Win32Platform platform(image);
   Gauge gauge;
-  EXPECT_TRUE(core::ExtractPayload(platform, dir.path(), gauge));
+  core::Run run(platform);
+  EXPECT_TRUE(core::ExtractPayload(run, dir.path(), gauge));
   for (const auto& name : support::KeptFiles())
     EXPECT_EQ(support::ReadAll(dir.path() + "\\" + name), support::PayloadFile(name)) << name;
   FreeLibrary(image);

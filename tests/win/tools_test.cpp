@@ -11,6 +11,7 @@
 #include <iterator>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "core/error.h"
@@ -64,14 +65,15 @@ TEST(Extract, WritesThePayloadByteForByte) {
   TempDir dir;
   tools::Win32Platform platform;
   CountingGauge gauge;
-  ASSERT_TRUE(core::ExtractPayload(platform, dir.path(), gauge));
+  core::Run run(platform);
+  ASSERT_TRUE(core::ExtractPayload(run, dir.path(), gauge));
   for (const auto& name : KeptFiles())
     EXPECT_EQ(ReadAll(dir.path() + "\\" + name), PayloadFile(name)) << name;
   EXPECT_FALSE(Exists(dir.path() + "\\file.lst"));
   EXPECT_EQ(gauge.PercentDone(), 100);
   // Running again overwrites what is there.
   std::ofstream(dir.path() + "\\Zeta1.def", std::ios::binary) << std::string(100000, 's');
-  ASSERT_TRUE(core::ExtractPayload(platform, dir.path(), gauge));
+  ASSERT_TRUE(core::ExtractPayload(run, dir.path(), gauge));
   EXPECT_EQ(ReadAll(dir.path() + "\\Zeta1.def"), PayloadFile("Zeta1.def"));
 }
 
@@ -83,7 +85,8 @@ TEST(Extract, UnwritableFileStopsTheRunThere) {
   ASSERT_TRUE(CreateDirectoryA(blocked.c_str(), nullptr));
   tools::Win32Platform platform;
   CountingGauge gauge;
-  EXPECT_FALSE(core::ExtractPayload(platform, dir.path(), gauge));
+  core::Run run(platform);
+  EXPECT_FALSE(core::ExtractPayload(run, dir.path(), gauge));
   EXPECT_TRUE(Exists(dir.path() + "\\Pultix.exe"));
   EXPECT_FALSE(Exists(dir.path() + "\\pultix.hu"));
   EXPECT_EQ(gauge.Progress(), 2);
@@ -108,16 +111,37 @@ TEST(Extract, FileThatCannotBeReplacedKeepsItsBytes) {
                             FILE_ATTRIBUTE_NORMAL, nullptr));
       ASSERT_TRUE(h->valid());
     }
-    EXPECT_FALSE(
-        core::ExtractResourceFile(platform, dir.path() + "\\", "PULTIX_EXE", "Pultix.exe"));
+    core::Run run(platform);
+    EXPECT_FALSE(core::ExtractResourceFile(run, dir.path() + "\\", "PULTIX_EXE", "Pultix.exe"));
     h.reset();
     EXPECT_EQ(ReadAll(target), "earlier");
     EXPECT_FALSE(Exists(target + ".~setup")) << "partial file left";
   }
   TempDir dir;
-  EXPECT_TRUE(core::ExtractResourceFile(platform, dir.path() + "\\", "PULTIX_CNT",
-                                        "sub\\dir\\Pultix.cnt"));
+  core::Run run(platform);
+  EXPECT_TRUE(
+      core::ExtractResourceFile(run, dir.path() + "\\", "PULTIX_CNT", "sub\\dir\\Pultix.cnt"));
   EXPECT_EQ(ReadAll(dir.path() + "\\sub\\dir\\Pultix.cnt"), PayloadFile("Pultix.cnt"));
+}
+
+// A scanner that opens the earlier file without delete sharing, and lets go
+// a moment later, only delays the file.
+TEST(Extract, AFileHeldForAMomentIsReplaced) {
+  TempDir dir;
+  const std::string target = dir.path() + "\\Pultix.exe";
+  std::ofstream(target, std::ios::binary) << "earlier";
+  const HANDLE held = CreateFileA(target.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  std::thread scanner([held] {
+    Sleep(300);
+    CloseHandle(held);
+  });
+  tools::Win32Platform platform;
+  core::Run run(platform);
+  EXPECT_TRUE(core::ExtractResourceFile(run, dir.path() + "\\", "PULTIX_EXE", "Pultix.exe"));
+  scanner.join();
+  EXPECT_EQ(ReadAll(target), PayloadFile("Pultix.exe"));
 }
 
 core::Bytes AsBytes(const std::string& s) {
@@ -128,7 +152,7 @@ core::Bytes AsBytes(const std::string& s) {
 // file elsewhere included, stays as it is. Only a plain file is deleted, a
 // read-only one only as a leftover, and a link's file is never touched.
 TEST(Files, OnlyPlainFilesAreDeletedAndNothingIsWrittenThrough) {
-  enum class Kind { kNone, kPlain, kReadOnly, kHardLink, kSymbolicLink, kFolder };
+  enum class Kind { kNone, kPlain, kReadOnly, kHardLink, kSymbolicLink, kFolder, kHeld };
   const struct {
     const char* what;
     Kind kind;
@@ -140,6 +164,8 @@ TEST(Files, OnlyPlainFilesAreDeletedAndNothingIsWrittenThrough) {
       {"hard link to a file outside", Kind::kHardLink, false, false},
       {"symbolic link to a file outside", Kind::kSymbolicLink, false, false},
       {"folder", Kind::kFolder, false, false},
+      // A deletion it allowed would happen once it lets go, after the run.
+      {"file another program holds with delete sharing", Kind::kHeld, false, false},
   };
   tools::Win32Platform platform;
   for (const auto& c : cases) {
@@ -148,6 +174,7 @@ TEST(Files, OnlyPlainFilesAreDeletedAndNothingIsWrittenThrough) {
       TempDir outside, dir;
       const std::string victim = outside.path() + "\\victim.txt";
       const std::string name = dir.path() + "\\x.~setup";
+      std::optional<tools::ScopedHandle> holder;
       ASSERT_TRUE(e2e::WriteBytes(victim, "victim"));
       switch (c.kind) {
         case Kind::kNone: break;
@@ -161,21 +188,24 @@ TEST(Files, OnlyPlainFilesAreDeletedAndNothingIsWrittenThrough) {
           break;
         case Kind::kSymbolicLink: ASSERT_TRUE(support::MakeSymbolicLink(name, victim)); break;
         case Kind::kFolder: ASSERT_TRUE(CreateDirectoryA(name.c_str(), nullptr)); break;
+        case Kind::kHeld:
+          ASSERT_TRUE(e2e::WriteBytes(name, "held"));
+          holder.emplace(CreateFileA(name.c_str(), GENERIC_READ,
+                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                     nullptr, OPEN_EXISTING, 0, nullptr));
+          ASSERT_TRUE(holder->valid());
+          break;
       }
       if (c.kind == Kind::kHardLink || c.kind == Kind::kSymbolicLink)
         ASSERT_EQ(ReadAll(name), "victim") << "not a link";
       const bool removed = leftover ? platform.RemoveLeftover(name) : platform.RemoveFile(name);
       EXPECT_EQ(removed, leftover ? c.removedAsLeftover : c.removedAsFile);
       EXPECT_EQ(ReadAll(victim), "victim") << "the file outside was changed";
+      holder.reset();
       const bool free = c.kind == Kind::kNone || removed;
       EXPECT_EQ(Exists(name), !free);
-      bool created = true;
-      try {
-        platform.WriteNewFile(name, AsBytes("new"), true);
-      } catch (const core::Error& e) {
-        created = false;
-        EXPECT_EQ(e.what(), "Cannot create file " + name);
-      }
+      const bool created =
+          platform.WriteNewFile(name, AsBytes("new"), true) == core::FileResult::kDone;
       EXPECT_EQ(created, free);
       EXPECT_EQ(ReadAll(victim), "victim") << "written through the name";
       if (created) EXPECT_EQ(ReadAll(name), "new");
@@ -200,7 +230,7 @@ TEST(Files, ReplaceMovesOverTheEarlierFile) {
         CreateFileA(a.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                     nullptr, OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(scanner.valid());
-    EXPECT_TRUE(platform.ReplaceFile(a, b));
+    EXPECT_EQ(platform.ReplaceFile(a, b), core::FileResult::kDone);
   }
   EXPECT_EQ(ReadAll(b), "new");
   EXPECT_FALSE(platform.FileExists(a));
@@ -208,8 +238,27 @@ TEST(Files, ReplaceMovesOverTheEarlierFile) {
   std::ofstream(a, std::ios::binary) << "new";
   const std::string folder = dir.path() + "\\sub";
   ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
-  EXPECT_FALSE(platform.ReplaceFile(a, folder));
+  EXPECT_EQ(platform.ReplaceFile(a, folder), core::FileResult::kFailed);
   EXPECT_TRUE(platform.FileExists(a));
+}
+
+// While a run holds its folder, nobody renames it (or puts a link in its
+// place); the run itself still writes and moves files inside it.
+TEST(Files, AHeldFolderCannotBeRenamed) {
+  TempDir dir;
+  tools::Win32Platform platform;
+  const std::string folder = dir.path() + "\\held", moved = dir.path() + "\\moved";
+  ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+  EXPECT_FALSE(platform.HoldFolder(folder + "\\none"));
+  {
+    const std::unique_ptr<core::HeldFolder> held = platform.HoldFolder(folder);
+    ASSERT_TRUE(held);
+    EXPECT_FALSE(MoveFileA(folder.c_str(), moved.c_str())) << "renamed while held";
+    EXPECT_EQ(platform.WriteNewFile(folder + "\\a.~setup", AsBytes("new"), false),
+              core::FileResult::kDone);
+    EXPECT_EQ(platform.ReplaceFile(folder + "\\a.~setup", folder + "\\a"), core::FileResult::kDone);
+  }
+  EXPECT_TRUE(MoveFileA(folder.c_str(), moved.c_str())) << "still held";
 }
 
 // A temporary name is longer than its file's: it may pass MAX_PATH where
@@ -226,7 +275,8 @@ TEST(Files, LeftoverBeyondMaxPathIsRemoved) {
   ASSERT_GE(partial.size(), static_cast<size_t>(MAX_PATH));
   platform.WriteNewFile(partial, AsBytes("cut"), false);
   EXPECT_TRUE(platform.RemoveLeftover(partial));
-  EXPECT_NO_THROW(platform.WriteNewFile(partial, AsBytes("new"), false)) << "not removed";
+  EXPECT_EQ(platform.WriteNewFile(partial, AsBytes("new"), false), core::FileResult::kDone)
+      << "not removed";
   // The folder's own clean-up cannot reach a name this long.
   EXPECT_TRUE(platform.RemoveLeftover(partial));
 }
@@ -310,6 +360,20 @@ TEST_F(Shortcuts, ProgramsLinkCreatesTheGroupFolder) {
   tools::CreateShortcut("C:\\Target\\Pultix.exe", " ", "C:\\Target", "Vorlen", false);
   EXPECT_TRUE(Exists(group_ + "\\Pultix.lnk"));
   EXPECT_FALSE(Exists(desktopLink_));
+}
+
+// A file where the group folder should be: the link cannot be saved, and
+// the user is told which one.
+TEST_F(Shortcuts, ALinkThatCannotBeSavedRaises) {
+  ASSERT_TRUE(e2e::WriteBytes(group_, "in the way"));
+  try {
+    tools::CreateShortcut("C:\\Target\\Pultix.exe", " ", "C:\\Target", "Vorlen", false);
+    ADD_FAILURE() << "no error raised";
+  } catch (const core::Error& e) {
+    EXPECT_EQ(e.what(), "Cannot create file " + group_ + "\\Pultix.lnk");
+  }
+  EXPECT_EQ(ReadAll(group_), "in the way");
+  DeleteFileA(group_.c_str());
 }
 
 // A redirected folder leaves "Shell Folders" stale; the links follow the shell.
