@@ -27,7 +27,7 @@ constexpr DWORD kFirstWindowWaitMs = 3000;
 struct Wizard {
   tools::Win32Platform platform;
   wizard::TForm2 form2{platform, form3, formLicencjaE};
-  wizard::TForm3 form3{platform};
+  wizard::TForm3 form3;
   wizard::TFormLicencjaE formLicencjaE;
 };
 

@@ -56,24 +56,24 @@ std::string FolderUnusableMessage(const std::string& targetDir) {
   return "Unable to create folder: " + targetDir + ". \rChose another one.";
 }
 
-std::string LocaleValueName(const std::string& installedDir) {
-  return JoinPath(installedDir, "\\pultix.exe");
-}
-
-InstallResult InstallFiles(Run& run, const std::string& targetDir, Gauge& gauge) {
+Installed InstallFiles(Run& run, const std::string& targetDir, Gauge& gauge) {
   Platform& platform = run.platform();
-  InstallResult result = kInstallCopyingFailed;
-  if (ExtractPayload(run, targetDir, gauge)) result = kInstallSucceeded;
+  Installed installed;
+  if (ExtractPayload(run, targetDir, gauge)) installed.result = kInstallSucceeded;
   for (const char* name : kObsoleteFiles) platform.RemoveFile(JoinPath(targetDir, name));
   for (const Activation& a : kActivations) {
     if (!Activate(run, JoinPath(targetDir, a.from), JoinPath(targetDir, a.to)))
-      result = kInstallLanguageFailed;
+      installed.result = kInstallLanguageFailed;
   }
   run.End();
-  if (!platform.WriteRegString(kLocalesKey, LocaleValueName(platform.FullLongPath(targetDir)),
-                               "DLL"))
-    result = kInstallRegistryFailed;
-  return result;
+  // The program looks its own full long path up, whatever the target text
+  // was; its links name it by that path too.
+  installed.folder = platform.FullLongPath(targetDir);
+  installed.registeredProgram = JoinPath(installed.folder, "\\pultix.exe");
+  installed.linkedProgram = JoinPath(installed.folder, "\\Pultix.exe");
+  if (!platform.WriteRegString(kLocalesKey, installed.registeredProgram, "DLL"))
+    installed.result = kInstallRegistryFailed;
+  return installed;
 }
 
 std::vector<std::string> CopyingText() { return BlankThen("Copy files to target folder..."); }

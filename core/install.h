@@ -29,10 +29,21 @@ bool PrepareTargetFolder(Run& run, const std::string& targetDir);
 // Text of the box shown when the target folder cannot be created.
 std::string FolderUnusableMessage(const std::string& targetDir);
 
+// What a run installed, for the steps after it. The folder is the target's
+// full long path, the form in which the installed program sees its own
+// path; the program's path is spelled as its registry value names it and as
+// its links name it.
+struct Installed {
+  InstallResult result = kInstallCopyingFailed;
+  std::string folder;
+  std::string registeredProgram;  // "<folder>\pultix.exe"
+  std::string linkedProgram;      // "<folder>\Pultix.exe"
+};
+
 // Extraction, removal of old files, activation of the Hungarian modules and
 // the language registration. Every step runs whatever the earlier ones gave;
 // the run ends with it.
-InstallResult InstallFiles(Run& run, const std::string& targetDir, Gauge& gauge);
+Installed InstallFiles(Run& run, const std::string& targetDir, Gauge& gauge);
 
 // Lines of the information text while copying and after success.
 std::vector<std::string> CopyingText();
@@ -40,9 +51,7 @@ std::vector<std::string> SuccessText();
 // Lines appended to the copying text after a failure.
 std::vector<std::string> FailureLines(InstallResult result);
 
-// Registry key and value name of the language registration; the program
-// looks its own full long path up, so `installedDir` must be that form.
+// Registry key of the language registration.
 inline constexpr const char* kLocalesKey = "SOFTWARE\\Borland\\Locales";
-std::string LocaleValueName(const std::string& installedDir);
 
 }  // namespace core

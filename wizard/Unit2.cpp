@@ -98,12 +98,11 @@ void TForm2::BtnDalejClick() {
   SetVisible(kG1, true);
   UpdateWindow(Handle());
 
-  const core::InstallResult result = core::InstallFiles(run, TargetDir(), GaugeOf(kG1));
-  if (core::Succeeded(result)) {
+  const core::Installed installed = core::InstallFiles(run, TargetDir(), GaugeOf(kG1));
+  if (core::Succeeded(installed.result)) {
     ClearLines(kM1);
     AddLines(kM1, core::SuccessText());
-    shortcuts_.targetFolder = TargetDir();
-    shortcuts_.ShowModal();
+    shortcuts_.Offer(installed);
     SetEnabled(kBtnDalej, false);
     SetEnabled(kButton1, false);
     SetVisible(kBtnKoniec, false);
@@ -112,7 +111,7 @@ void TForm2::BtnDalejClick() {
     // does what it says.
     FocusControl(kBtnOK);
   } else {
-    AddLines(kM1, core::FailureLines(result));
+    AddLines(kM1, core::FailureLines(installed.result));
     SetEnabled(kBtnDalej, false);
     SetEnabled(kButton1, false);
     SetText(kBtnKoniec, "Exit");

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "core/path.h"
+#include "core/install.h"
 #include "tools/MyTools.h"
 
 namespace wizard {
@@ -14,7 +14,7 @@ const char kLinkArguments[] = " ";
 
 }  // namespace
 
-TForm3::TForm3(core::Platform& platform) : Form(kForm3Def), platform_(platform) {
+TForm3::TForm3() : Form(kForm3Def) {
   OnClick(kShortcutBitBtn1, [this] { BitBtn1Click(); });
 }
 
@@ -27,14 +27,17 @@ void TForm3::ApplyTexts() {
   SetText(kShortcutBitBtn2, "No");
 }
 
+void TForm3::Offer(const core::Installed& installed) {
+  folder_ = installed.folder;
+  program_ = installed.linkedProgram;
+  ShowModal();
+}
+
 void TForm3::BitBtn1Click() {
-  // The installed program's own path, as its registry value names it.
-  const std::string targetDir = platform_.FullLongPath(targetFolder);
-  const std::string program = core::JoinPath(targetDir, "\\Pultix.exe");
   if (Checked(kCheckBox1))
-    tools::CreateShortcut(program, kLinkArguments, targetDir, kShortcutGroup, true);
+    tools::CreateShortcut(program_, kLinkArguments, folder_, kShortcutGroup, true);
   if (Checked(kCheckBox2))
-    tools::CreateShortcut(program, kLinkArguments, targetDir, kShortcutGroup, false);
+    tools::CreateShortcut(program_, kLinkArguments, folder_, kShortcutGroup, false);
 }
 
 }  // namespace wizard

@@ -7,7 +7,7 @@
 #include "wizard/ControlIds.h"
 
 namespace core {
-class Platform;
+struct Installed;
 }
 
 namespace wizard {
@@ -16,17 +16,17 @@ extern const forms::FormDef kForm3Def;
 
 class TForm3 : public forms::Form {
  public:
-  explicit TForm3(core::Platform& platform);
-
-  // Input, set before ShowModal: the folder the program was installed to.
-  std::string targetFolder;
+  TForm3();
 
   // The English texts, set by the main window when it is shown.
   void ApplyTexts();
+  // Shows the dialog modally for what a run installed.
+  void Offer(const core::Installed& installed);
   void BitBtn1Click();
 
  private:
-  core::Platform& platform_;
+  std::string folder_;   // as the program sees its own path
+  std::string program_;  // the links' target
 };
 
 }  // namespace wizard

@@ -42,7 +42,7 @@ TEST(Install, FreshInstallationActivatesTheHungarianModules) {
   ASSERT_TRUE(core::PrepareTargetFolder(run, kTarget));
   bool heldWhileWriting = false;
   fake.SetBeforeCreate([&](const std::string&) { heldWhileWriting = fake.IsHeldFolder(kTarget); });
-  const core::InstallResult result = core::InstallFiles(run, kTarget, gauge);
+  const core::InstallResult result = core::InstallFiles(run, kTarget, gauge).result;
   EXPECT_TRUE(heldWhileWriting);
   EXPECT_FALSE(fake.IsHeldFolder(kTarget)) << "held after the run";
   EXPECT_EQ(result, core::kInstallSucceeded);
@@ -65,7 +65,7 @@ TEST(Install, SecondRunOverAnEarlierInstallationSucceedsAndRemovesOldFiles) {
                        "logbix.dll"};
   for (const char* f : old) fake.AddFile(std::string(kTarget) + "\\" + f, "old");
   RecordingGauge gauge;
-  EXPECT_EQ(core::InstallFiles(run, kTarget, gauge), core::kInstallSucceeded);
+  EXPECT_EQ(core::InstallFiles(run, kTarget, gauge).result, core::kInstallSucceeded);
   EXPECT_FALSE(fake.HasFile("C:\\Vorlen\\KORVAN\\Pultox.dll"));
   EXPECT_FALSE(fake.HasFile("C:\\Vorlen\\KORVAN\\Pultox.hlp"));
   EXPECT_EQ(fake.FileData("C:\\Vorlen\\KORVAN\\pultix.dll"), "pultix.hu bytes");
@@ -106,7 +106,8 @@ TEST(Install, StoppedCopyingKeepsTheEarlierModules) {
     fake.AddFile("C:\\Vorlen\\KORVAN\\pultix.hu", "left pultix.hu");
     RecordingGauge gauge;
     // The rename of the file that was not extracted still fails.
-    EXPECT_EQ(core::InstallFiles(run, kTarget, gauge), core::kInstallLanguageFailed) << c.what;
+    EXPECT_EQ(core::InstallFiles(run, kTarget, gauge).result, core::kInstallLanguageFailed)
+        << c.what;
     EXPECT_EQ(fake.FileData("C:\\Vorlen\\KORVAN\\Pultix.dll"), c.pultixDll) << c.what;
     EXPECT_EQ(fake.FileData("C:\\Vorlen\\KORVAN\\Logbix.dll"), c.logbixDll) << c.what;
   }
@@ -205,7 +206,7 @@ TEST(Install, OutcomeOfEveryCombinationOfFailures) {
       });
     }
     RecordingGauge gauge;
-    const core::InstallResult result = core::InstallFiles(run, kTarget, gauge);
+    const core::InstallResult result = core::InstallFiles(run, kTarget, gauge).result;
     EXPECT_EQ(result, c.result) << "faults " << c.faults;
     EXPECT_LE(fake.WaitedMs(), core::kHoldPatienceMs) << "faults " << c.faults;
     EXPECT_EQ(fake.WaitedMs() > 0, (c.faults & (kHeldBriefly | kHeldLong)) != 0)
@@ -231,7 +232,7 @@ TEST(Install, MissingLanguageLibraryStopsCopyingButReportsTheLanguageFiles) {
   fake.AddDir("C:\\Vorlen");
   fake.AddDir(kTarget);
   RecordingGauge gauge;
-  EXPECT_EQ(core::InstallFiles(run, kTarget, gauge), core::kInstallLanguageFailed);
+  EXPECT_EQ(core::InstallFiles(run, kTarget, gauge).result, core::kInstallLanguageFailed);
   // Extraction stopped at pultix.hu: the later files were never written.
   EXPECT_FALSE(fake.HasFile("C:\\Vorlen\\KORVAN\\Zeta1.def"));
   EXPECT_FALSE(fake.HasFile("C:\\Vorlen\\KORVAN\\Logbix.dll"));
@@ -248,7 +249,7 @@ TEST(Install, FullDiskEndsInTheCopyingFailureNeverInSuccess) {
   const long long before = 5 * 15 + 3 + static_cast<long long>(fake.ReadResource("FILE_LST").size);
   fake.SetFreeSpace(before + 15 + 5);
   RecordingGauge gauge;
-  const core::InstallResult result = core::InstallFiles(run, kTarget, gauge);
+  const core::InstallResult result = core::InstallFiles(run, kTarget, gauge).result;
   EXPECT_EQ(result, core::kInstallCopyingFailed);
   EXPECT_TRUE(fake.HasFile("C:\\Vorlen\\KORVAN\\Zeta1.def"));
   EXPECT_EQ(fake.FileData("C:\\Vorlen\\KORVAN\\Zeta2.def"), "earlier Zeta2");
@@ -279,7 +280,10 @@ TEST(Install, RegistersTheProgramsFullLongPath) {
     fake.SetFullLongPath(c.target, c.fullLong);
     ASSERT_TRUE(core::PrepareTargetFolder(run, c.target));
     RecordingGauge gauge;
-    EXPECT_EQ(core::InstallFiles(run, c.target, gauge), core::kInstallSucceeded);
+    const core::Installed installed = core::InstallFiles(run, c.target, gauge);
+    EXPECT_EQ(installed.result, core::kInstallSucceeded);
+    // The links name the program by the same path.
+    EXPECT_EQ(installed.linkedProgram, core::JoinPath(c.fullLong, "\\Pultix.exe"));
     EXPECT_EQ(fake.Registry().size(), 1u);
     EXPECT_EQ(RegistryValue(fake, c.valueName), "DLL");
     // The files go where the text names, as before.

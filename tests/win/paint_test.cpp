@@ -261,7 +261,7 @@ TEST(HighContrast, EveryTextOfTheWizardsWindowsStandsOutInTheSystemsPairs) {
   const HighContrastScheme scheme;
   const tools::ScopedCom com;  // the banner's decoder
   tools::Win32Platform platform;
-  wizard::TForm3 shortcuts{platform};
+  wizard::TForm3 shortcuts;
   wizard::TFormLicencjaE agreement;
   wizard::TForm2 main{platform, shortcuts, agreement};
   main.Create();
