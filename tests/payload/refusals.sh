@@ -56,6 +56,7 @@ check collision 'file.lst line 2: "a-txt" gives the resource name A_TXT, as a.tx
 check no-version 'no lines'
 check stray-last-line 'file.lst line 3: "" is the version line but empty' 'a.txt' '1.0' ''
 check blank-version 'file.lst line 2: "   " is the version line but empty or blank' 'a.txt' '   '
+check tab-version 'file.lst line 2: "'$'\t\t''" is the version line but empty or blank' 'a.txt' $'\t\t'
 check version-missing 'file.lst line 2: "docs\b.txt" is the version line but names a file of the payload folder' \
   'a.txt' 'docs\b.txt'
 check bom 'file.lst line 1: begins with a byte-order mark' --bytes '\xef\xbb\xbfa.txt\r\n1.0\r\n'
@@ -81,12 +82,15 @@ check long-part 'has a name part longer than 255 characters' "$(printf 'f%.0s' $
 check long-path 'is longer than 228 characters: it would not fit below c:\Program Files\Vorlen\KORVAN' \
   "docs\\$(printf 'n%.0s' $(seq 224))" '1.0'
 check partial-name 'file.lst line 1: "a.txt.~setup" ends in .~setup' 'a.txt.~setup' '1.0'
-# A file of 65,536 lines plus the version is one line too many.
-dir=$work/too-many
-mkdir -p "$dir"
-printf 'a' >"$dir/a.txt"
-{ for _ in $(seq 1 65536); do printf 'a.txt\r\n'; done; printf '1.0\r\n'; } >"$dir/file.lst"
-run too-many 'more than 65535 file lines'
+# 65,535 file lines plus the version are the most; one more is too many.
+for n in 65535 65536; do
+  dir=$work/lines-$n
+  mkdir -p "$dir"
+  printf 'a' >"$dir/a.txt"
+  { for _ in $(seq 1 $n); do printf 'a.txt\r\n'; done; printf '1.0\r\n'; } >"$dir/file.lst"
+done
+run lines-65535 ok
+run lines-65536 'more than 65535 file lines'
 
 # A file below the image limit of 1 GiB that passes it with the program's own
 # share, as a sparse file that takes no disk space.

@@ -281,6 +281,17 @@ TEST(Files, LeftoverBeyondMaxPathIsRemoved) {
   EXPECT_TRUE(platform.RemoveLeftover(partial));
 }
 
+// A share's long form is \\?\UNC\server\share (the share is a test fixture's).
+TEST(Files, LeftoverOnANetworkShareIsRemoved) {
+  tools::Win32Platform platform;
+  const std::string partial = "\\\\localhost\\share\\tools" + std::to_string(GetCurrentProcessId()) +
+                              core::kPartialSuffix;
+  platform.WriteNewFile(partial, AsBytes("cut"), false);
+  EXPECT_TRUE(platform.FileExists(partial));
+  EXPECT_TRUE(platform.RemoveLeftover(partial));
+  EXPECT_FALSE(platform.FileExists(partial));
+}
+
 // Only a mutex this copy created makes it the first: the name is taken as
 // well by a mutex another account's copy denies it, or by another object.
 TEST(SingleInstance, OnlyAMutexOfItsOwnMakesTheFirstCopy) {
