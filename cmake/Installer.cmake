@@ -36,8 +36,9 @@ endif()
 # host compiler and shares the manifest and name rules with the installer.
 find_program(SETUP_HOST_CXX NAMES g++ c++ REQUIRED)
 set(SETUP_PAYLOAD_TOOL ${CMAKE_BINARY_DIR}/buildtools/payload_res)
-set(_payload_tool_sources
-  ${PROJECT_SOURCE_DIR}/buildtools/payload_res.cpp
+file(GLOB _payload_tool_sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/buildtools/*.cpp)
+file(GLOB _payload_tool_headers CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/buildtools/*.h)
+list(APPEND _payload_tool_sources
   ${PROJECT_SOURCE_DIR}/core/path.cpp
   ${PROJECT_SOURCE_DIR}/core/names.cpp)
 add_custom_command(
@@ -45,9 +46,10 @@ add_custom_command(
   COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/buildtools
   COMMAND ${SETUP_HOST_CXX} -std=c++17 -O2 -I${PROJECT_SOURCE_DIR}
           ${_payload_tool_sources} -o ${SETUP_PAYLOAD_TOOL}
-  DEPENDS ${_payload_tool_sources}
+  DEPENDS ${_payload_tool_sources} ${_payload_tool_headers}
           ${PROJECT_SOURCE_DIR}/core/path.h ${PROJECT_SOURCE_DIR}/core/names.h
-          ${PROJECT_SOURCE_DIR}/core/payload.h
+          ${PROJECT_SOURCE_DIR}/core/payload.h ${PROJECT_SOURCE_DIR}/core/run.h
+          ${PROJECT_SOURCE_DIR}/core/platform.h
   COMMENT "Building the payload checker for the build machine")
 add_custom_target(payload_tool DEPENDS ${SETUP_PAYLOAD_TOOL})
 
