@@ -31,7 +31,10 @@ constexpr int kColorWindowText = 8;
 constexpr int kColorHighlight = 13;
 constexpr int kColorHighlightText = 14;
 constexpr int kColorBtnFace = 15;
+constexpr int kColorBtnShadow = 16;
+constexpr int kColorGrayText = 17;
 constexpr int kColorBtnText = 18;
+constexpr int kColorBtnHighlight = 20;
 constexpr Color clBtnFace = SystemColor(kColorBtnFace);
 
 #ifdef _WIN32
@@ -40,7 +43,8 @@ static_assert(kInherit == CLR_INVALID && clSkyBlue == RGB(166, 202, 240));
 static_assert(kColorActiveCaption == COLOR_ACTIVECAPTION && kColorWindow == COLOR_WINDOW &&
               kColorWindowText == COLOR_WINDOWTEXT && kColorHighlight == COLOR_HIGHLIGHT &&
               kColorHighlightText == COLOR_HIGHLIGHTTEXT && kColorBtnFace == COLOR_BTNFACE &&
-              kColorBtnText == COLOR_BTNTEXT);
+              kColorBtnText == COLOR_BTNTEXT && kColorBtnShadow == COLOR_BTNSHADOW &&
+              kColorGrayText == COLOR_GRAYTEXT && kColorBtnHighlight == COLOR_BTNHIGHLIGHT);
 #endif
 
 }  // namespace forms

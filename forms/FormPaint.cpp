@@ -36,6 +36,7 @@ bool Form::DrawItem(const DRAWITEMSTRUCT& item) {
   look.hideFocus = (item.itemState & ODS_NOFOCUSRECT) != 0;
   look.hideAccel = (item.itemState & ODS_NOACCEL) != 0;
   look.textColor = c.textColor;
+  look.ink = ButtonInkFor(highContrast_);
   char caption[256] = {};
   GetWindowTextA(c.hwnd, caption, sizeof caption);
   PaintBitBtn(off.dc(), local, caption, c.hfont, glyphs->glyph, glyphs->disabled, look);

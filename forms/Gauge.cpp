@@ -14,6 +14,31 @@ namespace {
 // the system's accessibility proxy then serves the window as one.
 constexpr LRESULT kProgressClassIndex = 65536 + 13;
 constexpr int kPercentMax = 100;
+// While a screen reader runs, how long the gauge waits for its next question
+// after a change or an answer, and for how long at most per change.
+constexpr DWORD kQuestionWaitMs = 50;
+constexpr DWORD kServeAtMostMs = 250;
+
+// The installation blocks the message loop; sent messages (a screen reader's
+// questions) are answered here, input waits as before. A reader's
+// out-of-context hook hears of the change later and asks one question per
+// sent message, so with a reader running they are served a while.
+void ServeSentMessages() {
+  MSG msg;
+  PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+  BOOL reader = FALSE;
+  if (!SystemParametersInfoW(SPI_GETSCREENREADER, 0, &reader, 0) || !reader) return;
+  const DWORD start = GetTickCount();
+  for (DWORD last = start;;) {
+    const DWORD now = GetTickCount();
+    if (now - last >= kQuestionWaitMs || now - start >= kServeAtMostMs) return;
+    if (MsgWaitForMultipleObjectsEx(0, nullptr, kQuestionWaitMs - (now - last), QS_SENDMESSAGE,
+                                    MWMO_INPUTAVAILABLE) != WAIT_OBJECT_0)
+      return;
+    PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    last = GetTickCount();
+  }
+}
 
 }  // namespace
 
@@ -35,10 +60,7 @@ void TGauge::Changed() {
   SetWindowTextA(Handle(), core::Format("%d%%", percent).c_str());
   RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
   NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, Handle(), OBJID_CLIENT, CHILDID_SELF);
-  // While an installation blocks the message loop, a screen reader's
-  // questions (sent messages) are answered here; input waits as before.
-  MSG msg;
-  PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+  ServeSentMessages();
 }
 
 LRESULT TGauge::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {

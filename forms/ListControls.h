@@ -1,11 +1,15 @@
 // Thin views of a list box and a combo box: each message pair written once.
-// They own nothing; the window stays the form's.
+// They own nothing; the window stays the form's. Item texts are UTF-8 and go
+// through the wide messages, so the window must be a Unicode one (kWideText)
+// to keep every character.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
 #include <vector>
+
+#include "tools/Utf8.h"
 
 namespace forms {
 
@@ -19,7 +23,7 @@ class ListBox {
     SendMessageA(handle_, WM_SETREDRAW, FALSE, 0);
     SendMessageA(handle_, LB_RESETCONTENT, 0, 0);
     for (const std::string& item : items)
-      SendMessageA(handle_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+      SendMessageW(handle_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(tools::Utf16(item).data()));
     if (selected >= 0) SetCurSel(selected);
     SendMessageA(handle_, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(handle_, nullptr, TRUE);
@@ -42,8 +46,8 @@ class ComboBox {
   void Clear() const { SendMessageA(handle_, CB_RESETCONTENT, 0, 0); }
   // Adds an item with its data; its index in the (perhaps sorted) list.
   int Add(const std::string& text, LPARAM data) const {
-    const LRESULT index =
-        SendMessageA(handle_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    const LRESULT index = SendMessageW(handle_, CB_ADDSTRING, 0,
+                                       reinterpret_cast<LPARAM>(tools::Utf16(text).data()));
     SendMessageA(handle_, CB_SETITEMDATA, static_cast<WPARAM>(index), data);
     return static_cast<int>(index);
   }
@@ -56,14 +60,14 @@ class ComboBox {
   }
   // An item's text; empty for an index that is not there.
   std::string GetText(int index) const {
-    const LRESULT length = SendMessageA(handle_, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+    const LRESULT length = SendMessageW(handle_, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
     if (length == CB_ERR) return {};
-    // The length may be larger than the text; the copy says how long it is.
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    const LRESULT copied = SendMessageA(handle_, CB_GETLBTEXT, static_cast<WPARAM>(index),
-                                        reinterpret_cast<LPARAM>(&text[0]));
-    text.resize(copied == CB_ERR ? 0 : static_cast<size_t>(copied));
-    return text;
+    // The length may be larger than the text; the copy ends with its NUL.
+    std::vector<wchar_t> text(static_cast<size_t>(length) + 1, L'\0');
+    if (SendMessageW(handle_, CB_GETLBTEXT, static_cast<WPARAM>(index),
+                     reinterpret_cast<LPARAM>(text.data())) == CB_ERR)
+      return {};
+    return tools::Utf8(text.data());
   }
   // Index -1 is the selection field.
   int GetItemHeight(int index) const {

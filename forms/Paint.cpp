@@ -150,7 +150,8 @@ void PaintBitBtn(HDC dc, const RECT& rect, const char* caption, HFONT font, cons
   RECT r = rect;
   FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
   if (look.isDefault || look.focused) {
-    FrameRect(dc, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    const Brush frame(CreateSolidBrush(ResolveColor(look.ink.frame)));
+    FrameRect(dc, &r, frame.get());
     InflateRect(&r, -1, -1);
   }
   DrawEdge(dc, &r, look.pressed ? BDR_SUNKENOUTER : EDGE_RAISED, BF_RECT | BF_ADJUST);
@@ -178,11 +179,13 @@ void PaintBitBtn(HDC dc, const RECT& rect, const char* caption, HFONT font, cons
     SetTextColor(dc, look.textColor);
     DrawTextA(dc, caption, -1, &tr, format);
   } else {
-    RECT hr = tr;
-    OffsetRect(&hr, 1, 1);
-    SetTextColor(dc, GetSysColor(COLOR_BTNHIGHLIGHT));
-    DrawTextA(dc, caption, -1, &hr, format);
-    SetTextColor(dc, GetSysColor(COLOR_BTNSHADOW));
+    if (look.ink.disabledEmboss != kInherit) {
+      RECT hr = tr;
+      OffsetRect(&hr, 1, 1);
+      SetTextColor(dc, ResolveColor(look.ink.disabledEmboss));
+      DrawTextA(dc, caption, -1, &hr, format);
+    }
+    SetTextColor(dc, ResolveColor(look.ink.disabledText));
     DrawTextA(dc, caption, -1, &tr, format);
   }
   if (look.focused && !look.hideFocus) {

@@ -54,6 +54,7 @@ struct ButtonLook {
   bool isDefault = false;
   bool enabled = true;
   COLORREF textColor = RGB(0, 0, 0);
+  ButtonInk ink = ButtonInkFor(false);
   // Keyboard cues the user has not asked for yet (ODS_NOFOCUSRECT, ODS_NOACCEL).
   bool hideFocus = false;
   bool hideAccel = false;

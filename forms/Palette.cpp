@@ -16,4 +16,12 @@ GaugeColors GaugeColorsFor(bool highContrast) {
           SystemColor(kColorHighlightText), false};
 }
 
+ButtonInk ButtonInkFor(bool highContrast) {
+  if (!highContrast)
+    return {clBlack, SystemColor(kColorBtnShadow), SystemColor(kColorBtnHighlight)};
+  // Button text is the foreground of every high-contrast button face; grey
+  // text is the system's colour for disabled text.
+  return {SystemColor(kColorBtnText), SystemColor(kColorGrayText), kInherit};
+}
+
 }  // namespace forms

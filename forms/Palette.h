@@ -27,4 +27,13 @@ struct GaugeColors {
 };
 GaugeColors GaugeColorsFor(bool highContrast);
 
+// A drawn bitmap button's frame when it is the default or focused, and its
+// disabled caption: black, and the caption in the shadow colour embossed
+// with the highlight; with high contrast on, button text and grey text, flat
+// (no emboss: kInherit).
+struct ButtonInk {
+  Color frame, disabledText, disabledEmboss;
+};
+ButtonInk ButtonInkFor(bool highContrast);
+
 }  // namespace forms

@@ -61,7 +61,7 @@ enum Setting : unsigned {
   kSorted = 1u << 14,
   kGroupStart = 1u << 15,   // first of a group of radio buttons
   kBorder = 1u << 16,       // texts and lists: sunken border
-  kWideText = 1u << 18,     // texts: keeps characters outside the ANSI code page
+  kWideText = 1u << 18,     // texts, lists: keep characters outside the ANSI code page
 };
 
 constexpr std::uint8_t kDefaultCharset = 1;  // DEFAULT_CHARSET

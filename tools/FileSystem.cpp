@@ -5,6 +5,7 @@
 #include "core/path.h"
 #include "tools/DllSearch.h"
 #include "tools/ScopedWin.h"
+#include "tools/Utf8.h"
 
 namespace tools {
 
@@ -22,17 +23,17 @@ core::DriveKind DriveKindOf(UINT type) {
 
 // The network name of a mapped drive ("X:"); empty when there is none.
 // mpr.dll is no known DLL: it comes from the system folder at run time.
-std::string NetworkName(const std::string& device) {
-  using GetConnection = DWORD(WINAPI*)(LPCSTR, LPSTR, LPDWORD);
+std::string NetworkName(const wchar_t* device) {
+  using GetConnection = DWORD(WINAPI*)(LPCWSTR, LPWSTR, LPDWORD);
   static const GetConnection get = [] {
     HMODULE mpr = LoadSystemLibrary("mpr.dll");
     return mpr ? reinterpret_cast<GetConnection>(reinterpret_cast<void*>(
-                     GetProcAddress(mpr, "WNetGetConnectionA")))
+                     GetProcAddress(mpr, "WNetGetConnectionW")))
                : nullptr;
   }();
-  char name[MAX_PATH + 1] = {};
-  DWORD size = sizeof name;
-  return get && get(device.c_str(), name, &size) == NO_ERROR ? std::string(name) : std::string();
+  wchar_t name[MAX_PATH + 1] = {};
+  DWORD size = MAX_PATH + 1;  // in characters
+  return get && get(device, name, &size) == NO_ERROR ? Utf8(name) : std::string();
 }
 
 }  // namespace
@@ -47,14 +48,14 @@ std::vector<DriveInfo> ListDrives() {
     if (!(mask & (1u << i))) continue;
     DriveInfo& drive = *next++;
     drive.letter = static_cast<char>('a' + i);
-    const std::string root = std::string(1, drive.letter) + ":\\";
-    drive.kind = DriveKindOf(GetDriveTypeA(root.c_str()));
-    char label[MAX_PATH + 1] = {};
+    wchar_t root[] = {static_cast<wchar_t>(L'a' + i), L':', L'\\', L'\0'};
+    drive.kind = DriveKindOf(GetDriveTypeW(root));
+    wchar_t label[MAX_PATH + 1] = {};
     if (core::ReadsVolumeLabel(drive.kind) &&
-        GetVolumeInformationA(root.c_str(), label, sizeof label, nullptr, nullptr, nullptr,
-                              nullptr, 0))
-      drive.label = label;
-    if (drive.kind == core::DriveKind::Network) drive.networkName = NetworkName(root.substr(0, 2));
+        GetVolumeInformationW(root, label, MAX_PATH + 1, nullptr, nullptr, nullptr, nullptr, 0))
+      drive.label = Utf8(label);
+    root[2] = L'\0';  // "x:"
+    if (drive.kind == core::DriveKind::Network) drive.networkName = NetworkName(root);
   }
   return drives;
 }
@@ -64,18 +65,18 @@ FolderContents ReadFolder(const std::string& folder) {
   std::string pattern = folder;
   if (pattern.empty() || pattern.back() != '\\') pattern += '\\';
   pattern += "*.*";
-  WIN32_FIND_DATAA fd;
-  const ScopedFind find(FindFirstFileA(pattern.c_str(), &fd));
+  WIN32_FIND_DATAW fd;
+  const ScopedFind find(FindFirstFileW(Utf16(pattern).data(), &fd));
   if (!find.valid()) return contents;
   do {
     if (fd.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) continue;
-    const std::string name = fd.cFileName;
+    const std::string name = Utf8(fd.cFileName);
     if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
       if (name != "." && name != "..") contents.folders.push_back(name);
     } else {
       contents.files.push_back(name);
     }
-  } while (FindNextFileA(find.get(), &fd));
+  } while (FindNextFileW(find.get(), &fd));
   core::SortNames(contents.folders);
   core::SortNames(contents.files);
   return contents;
@@ -83,16 +84,20 @@ FolderContents ReadFolder(const std::string& folder) {
 
 bool VolumeKeepsCase(const std::string& path) {
   DWORD flags = 0;
-  if (!GetVolumeInformationA(core::VolumeRoot(path).c_str(), nullptr, 0, nullptr, nullptr,
+  if (!GetVolumeInformationW(Utf16(core::VolumeRoot(path)).data(), nullptr, 0, nullptr, nullptr,
                              &flags, nullptr, 0))
     return true;
   return (flags & FS_CASE_IS_PRESERVED) != 0;
 }
 
 std::string CurrentDirectory() {
-  char buf[MAX_PATH] = {};
-  const DWORD n = GetCurrentDirectoryA(MAX_PATH, buf);
-  return n && n < MAX_PATH ? std::string(buf, n) : std::string();
+  wchar_t buf[MAX_PATH] = {};
+  const DWORD n = GetCurrentDirectoryW(MAX_PATH, buf);
+  return n && n < MAX_PATH ? Utf8(buf) : std::string();
+}
+
+bool SetCurrentDirectoryTo(const std::string& path) {
+  return !path.empty() && SetCurrentDirectoryW(Utf16(path).data());
 }
 
 std::string FullPath(const std::string& path) {
@@ -103,15 +108,16 @@ std::string FullPath(const std::string& path) {
 
 std::string DriveCurrentDirectory(char letter) {
   // Upper case, as the system spells drives in the paths it returns.
-  const std::string device{static_cast<char>(letter - 'a' + 'A'), ':'};
-  const std::string full = FullPath(device);
-  return full != device ? full : device + "\\";
+  const wchar_t device[] = {static_cast<wchar_t>(letter - 'a' + L'A'), L':', L'\0'};
+  wchar_t full[MAX_PATH];
+  const DWORD n = GetFullPathNameW(device, MAX_PATH, full, nullptr);
+  return n > 2 && n < MAX_PATH ? Utf8(full) : Utf8(device) + "\\";
 }
 
 CurrentDirectoryRestorer::CurrentDirectoryRestorer() : saved_(CurrentDirectory()) {}
 
 CurrentDirectoryRestorer::~CurrentDirectoryRestorer() {
-  if (NeedRestore) SetCurrentDirectoryA(saved_.c_str());
+  if (NeedRestore) SetCurrentDirectoryTo(saved_);
 }
 
 }  // namespace tools

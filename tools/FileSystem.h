@@ -1,5 +1,6 @@
 // What the folder chooser asks the system about drives, volumes and folders,
-// as plain data.
+// as plain data. Labels, names and paths here are UTF-8 (tools/Utf8.h): the
+// wide calls give every name as the file system spells it.
 #pragma once
 
 #include <string>
@@ -34,9 +35,12 @@ bool VolumeKeepsCase(const std::string& path);
 
 // The process's current directory; empty when it does not fit MAX_PATH.
 std::string CurrentDirectory();
+// SetCurrentDirectory; false for an empty path.
+bool SetCurrentDirectoryTo(const std::string& path);
 
-// GetFullPathNameA: relative to the current directory, trailing dots and
-// spaces dropped; the text itself when it cannot be resolved.
+// GetFullPathNameA (ANSI text, unlike the rest of this file): relative to
+// the current directory, trailing dots and spaces dropped; the text itself
+// when it cannot be resolved.
 std::string FullPath(const std::string& path);
 
 // The current directory the system keeps for a drive ("X:" resolved); the

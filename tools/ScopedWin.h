@@ -59,7 +59,7 @@ class ScopedKey {
   HKEY key_ = nullptr;
 };
 
-// A FindFirstFileA search; FindClose when done.
+// A FindFirstFile search; FindClose when done.
 class ScopedFind {
  public:
   explicit ScopedFind(HANDLE h) : h_(h) {}

@@ -9,6 +9,7 @@
 #include "forms/QuestionBox.h"
 #include "tools/FileSystem.h"
 #include "tools/MyTools.h"
+#include "tools/Utf8.h"
 #include "wizard/ControlIds.h"
 #include "wizard/FolderIcons.h"
 
@@ -35,6 +36,27 @@ HFONT FontOf(HWND control) {
   return reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0));
 }
 
+// The target stays ANSI text, the form in which the installed program looks
+// itself up: a folder that code page cannot name is refused, wherever it was
+// chosen, rather than turned into another folder's name.
+bool RefusedOutsideCodePage(HWND owner, const wchar_t* path, std::string& ansi) {
+  if (tools::ToAnsi(path, ansi)) return false;
+  tools::WideText message;
+  for (const wchar_t* part : {kOutsideCodePage[0], path, kOutsideCodePage[1]})
+    tools::Append(message, part);
+  MessageBoxW(owner, message.data(), L"Error", MB_ICONSTOP | MB_OK);
+  return true;
+}
+
+// Text typed in the field, made full relative to the current directory (the
+// folder the chooser shows); as typed when it cannot be, empty text included.
+tools::WideText FullPathOf(const tools::WideText& typed) {
+  if (typed.size() <= 1) return typed;
+  wchar_t full[MAX_PATH];
+  const DWORD n = GetFullPathNameW(typed.data(), MAX_PATH, full, nullptr);
+  return n && n < MAX_PATH ? tools::WideText(full, full + n + 1) : typed;
+}
+
 }  // namespace
 
 TSelectDirDlg::TSelectDirDlg(core::Platform& platform) : Form(kSelectDirDef), platform_(platform) {
@@ -51,9 +73,11 @@ bool TSelectDirDlg::Execute(HWND owner, const std::string& start, std::string& c
   const int frame = (bounds.bottom - bounds.top) - drives.GetItemHeight(-1);
   drives.SetItemHeight(-1, Scaled(kDriveBoxHeight) - frame);
   FillDrives();
-  if (!ChangeFolder(core::ChooserOpenPath(start))) ChangeFolder(tools::CurrentDirectory());
+  // The start is ANSI text; the chooser's paths are UTF-8.
+  if (!ChangeFolder(tools::Utf8(tools::Utf16(core::ChooserOpenPath(start), CP_ACP).data())))
+    ChangeFolder(tools::CurrentDirectory());
   if (ShowModal() != mrOk) return false;
-  chosen = Text(kChooserNameEdit);
+  chosen = chosen_;
   return true;
 }
 
@@ -78,7 +102,7 @@ LRESULT TSelectDirDlg::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 bool TSelectDirDlg::ChangeFolder(const std::string& path) {
-  if (path.empty() || !SetCurrentDirectoryA(path.c_str())) return false;
+  if (!tools::SetCurrentDirectoryTo(path)) return false;
   folder_ = tools::CurrentDirectory();
   if (char letter = core::DriveLetterOf(folder_)) driveFolders_[letter] = folder_;
 
@@ -96,7 +120,7 @@ bool TSelectDirDlg::ChangeFolder(const std::string& path) {
   ListBox(Item(kChooserFileList)).SetItems(texts);
 
   SelectDrive(core::DriveLetterOf(folder_));
-  SetText(kChooserNameEdit, folder_);
+  SetWindowTextW(Item(kChooserNameEdit), tools::Utf16(folder_).data());
   SendMessageA(Item(kChooserNameEdit), EM_SETSEL, 0, -1);
   return true;
 }
@@ -144,7 +168,7 @@ void TSelectDirDlg::ChangeDrive() {
 bool TSelectDirDlg::OnCommand(int id, int code) {
   if (id == kChooserDirList && code == LBN_DBLCLK) {
     const int index = ListBox(Item(kChooserDirList)).GetCurSel();
-    if (index != LB_ERR) ChangeFolder(core::RowPath(rows_, static_cast<size_t>(index)));
+    if (index != LB_ERR) EnterRow(static_cast<size_t>(index));
     return true;
   }
   if (id == kChooserDriveList && code == CBN_SELCHANGE) {
@@ -154,22 +178,22 @@ bool TSelectDirDlg::OnCommand(int id, int code) {
   return false;
 }
 
+void TSelectDirDlg::EnterRow(size_t index) {
+  const std::string path = core::RowPath(rows_, index);
+  std::string ansi;
+  if (!RefusedOutsideCodePage(Handle(), tools::Utf16(path).data(), ansi)) ChangeFolder(path);
+}
+
 void TSelectDirDlg::OkClick() {
-  // The target stays ANSI text, the form in which the installed program
-  // looks itself up: a name that code page cannot write is refused here
-  // rather than turned into another folder's name.
-  const tools::WideText typed = WideText(kChooserNameEdit);
+  // Made full before anything is created: relative text of any length names
+  // a folder under the one shown, "X." and "X " name X.
+  const tools::WideText full = FullPathOf(WideText(kChooserNameEdit));
   std::string text;
-  if (!tools::ToAnsi(typed.data(), text)) {
-    tools::WideText message;
-    for (const wchar_t* part : {kOutsideCodePage[0], typed.data(), kOutsideCodePage[1]})
-      tools::Append(message, part);
-    MessageBoxW(Handle(), message.data(), L"Error", MB_ICONSTOP | MB_OK);
-    return;
-  }
+  if (RefusedOutsideCodePage(Handle(), full.data(), text)) return;
   if (!platform_.DirectoryExists(text) &&
       !forms::AskYesNo(Handle(), "Confirm", kCreatePrompt))
     return;
+  chosen_ = text;
   SetModalResult(mrOk);
 }
 
@@ -231,10 +255,8 @@ bool ChooseAndCreate(HWND owner, core::Platform& platform, const std::string& st
     confirmed = dialog.Execute(owner, start, chosen);
   }
   if (!confirmed) return false;
-  core::ForceDirectories(platform, chosen);
-  // Relative text names a folder under the chooser's current directory,
-  // which is restored afterwards; "X." and "X " name X.
-  targetFolder = tools::FullPath(chosen);
+  core::ForceDirectories(platform, chosen);  // a full path, or empty text
+  targetFolder = chosen;
   return true;
 }
 

@@ -17,13 +17,15 @@ namespace wizard {
 
 extern const forms::FormDef kSelectDirDef;
 
-// "Select Directory": a modal dialog that only hands back the field's text;
-// navigating changes the process's current directory.
+// "Select Directory": a modal dialog that only hands back the field's folder;
+// navigating changes the process's current directory. Its paths are UTF-8,
+// so the lists show every name as the file system spells it.
 class TSelectDirDlg : public forms::Form {
  public:
   explicit TSelectDirDlg(core::Platform& platform);
-  // Opens on `start` (a drive root as that drive's current directory);
-  // true with the field's text when the user confirmed.
+  // Opens on `start` (ANSI text; a drive root as that drive's current
+  // directory); true when the user confirmed, with the field's text made a
+  // full path (ANSI; empty text stays empty).
   bool Execute(HWND owner, const std::string& start, std::string& chosen);
   // The folder the lists show.
   const std::string& Folder() const { return folder_; }
@@ -40,6 +42,7 @@ class TSelectDirDlg : public forms::Form {
   void ChangeDrive();
   void FillDrives();
   void SelectDrive(char letter);
+  void EnterRow(size_t index);
   void OkClick();
   void DrawFolderRow(const DRAWITEMSTRUCT& item);
   void DrawDriveEntry(const DRAWITEMSTRUCT& item);
@@ -48,6 +51,7 @@ class TSelectDirDlg : public forms::Form {
   std::string folder_;
   core::FolderRows rows_;
   std::map<char, std::string> driveFolders_;  // last folder seen per drive
+  std::string chosen_;
 };
 
 // Button1Click of the main window: chooses a target folder starting from

@@ -6,6 +6,7 @@
 
 #include "forms/Gdi.h"
 #include "forms/Layout.h"
+#include "tools/Utf8.h"
 
 namespace wizard {
 
@@ -109,12 +110,14 @@ class RowPainter {
   int IconX() const { return iconX_; }
   int IconY() const { return (off_.height() - Scale(13, dpi_)) / 2; }
 
-  void Finish(HFONT font, const std::string& text) {
+  void Finish(HFONT font, const std::string& utf8) {
     HDC dc = off_.dc();
     const bool selected = (item_.itemState & ODS_SELECTED) != 0;
     Selected withFont(dc, font);
+    const std::vector<wchar_t> text = tools::Utf16(utf8);
+    const int length = static_cast<int>(text.size()) - 1;
     SIZE size{};
-    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    GetTextExtentPoint32W(dc, text.data(), length, &size);
     RECT textRect{iconX_ + Scale(kIconWidth + kIconGap, dpi_), 0, 0, off_.height()};
     textRect.right = std::min<LONG>(textRect.left + size.cx + Scale(4, dpi_), off_.width());
     SetBkMode(dc, TRANSPARENT);
@@ -122,8 +125,7 @@ class RowPainter {
     SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
     RECT inner = textRect;
     inner.left += Scale(2, dpi_);
-    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &inner,
-              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    DrawTextW(dc, text.data(), length, &inner, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
     if ((item_.itemState & ODS_FOCUS) && !(item_.itemState & ODS_COMBOBOXEDIT))
       DrawFocusRect(dc, &textRect);
     off_.CopyTo(item_.hDC, item_.rcItem.left, item_.rcItem.top);

@@ -1,5 +1,5 @@
 // The folder chooser's owner-drawn rows: a small folder or drive picture,
-// drawn in design pixels scaled to the dialog, then the row's text.
+// drawn in design pixels scaled to the dialog, then the row's text (UTF-8).
 #pragma once
 
 #include <windows.h>

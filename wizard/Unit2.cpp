@@ -6,6 +6,7 @@
 #include "core/install.h"
 #include "core/path.h"
 #include "core/payload.h"
+#include "forms/Annotation.h"
 #include "forms/AppError.h"
 #include "forms/Jpeg.h"
 #include "wizard/Artwork.h"
@@ -107,16 +108,26 @@ void TForm2::BtnDalejClick() {
     SetEnabled(kButton1, false);
     SetVisible(kBtnKoniec, false);
     SetVisible(kBtnOK, true);
-    // The one button left names the outcome to a screen reader; Enter on it
-    // does what it says.
-    FocusControl(kBtnOK);
+    FocusOutcome(kBtnOK, {core::SuccessText().back()});
   } else {
-    AddLines(kM1, core::FailureLines(installed.result));
+    const std::vector<std::string> lines = core::FailureLines(installed.result);
+    AddLines(kM1, lines);
     SetEnabled(kBtnDalej, false);
     SetEnabled(kButton1, false);
     SetText(kBtnKoniec, "Exit");
-    FocusControl(kBtnKoniec);
+    FocusOutcome(kBtnKoniec, lines);
   }
+}
+
+void TForm2::FocusOutcome(int button, const std::vector<std::string>& lines) {
+  // The main window is no dialog of the system's class, so a screen reader
+  // does not read its text: the one button left carries the outcome as its
+  // description, read with its name when it takes the focus. Enter on it
+  // does what it says.
+  std::string outcome;
+  for (const std::string& line : lines) outcome += (outcome.empty() ? "" : "\r\n") + line;
+  forms::SetAccessibleDescription(Item(button), outcome);
+  FocusControl(button);
 }
 
 void TForm2::BtnKoniecClick() { Close(); }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "core/names.h"
 #include "forms/Form.h"
@@ -41,6 +42,7 @@ class TForm2 : public forms::Form {
 
  private:
   void LoadArtwork();
+  void FocusOutcome(int button, const std::vector<std::string>& lines);
 
   core::Platform& platform_;
   TForm3& shortcuts_;

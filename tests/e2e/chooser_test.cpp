@@ -30,16 +30,23 @@ struct Chooser {
   HWND window, field, dirs, files, drives, ok, cancel;
 };
 
-std::vector<std::string> ListTexts(HWND list, UINT countMsg, UINT lenMsg, UINT textMsg) {
-  std::vector<std::string> out;
+std::vector<std::wstring> WideListTexts(HWND list, UINT countMsg, UINT lenMsg, UINT textMsg) {
+  std::vector<std::wstring> out;
   const LRESULT n = SendMessageA(list, countMsg, 0, 0);
   for (LRESULT i = 0; i < n; ++i) {
-    // Wide: Wine hands list texts of another process back as wide text.
     const LRESULT len = SendMessageW(list, lenMsg, i, 0);
     std::vector<wchar_t> wide(static_cast<size_t>(len < 0 ? 0 : len) + 256, L'\0');
     SendMessageW(list, textMsg, i, reinterpret_cast<LPARAM>(wide.data()));
+    out.emplace_back(wide.data());
+  }
+  return out;
+}
+
+std::vector<std::string> ListTexts(HWND list, UINT countMsg, UINT lenMsg, UINT textMsg) {
+  std::vector<std::string> out;
+  for (const std::wstring& wide : WideListTexts(list, countMsg, lenMsg, textMsg)) {
     char text[1024] = {};
-    WideCharToMultiByte(CP_ACP, 0, wide.data(), -1, text, sizeof text - 1, nullptr, nullptr);
+    WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, text, sizeof text - 1, nullptr, nullptr);
     out.emplace_back(text);
   }
   return out;
@@ -293,6 +300,7 @@ TEST_F(ChooserTest, TypedTextBecomesTheFullPathOfTheFolder) {
     bool asks;  // whether the folder is new
   } cases[] = {
       {".\\KORVAN", root_ + "\\KORVAN", true},
+      {"NewDir", root_ + "\\NewDir", true},
       {".\\Dotted.", root_ + "\\Dotted", true},
       {"Existing", root_ + "\\Existing", false},
       {".", root_, false},
@@ -319,15 +327,14 @@ TEST_F(ChooserTest, TypedTextBecomesTheFullPathOfTheFolder) {
   }
 }
 
-// The target stays text of the ANSI code page: a folder name it cannot
-// write is refused at once, in the name's own characters, and nothing is
-// created under a look-alike name.
-TEST_F(ChooserTest, NameOutsideTheCodePageIsRefused) {
-  const std::wstring wideRoot(root_.begin(), root_.end());
-  const std::wstring typed = wideRoot + L"\\Gy\u0151z\u0151";
-  HWND w = Browse(root_);
-  ASSERT_NE(w, nullptr);
-  Chooser c(w);
+// The target stays text of the ANSI code page: a folder named outside it is
+// listed as it is, but refused at once wherever it is chosen (typed in the
+// field, or double-clicked in the list), in the name's own characters; the
+// chooser stays open where it was and nothing gets a look-alike name.
+TEST_F(ChooserTest, NameOutsideTheCodePageIsListedButRefused) {
+  const std::wstring name = L"Gy\u0151z\u0151";
+  const std::wstring folder = std::wstring(root_.begin(), root_.end()) + L"\\" + name;
+  ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
   auto wideText = [](HWND h) {
     wchar_t text[512] = {};
     DWORD_PTR got = 0;
@@ -335,26 +342,41 @@ TEST_F(ChooserTest, NameOutsideTheCodePageIsRefused) {
                         &got);
     return std::wstring(text);
   };
-  DWORD_PTR done = 0;
-  SendMessageTimeoutW(c.field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(typed.c_str()),
-                      SMTO_NORMAL, 5000, &done);
-  ASSERT_EQ(wideText(c.field), typed) << "the field lost a character";
-  Click(c.ok);
-  HWND box = inst_->WaitWindow(kMessageBoxClass, kStepTimeoutMs);
-  ASSERT_NE(box, nullptr) << "no refusal";
-  Settle(box);
-  EXPECT_EQ(Text(box), "Error");
-  EXPECT_EQ(wideText(GetDlgItem(box, 0xFFFF)),
-            L"Unable to use folder: " + typed +
-                L". \rIts name has characters outside the system's code page. Choose another one.");
-  PressKey(box, VK_RETURN);
-  ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(box); }, kStepTimeoutMs));
-  Settle(w);
-  EXPECT_NE(inst_->FindTop(kFolderChooserClass), nullptr) << "the chooser stays open";
-  EXPECT_EQ(wideText(c.field), typed);
-  EXPECT_FALSE(DirExists(root_ + "\\Gyozo")) << "created under a look-alike name";
-  PressKey(w, VK_ESCAPE);
-  ASSERT_TRUE(inst_->WaitNoWindow(kFolderChooserClass, kStepTimeoutMs));
+  for (const bool typed : {true, false}) {
+    SCOPED_TRACE(typed ? "typed" : "double-clicked");
+    HWND w = Browse(root_);
+    ASSERT_NE(w, nullptr);
+    Chooser c(w);
+    ASSERT_EQ(WaitText(c.field, root_), root_);
+    const auto rows = WideListTexts(c.dirs, LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT);
+    ASSERT_EQ(rows.back(), name) << "not listed as it is";
+    if (typed) {
+      DWORD_PTR done = 0;
+      SendMessageTimeoutW(c.field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(folder.c_str()),
+                          SMTO_NORMAL, 5000, &done);
+      ASSERT_EQ(wideText(c.field), folder) << "the field lost a character";
+      Click(c.ok);
+    } else {
+      DoubleClickRow(c.dirs, static_cast<int>(rows.size()) - 1);
+    }
+    HWND box = inst_->WaitWindow(kMessageBoxClass, kStepTimeoutMs);
+    ASSERT_NE(box, nullptr) << "no refusal";
+    Settle(box);
+    EXPECT_EQ(Text(box), "Error");
+    EXPECT_EQ(wideText(GetDlgItem(box, 0xFFFF)),
+              L"Unable to use folder: " + folder +
+                  L". \rIts name has characters outside the system's code page."
+                  L" Choose another one.");
+    PressKey(box, VK_RETURN);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(box); }, kStepTimeoutMs));
+    Settle(w);
+    EXPECT_NE(inst_->FindTop(kFolderChooserClass), nullptr) << "the chooser stays open";
+    EXPECT_EQ(wideText(c.field), typed ? folder : std::wstring(root_.begin(), root_.end()));
+    EXPECT_EQ(WideListTexts(c.dirs, LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT), rows);
+    EXPECT_FALSE(DirExists(root_ + "\\Gyozo")) << "created under a look-alike name";
+    PressKey(w, VK_ESCAPE);
+    ASSERT_TRUE(inst_->WaitNoWindow(kFolderChooserClass, kStepTimeoutMs));
+  }
 }
 
 TEST_F(ChooserTest, EmptiedFieldConfirmedGivesTheErrorBox) {

@@ -136,6 +136,15 @@ TEST(Palette, HighContrastTakesTheSystemsPairsOtherwiseTheTablesColours) {
   EXPECT_EQ(high.text, SystemColor(kColorWindowText));
   EXPECT_EQ(high.textOnBar, SystemColor(kColorHighlightText));
   EXPECT_FALSE(high.invertText);
+
+  // A drawn button's default or focus frame and disabled caption.
+  const ButtonInk plainInk = ButtonInkFor(false), highInk = ButtonInkFor(true);
+  EXPECT_EQ(plainInk.frame, clBlack);
+  EXPECT_EQ(plainInk.disabledText, SystemColor(kColorBtnShadow));
+  EXPECT_EQ(plainInk.disabledEmboss, SystemColor(kColorBtnHighlight));
+  EXPECT_EQ(highInk.frame, SystemColor(kColorBtnText));
+  EXPECT_EQ(highInk.disabledText, SystemColor(kColorGrayText));
+  EXPECT_EQ(highInk.disabledEmboss, kInherit);
 }
 
 TEST(DialogKeys, ChoosesTheButtonByKeyFocusAndState) {
