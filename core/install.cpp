@@ -1,5 +1,6 @@
 #include "core/install.h"
 
+#include "core/filesystem.h"
 #include "core/path.h"
 #include "core/payload.h"
 
@@ -48,7 +49,7 @@ std::vector<std::string> BlankThen(const char* line) {
 
 bool PrepareTargetFolder(Run& run, const std::string& targetDir) {
   Platform& platform = run.platform();
-  if (!platform.DirectoryExists(targetDir)) ForceDirectories(platform, targetDir);
+  if (!platform.DirectoryExists(targetDir)) CreateFolderWithParents(platform, targetDir);
   return platform.DirectoryExists(targetDir) && run.Hold(targetDir);
 }
 

@@ -255,7 +255,7 @@ bool ChooseAndCreate(HWND owner, core::Platform& platform, const std::string& st
     confirmed = dialog.Execute(owner, start, chosen);
   }
   if (!confirmed) return false;
-  core::ForceDirectories(platform, chosen);  // a full path, or empty text
+  core::CreateFolderWithParents(platform, chosen);  // a full path, or empty text
   targetFolder = chosen;
   return true;
 }

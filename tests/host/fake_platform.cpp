@@ -10,7 +10,7 @@ namespace {
 
 // The folder a path lives in, as Windows resolves it ("C:\\x" counts as "C:\x").
 std::string ParentDir(const std::string& path) {
-  std::string dir = core::ExtractFilePath(path);
+  std::string dir = core::FolderOf(path);
   while (dir.size() > 3 && dir.back() == '\\') dir.pop_back();
   return dir;
 }
