@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "core/path.h"
-#include "core/payload.h"
+#include "core/filesystem.h"
 #include "forms/ListControls.h"
 #include "forms/QuestionBox.h"
 #include "tools/FileSystem.h"
