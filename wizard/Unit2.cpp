@@ -1,7 +1,9 @@
 #include "wizard/Unit2.h"
 
+#include <optional>
 #include <vector>
 
+#include "core/chooser.h"
 #include "core/error.h"
 #include "core/install.h"
 #include "core/path.h"
@@ -9,19 +11,15 @@
 #include "forms/Annotation.h"
 #include "forms/AppError.h"
 #include "forms/Jpeg.h"
-#include "wizard/Artwork.h"
+#include "resources/resource_ids.h"
 #include "wizard/FolderChooser.h"
 #include "wizard/LicencjaE.h"
+#include "wizard/Unit2Texts.h"
 #include "wizard/Unit3.h"
 
 namespace wizard {
 
 namespace {
-
-std::vector<std::string> WelcomeLines(const std::string& version) {
-  return {" ", " ", "This will install service software", "of security system control panel",
-          " ", "Vorlen KORVAN", " ", "- Pultix -", " ", "version " + version + " Hungarian"};
-}
 
 HICON LoadSharedIcon(int id, int size) {
   return static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id),
@@ -53,9 +51,7 @@ void TForm2::LoadArtwork() {
 
 void TForm2::FormCreate() {
   LoadArtwork();
-  char path[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  SetCaption(core::FileNameStem(path));
+  SetCaption(core::FileNameStem(platform_.ProgramPath()));
 
   const std::vector<std::string> list = core::LoadResourceList(platform_, core::kManifestResource);
   if (list.empty()) throw core::Error("List index out of bounds (-1)");
@@ -67,16 +63,19 @@ void TForm2::FormShow() { RG1Click(); }
 void TForm2::RG1Click() {
   ClearLines(kM1);
   AddLines(kM1, WelcomeLines(payloadVersion_));
-  SetText(kMainGroupBox1, "Target folder:");
-  SetText(kButton1, "Browse...");
-  SetText(kBtnDalej, "Next");
-  SetText(kBtnKoniec, "Cancel");
+  SetText(kMainGroupBox1, kTargetFolderCaption);
+  SetText(kButton1, kBrowseCaption);
+  SetText(kBtnDalej, kNextCaption);
+  SetText(kBtnKoniec, kCancelCaption);
   shortcuts_.ApplyTexts();
 }
 
 void TForm2::Button1Click() {
-  std::string folder = TargetDir();
-  if (BrowseForTargetFolder(Handle(), platform_, folder)) SetText(kEdit1, folder);
+  const std::optional<std::string> chosen =
+      core::BrowseForTarget(platform_, TargetDir(), [this](const std::string& start) {
+        return ChooseFolder(Handle(), platform_, start);
+      });
+  if (chosen) SetText(kEdit1, *chosen);
 }
 
 void TForm2::BtnDalejClick() {
@@ -87,34 +86,35 @@ void TForm2::BtnDalejClick() {
     ~Done() { flag = false; }
   } done{running_};
   if (!agreement_.AcceptAgreement()) return;
+  const std::string target = TargetDir();
   // Holds the folders it writes into until the files are in place.
   core::Run run(platform_);
-  if (!core::PrepareTargetFolder(run, TargetDir())) {
-    MessageBoxA(Handle(), core::FolderUnusableMessage(TargetDir()).c_str(), "Error",
+  if (!core::PrepareTargetFolder(run, target)) {
+    MessageBoxA(Handle(), FolderUnusableMessage(target).c_str(), kErrorTitle,
                 MB_ICONSTOP | MB_OK);
     return;
   }
   ClearLines(kM1);
-  AddLines(kM1, core::CopyingText());
+  AddLines(kM1, CopyingText());
   SetVisible(kG1, true);
   UpdateWindow(Handle());
 
-  const core::Installed installed = core::InstallFiles(run, TargetDir(), GaugeOf(kG1));
+  const core::Installed installed = core::InstallFiles(run, target, GaugeOf(kG1));
   if (core::Succeeded(installed.result)) {
     ClearLines(kM1);
-    AddLines(kM1, core::SuccessText());
+    AddLines(kM1, SuccessText());
     shortcuts_.Offer(installed);
     SetEnabled(kBtnDalej, false);
     SetEnabled(kButton1, false);
     SetVisible(kBtnKoniec, false);
     SetVisible(kBtnOK, true);
-    FocusOutcome(kBtnOK, {core::SuccessText().back()});
+    FocusOutcome(kBtnOK, {SuccessText().back()});
   } else {
-    const std::vector<std::string> lines = core::FailureLines(installed.result);
+    const std::vector<std::string> lines = FailureLines(installed.result);
     AddLines(kM1, lines);
     SetEnabled(kBtnDalej, false);
     SetEnabled(kButton1, false);
-    SetText(kBtnKoniec, "Exit");
+    SetText(kBtnKoniec, kExitCaption);
     FocusOutcome(kBtnKoniec, lines);
   }
 }

@@ -25,7 +25,7 @@ class FakePlatform : public core::Platform {
   void AddResource(const std::string& name, const std::string& data);
   void RemoveResource(const std::string& name);
   // Files and folders.
-  void AddDir(const std::string& path) { dirs_.insert(Key(path)); }
+  void AddDir(const std::string& path);
   void AddFile(const std::string& path, const std::string& data);
   // Read-only, or held open without sharing: it can be neither replaced nor
   // deleted, except as a leftover, whose read-only attribute is cleared.
@@ -45,7 +45,7 @@ class FakePlatform : public core::Platform {
   void SetBeforeCreate(std::function<void(const std::string&)> hook) {
     beforeCreate_ = std::move(hook);
   }
-  // Folders whose creation fails, and which cannot be held.
+  // Folders whose creation fails, and which can be neither held nor entered.
   void RefuseDir(const std::string& path) { refusedDirs_.insert(Key(path)); }
   // Bytes the "disk" still takes; a longer write fails and leaves no file.
   void SetFreeSpace(long long bytes) { freeSpace_ = bytes; }
@@ -54,6 +54,18 @@ class FakePlatform : public core::Platform {
   void SetFullLongPath(const std::string& path, const std::string& full) {
     fullLongPaths_[Key(path)] = full;
   }
+
+  // The drives and the current directory the system keeps for one.
+  std::vector<core::DriveInfo> drives;
+  std::map<char, std::string> driveDirectories;
+  // Resources by number.
+  std::map<int, std::string> programResources;
+  struct Link {
+    std::string target, arguments, workDir, group;
+    bool onDesktop;
+  };
+  std::vector<Link> links;
+  bool linksFail = false;  // CreateShortcut raises
 
   bool HasFile(const std::string& path) const { return files_.count(Key(path)) != 0; }
   std::string FileData(const std::string& path) const;
@@ -81,6 +93,22 @@ class FakePlatform : public core::Platform {
   bool WriteRegString(const std::string& key, const std::string& name,
                       const std::string& value) override;
   std::string FullLongPath(const std::string& path) override;
+  void CreateShortcut(const std::string& target, const std::string& arguments,
+                      const std::string& workDir, const std::string& group,
+                      bool onDesktop) override;
+  std::string ProgramPath() override { return "C:\\Downloads\\_setup.exe"; }
+  core::Bytes ProgramResource(int id) override;
+  std::string SystemDir() override { return "C:\\Windows\\system32"; }
+  // The chooser's: the fake's code page is ASCII, and every volume keeps case.
+  std::vector<core::DriveInfo> ListDrives() override { return drives; }
+  core::FolderContents ReadFolder(const std::string& folder) override;
+  bool VolumeKeepsCase(const std::string&) override { return true; }
+  std::string CurrentDirectory() override { return currentDir_; }
+  bool ChangeCurrentDirectory(const std::string& path) override;
+  std::string DriveCurrentDirectory(char letter) override;
+  std::string ResolvePath(const std::string& text) override;
+  bool ToCodePage(const std::string& text, std::string& ansi) override;
+  std::string FromCodePage(const std::string& ansi) override { return ansi; }
 
  private:
   core::FileResult Move(const std::string& from, const std::string& to, bool replace);
@@ -94,6 +122,8 @@ class FakePlatform : public core::Platform {
   std::map<std::string, std::string> resources_;
   std::map<std::string, File> files_;
   std::set<std::string> dirs_;
+  std::map<std::string, std::string> dirNames_;  // key -> as created
+  std::string currentDir_ = "C:\\";
   std::set<std::string> readOnly_;
   std::map<std::string, int> held_;
   std::set<std::string> notPlain_;

@@ -9,6 +9,7 @@
 #include "core/names.h"
 #include "core/path.h"
 #include "fake_platform.h"
+#include "wizard/Unit2Texts.h"
 
 namespace {
 
@@ -213,7 +214,7 @@ TEST(Install, OutcomeOfEveryCombinationOfFailures) {
         << "faults " << c.faults;
     EXPECT_EQ(core::Succeeded(result), c.errorLine == nullptr) << "faults " << c.faults;
     if (c.errorLine) {
-      EXPECT_EQ(core::FailureLines(result),
+      EXPECT_EQ(wizard::FailureLines(result),
                 (std::vector<std::string>{c.errorLine, "Setup failed."}))
           << "faults " << c.faults;
     }
@@ -254,7 +255,7 @@ TEST(Install, FullDiskEndsInTheCopyingFailureNeverInSuccess) {
   EXPECT_TRUE(fake.HasFile("C:\\Vorlen\\KORVAN\\Zeta1.def"));
   EXPECT_EQ(fake.FileData("C:\\Vorlen\\KORVAN\\Zeta2.def"), "earlier Zeta2");
   EXPECT_FALSE(fake.HasFile("C:\\Vorlen\\KORVAN\\Zeta2.def.~setup"));
-  EXPECT_EQ(core::FailureLines(result),
+  EXPECT_EQ(wizard::FailureLines(result),
             (std::vector<std::string>{"Errors encountered during copying.", "Setup failed."}));
 }
 
@@ -326,11 +327,11 @@ TEST(Install, TargetFolderPreparation) {
 }
 
 TEST(Install, Texts) {
-  EXPECT_EQ(core::FolderUnusableMessage("Q:\\x"),
+  EXPECT_EQ(wizard::FolderUnusableMessage("Q:\\x"),
             "Unable to create folder: Q:\\x. \rChose another one.");
-  EXPECT_EQ(core::CopyingText(), (std::vector<std::string>{" ", " ", " ", " ",
+  EXPECT_EQ(wizard::CopyingText(), (std::vector<std::string>{" ", " ", " ", " ",
                                                            "Copy files to target folder..."}));
-  EXPECT_EQ(core::SuccessText(), (std::vector<std::string>{" ", " ", " ", " ",
+  EXPECT_EQ(wizard::SuccessText(), (std::vector<std::string>{" ", " ", " ", " ",
                                                            "PULTIX installed successfully."}));
 }
 
