@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "core/chooser.h"
 #include "core/error.h"
 
 namespace testing_fake {
@@ -32,11 +31,6 @@ std::string Normalise(std::string path) {
 FakePlatform::FakePlatform() {
   dirs_.insert("C:");
   dirs_.insert("C:\\");
-}
-
-void FakePlatform::AddDir(const std::string& path) {
-  dirs_.insert(Key(path));
-  dirNames_[Key(Normalise(path))] = Normalise(path);
 }
 
 void FakePlatform::AddResource(const std::string& name, const std::string& data) {
@@ -89,7 +83,6 @@ bool FakePlatform::CreateDir(const std::string& path) {
   if (dirs_.count(k) || files_.count(k) || refusedDirs_.count(k)) return false;
   if (!dirs_.count(Key(ParentDir(p)))) return false;
   dirs_.insert(k);
-  dirNames_[k] = p;
   return true;
 }
 
@@ -201,55 +194,22 @@ std::string FakePlatform::FullLongPath(const std::string& path) {
 void FakePlatform::CreateShortcut(const std::string& target, const std::string& arguments,
                                   const std::string& workDir, const std::string& group,
                                   bool onDesktop) {
-  if (linksFail) throw core::Error("Cannot create file");
+  if (onDesktop && desktopLinkFails) throw core::Error("Cannot create file");
   links.push_back({target, arguments, workDir, group, onDesktop});
-}
-
-core::Bytes FakePlatform::ProgramResource(int id) {
-  auto it = programResources.find(id);
-  if (it == programResources.end()) return {};
-  return {reinterpret_cast<const unsigned char*>(it->second.data()), it->second.size()};
-}
-
-core::FolderContents FakePlatform::ReadFolder(const std::string& folder) {
-  core::FolderContents contents;
-  const std::string k = Key(Normalise(folder));
-  for (const auto& [key, name] : dirNames_) {
-    if (key != k && Key(ParentDir(name)) == k)
-      contents.folders.push_back(name.substr(name.rfind('\\') + 1));
-  }
-  contents.files = FilesIn(folder);
-  core::SortNames(contents.folders);
-  core::SortNames(contents.files);
-  return contents;
 }
 
 bool FakePlatform::ChangeCurrentDirectory(const std::string& path) {
   // "X:" is the drive's own current directory.
-  const std::string p = path.size() == 2 && path[1] == ':'
-                            ? DriveCurrentDirectory(core::DriveLetterOf(path))
-                            : Normalise(path);
+  const std::string p = path.size() == 2 ? DriveCurrentDirectory(path[0]) : Normalise(path);
   if (p.empty() || !DirectoryExists(p) || refusedDirs_.count(Key(p))) return false;
   currentDir_ = p;
   return true;
 }
 
 std::string FakePlatform::DriveCurrentDirectory(char letter) {
-  if (letter == core::DriveLetterOf(currentDir_)) return currentDir_;
+  if (Key({&letter, 1}) == Key(currentDir_.substr(0, 1))) return currentDir_;
   auto it = driveDirectories.find(letter);
-  return it != driveDirectories.end() ? it->second : core::AsciiUpper({&letter, 1}) + ":\\";
-}
-
-std::string FakePlatform::ResolvePath(const std::string& text) {
-  return text.empty() || core::RootLength(text) ? text : core::JoinPath(currentDir_, text);
-}
-
-bool FakePlatform::ToCodePage(const std::string& text, std::string& ansi) {
-  for (char c : text) {
-    if (static_cast<unsigned char>(c) >= 0x80) return false;
-  }
-  ansi = text;
-  return true;
+  return it != driveDirectories.end() ? it->second : Key({&letter, 1}) + ":\\";
 }
 
 }  // namespace testing_fake

@@ -25,7 +25,7 @@ class FakePlatform : public core::Platform {
   void AddResource(const std::string& name, const std::string& data);
   void RemoveResource(const std::string& name);
   // Files and folders.
-  void AddDir(const std::string& path);
+  void AddDir(const std::string& path) { dirs_.insert(Key(path)); }
   void AddFile(const std::string& path, const std::string& data);
   // Read-only, or held open without sharing: it can be neither replaced nor
   // deleted, except as a leftover, whose read-only attribute is cleared.
@@ -55,17 +55,15 @@ class FakePlatform : public core::Platform {
     fullLongPaths_[Key(path)] = full;
   }
 
-  // The drives and the current directory the system keeps for one.
-  std::vector<core::DriveInfo> drives;
+  // The current directory the system keeps for a drive other than the
+  // current one; its root by default.
   std::map<char, std::string> driveDirectories;
-  // Resources by number.
-  std::map<int, std::string> programResources;
   struct Link {
     std::string target, arguments, workDir, group;
     bool onDesktop;
   };
   std::vector<Link> links;
-  bool linksFail = false;  // CreateShortcut raises
+  bool desktopLinkFails = false;
 
   bool HasFile(const std::string& path) const { return files_.count(Key(path)) != 0; }
   std::string FileData(const std::string& path) const;
@@ -97,17 +95,20 @@ class FakePlatform : public core::Platform {
                       const std::string& workDir, const std::string& group,
                       bool onDesktop) override;
   std::string ProgramPath() override { return "C:\\Downloads\\_setup.exe"; }
-  core::Bytes ProgramResource(int id) override;
+  core::Bytes ProgramResource(int) override { return {}; }
   std::string SystemDir() override { return "C:\\Windows\\system32"; }
-  // The chooser's: the fake's code page is ASCII, and every volume keeps case.
-  std::vector<core::DriveInfo> ListDrives() override { return drives; }
-  core::FolderContents ReadFolder(const std::string& folder) override;
+  // The chooser's: no drives listed, empty folders, the text as it is.
+  std::vector<core::DriveInfo> ListDrives() override { return {}; }
+  core::FolderContents ReadFolder(const std::string&) override { return {}; }
   bool VolumeKeepsCase(const std::string&) override { return true; }
   std::string CurrentDirectory() override { return currentDir_; }
   bool ChangeCurrentDirectory(const std::string& path) override;
   std::string DriveCurrentDirectory(char letter) override;
-  std::string ResolvePath(const std::string& text) override;
-  bool ToCodePage(const std::string& text, std::string& ansi) override;
+  std::string ResolvePath(const std::string& text) override { return text; }
+  bool ToCodePage(const std::string& text, std::string& ansi) override {
+    ansi = text;
+    return true;
+  }
   std::string FromCodePage(const std::string& ansi) override { return ansi; }
 
  private:
@@ -122,7 +123,6 @@ class FakePlatform : public core::Platform {
   std::map<std::string, std::string> resources_;
   std::map<std::string, File> files_;
   std::set<std::string> dirs_;
-  std::map<std::string, std::string> dirNames_;  // key -> as created
   std::string currentDir_ = "C:\\";
   std::set<std::string> readOnly_;
   std::map<std::string, int> held_;

@@ -9,6 +9,7 @@
 #include "core/names.h"
 #include "core/path.h"
 #include "fake_platform.h"
+#include "wizard/LicencjaETexts.h"
 #include "wizard/Unit2Texts.h"
 
 namespace {
@@ -326,7 +327,26 @@ TEST(Install, TargetFolderPreparation) {
   }
 }
 
+// Ticked alone, the desktop gets its link; a desktop link that cannot be
+// made raises before the Start menu's is tried.
+TEST(Install, LinksAsTicked) {
+  FakePlatform fake;
+  const core::Installed installed{core::kInstallSucceeded, "C:\\V", "", "C:\\V\\Pultix.exe"};
+  core::CreateLinks(fake, installed, true, false);
+  ASSERT_EQ(fake.links.size(), 1u);
+  EXPECT_TRUE(fake.links[0].onDesktop);
+  fake.desktopLinkFails = true;
+  EXPECT_THROW(core::CreateLinks(fake, installed, true, true), core::Error);
+  EXPECT_EQ(fake.links.size(), 1u);
+}
+
 TEST(Install, Texts) {
+  EXPECT_EQ(wizard::WelcomeLines("2.00.001"),
+            (std::vector<std::string>{" ", " ", "This will install service software",
+                                      "of security system control panel", " ", "Vorlen KORVAN",
+                                      " ", "- Pultix -", " ", "version 2.00.001 Hungarian"}));
+  FakePlatform fake;
+  EXPECT_EQ(wizard::AgreementText(fake), "The licence agreement text is missing.");
   EXPECT_EQ(wizard::FolderUnusableMessage("Q:\\x"),
             "Unable to create folder: Q:\\x. \rChose another one.");
   EXPECT_EQ(wizard::CopyingText(), (std::vector<std::string>{" ", " ", " ", " ",
