@@ -21,9 +21,9 @@ namespace wizard {
 
 namespace {
 
-HICON LoadSharedIcon(int id, int size) {
-  return static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id),
-                                       IMAGE_ICON, size, size, LR_SHARED));
+HICON LoadSharedIcon(HINSTANCE module, int id, int size) {
+  return static_cast<HICON>(
+      LoadImageA(module, MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, LR_SHARED));
 }
 
 }  // namespace
@@ -37,12 +37,14 @@ TForm2::TForm2(core::Platform& platform, TForm3& shortcuts, TFormLicencjaE& agre
 }
 
 void TForm2::LoadArtwork() {
+  // The artwork is the window's module's, the program's own.
+  const auto module = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(Handle(), GWLP_HINSTANCE));
   // Task switcher and taskbar show the program's icon, the title bar the
   // window's own.
-  SetIcons(LoadSharedIcon(IDI_SETUP, GetSystemMetrics(SM_CXICON)),
-           LoadSharedIcon(IDI_MAINWINDOW, GetSystemMetrics(SM_CXSMICON)));
+  SetIcons(LoadSharedIcon(module, IDI_SETUP, GetSystemMetrics(SM_CXICON)),
+           LoadSharedIcon(module, IDI_MAINWINDOW, GetSystemMetrics(SM_CXSMICON)));
   try {
-    SetPicture(kImage2, forms::LoadJpegResource(GetModuleHandleA(nullptr), IDR_BANNER).release());
+    SetPicture(kImage2, forms::LoadJpegResource(module, IDR_BANNER).release());
   } catch (const core::Error& e) {
     // A damaged banner must not keep the window from working.
     forms::ShowErrorBox(e.what());
