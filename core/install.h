@@ -3,7 +3,6 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
 #include "core/gauge.h"
 #include "core/platform.h"
