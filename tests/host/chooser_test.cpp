@@ -162,8 +162,7 @@ TEST(BrowseForTarget, CreatesTheChosenFolderAndPutsTheCurrentDirectoryBack) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.chosen.value_or("cancelled"));
     testing_fake::FakePlatform fake;
-    fake.AddDir("C:\\start");
-    fake.AddDir("C:\\Vorlen");
+    for (const char* dir : {"C:\\start", "C:\\Vorlen"}) fake.AddDir(dir);
     ASSERT_TRUE(fake.ChangeCurrentDirectory("C:\\start"));
     auto choose = [&](const std::string& start) {
       EXPECT_EQ(start, "C:\\Vorlen");

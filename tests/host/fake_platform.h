@@ -58,11 +58,7 @@ class FakePlatform : public core::Platform {
   // The current directory the system keeps for a drive other than the
   // current one; its root by default.
   std::map<char, std::string> driveDirectories;
-  struct Link {
-    std::string target, arguments, workDir, group;
-    bool onDesktop;
-  };
-  std::vector<Link> links;
+  std::vector<bool> links;  // each link made: on the desktop or not
   bool desktopLinkFails = false;
 
   bool HasFile(const std::string& path) const { return files_.count(Key(path)) != 0; }
