@@ -6,11 +6,11 @@
 #include "forms/AppError.h"
 #include "forms/Application.h"
 #include "forms/Form.h"
+#include "resources/resource_ids.h"
 #include "tools/DllSearch.h"
 #include "tools/MyTools.h"
 #include "tools/ScopedWin.h"
 #include "tools/SingleInstance.h"
-#include "wizard/Artwork.h"
 #include "wizard/LicencjaE.h"
 #include "wizard/Unit2.h"
 #include "wizard/Unit3.h"
@@ -22,13 +22,13 @@ const char kInstanceName[] = "PultixSetup";
 // starting still.
 constexpr DWORD kFirstWindowWaitMs = 3000;
 
-// The windows live from start-up to the end of the program, all on the one
-// real system.
+// The windows live from start-up to the end of the program; every one
+// reaches the system through the one platform.
 struct Wizard {
   tools::Win32Platform platform;
   wizard::TForm2 form2{platform, form3, formLicencjaE};
-  wizard::TForm3 form3;
-  wizard::TFormLicencjaE formLicencjaE;
+  wizard::TForm3 form3{platform};
+  wizard::TFormLicencjaE formLicencjaE{platform};
 };
 
 }  // namespace

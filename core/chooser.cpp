@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/filesystem.h"
 #include "core/path.h"
 
 namespace core {
@@ -81,6 +82,49 @@ std::string RowPath(const FolderRows& rows, size_t index) {
     path = i == 0 ? rows.rows[0].name : JoinPath(path, rows.rows[i].name);
   if (index > rows.selected) path = JoinPath(path, rows.rows[index].name);
   return path;
+}
+
+void FolderBrowser::Open(const std::string& start) {
+  if (!Enter(platform_.FromCodePage(ChooserOpenPath(start)))) Enter(platform_.CurrentDirectory());
+}
+
+bool FolderBrowser::Enter(const std::string& path) {
+  if (!platform_.ChangeCurrentDirectory(path)) return false;
+  folder_ = platform_.CurrentDirectory();
+  if (char letter = DriveLetterOf(folder_)) driveFolders_[letter] = folder_;
+  const FolderContents contents = platform_.ReadFolder(folder_);
+  const bool keepsCase = platform_.VolumeKeepsCase(folder_);
+  rows_ = BuildFolderRows(folder_, contents.folders, keepsCase);
+  files_.clear();
+  for (const std::string& file : contents.files) files_.push_back(DisplayName(file, keepsCase));
+  return true;
+}
+
+bool FolderBrowser::EnterDrive(char letter) {
+  auto seen = driveFolders_.find(letter);
+  const std::string folder =
+      seen != driveFolders_.end() ? seen->second : platform_.DriveCurrentDirectory(letter);
+  return Enter(folder) || Enter(folder.substr(0, 2) + "\\");
+}
+
+Pick FolderBrowser::Checked(const std::string& path) const {
+  Pick pick{path, {}, false};
+  pick.refused = !platform_.ToCodePage(path, pick.ansi);
+  if (pick.refused) pick.ansi.clear();
+  return pick;
+}
+
+std::optional<std::string> BrowseForTarget(
+    Platform& platform, const std::string& target,
+    const std::function<std::optional<std::string>(const std::string& start)>& choose) {
+  const std::string start =
+      ChooserStart(target, platform.DirectoryExists(target), platform.SystemDir());
+  const std::string saved = platform.CurrentDirectory();
+  platform.ChangeCurrentDirectory(platform.FromCodePage(start));  // failure ignored
+  const std::optional<std::string> chosen = choose(start);
+  if (chosen) CreateFolderWithParents(platform, *chosen);  // a full path, or empty text
+  platform.ChangeCurrentDirectory(saved);
+  return chosen;
 }
 
 }  // namespace core

@@ -1,5 +1,6 @@
 #include "core/install.h"
 
+#include "core/filesystem.h"
 #include "core/path.h"
 #include "core/payload.h"
 
@@ -7,8 +8,9 @@ namespace core {
 
 namespace {
 
-const char kBlankLine[] = " ";
-constexpr int kLeadingBlankLines = 4;
+// The Start menu's program group of the links, and their arguments.
+const char kLinkGroup[] = "Vorlen";
+const char kLinkArguments[] = " ";
 
 // Files of the earlier product generation.
 const char* const kObsoleteFiles[] = {
@@ -38,22 +40,12 @@ bool Activate(Run& run, const std::string& from, const std::string& to) {
          patience.Retry([&] { return platform.ReplaceFile(from, to); });
 }
 
-std::vector<std::string> BlankThen(const char* line) {
-  std::vector<std::string> lines(kLeadingBlankLines, kBlankLine);
-  lines.emplace_back(line);
-  return lines;
-}
-
 }  // namespace
 
 bool PrepareTargetFolder(Run& run, const std::string& targetDir) {
   Platform& platform = run.platform();
-  if (!platform.DirectoryExists(targetDir)) ForceDirectories(platform, targetDir);
+  if (!platform.DirectoryExists(targetDir)) CreateFolderWithParents(platform, targetDir);
   return platform.DirectoryExists(targetDir) && run.Hold(targetDir);
-}
-
-std::string FolderUnusableMessage(const std::string& targetDir) {
-  return "Unable to create folder: " + targetDir + ". \rChose another one.";
 }
 
 Installed InstallFiles(Run& run, const std::string& targetDir, Gauge& gauge) {
@@ -76,27 +68,11 @@ Installed InstallFiles(Run& run, const std::string& targetDir, Gauge& gauge) {
   return installed;
 }
 
-std::vector<std::string> CopyingText() { return BlankThen("Copy files to target folder..."); }
-
-std::vector<std::string> SuccessText() { return BlankThen("PULTIX installed successfully."); }
-
-std::vector<std::string> FailureLines(InstallResult result) {
-  std::vector<std::string> lines;
-  switch (result) {
-    case kInstallLanguageFailed:
-      lines.emplace_back("Errors encountered during installing language files.");
-      break;
-    case kInstallCopyingFailed:
-      lines.emplace_back("Errors encountered during copying.");
-      break;
-    case kInstallRegistryFailed:
-      lines.emplace_back("Errors encountered during creating registry keys.");
-      break;
-    case kInstallSucceeded:
-      break;
-  }
-  lines.emplace_back("Setup failed.");
-  return lines;
+void CreateLinks(LinkMaker& links, const Installed& installed, bool onDesktop, bool inStartMenu) {
+  const std::string& program = installed.linkedProgram;
+  if (onDesktop) links.CreateShortcut(program, kLinkArguments, installed.folder, kLinkGroup, true);
+  if (inStartMenu)
+    links.CreateShortcut(program, kLinkArguments, installed.folder, kLinkGroup, false);
 }
 
 }  // namespace core

@@ -1,9 +1,8 @@
 // The installation run behind "Next", apart from its windows: what it does to
-// the target folder and the registry, and the texts that report the outcome.
+// the target folder, the registry and the links, and the outcome it reports.
 #pragma once
 
 #include <string>
-#include <vector>
 
 #include "core/gauge.h"
 #include "core/platform.h"
@@ -26,9 +25,6 @@ inline bool Succeeded(InstallResult result) { return result == kInstallSucceeded
 // create directory" for a path it cannot handle.
 bool PrepareTargetFolder(Run& run, const std::string& targetDir);
 
-// Text of the box shown when the target folder cannot be created.
-std::string FolderUnusableMessage(const std::string& targetDir);
-
 // What a run installed, for the steps after it. The folder is the target's
 // full long path, the form in which the installed program sees its own
 // path; the program's path is spelled as its registry value names it and as
@@ -45,11 +41,10 @@ struct Installed {
 // the run ends with it.
 Installed InstallFiles(Run& run, const std::string& targetDir, Gauge& gauge);
 
-// Lines of the information text while copying and after success.
-std::vector<std::string> CopyingText();
-std::vector<std::string> SuccessText();
-// Lines appended to the copying text after a failure.
-std::vector<std::string> FailureLines(InstallResult result);
+// The links "Yes" in the shortcut dialog makes to what a run installed: on
+// the desktop, in the Start menu's program group, or both; the first that
+// cannot be made raises.
+void CreateLinks(LinkMaker& links, const Installed& installed, bool onDesktop, bool inStartMenu);
 
 // Registry key of the language registration.
 inline constexpr const char* kLocalesKey = "SOFTWARE\\Borland\\Locales";

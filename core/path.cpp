@@ -55,7 +55,7 @@ std::string VolumeRoot(std::string_view path) {
   return {};
 }
 
-std::string ExtractFilePath(std::string_view path) {
+std::string FolderOf(std::string_view path) {
   return std::string(path.substr(0, NameStart(path)));
 }
 

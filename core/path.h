@@ -26,8 +26,9 @@ char DriveLetterOf(std::string_view path);
 // "\\server\share\" for a network path; empty for any other text.
 std::string VolumeRoot(std::string_view path);
 
-// Everything up to and including the last '\' or ':' (empty if none).
-std::string ExtractFilePath(std::string_view path);
+// The folder a path names its file in: everything up to and including the
+// last '\' or ':' (empty if none).
+std::string FolderOf(std::string_view path);
 
 // File name of a path without directory and extension.
 std::string FileNameStem(std::string_view path);

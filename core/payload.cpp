@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "core/error.h"
+#include "core/filesystem.h"
 #include "core/names.h"
 #include "core/path.h"
 
@@ -12,7 +13,6 @@ namespace core {
 
 namespace {
 
-const char kCannotCreateDir[] = "Unable to create directory";
 const char kRangeError[] = "Range check error";
 
 }  // namespace
@@ -20,25 +20,6 @@ const char kRangeError[] = "Range check error";
 std::vector<std::string> LoadResourceList(Platform& platform, const std::string& resName) {
   const Bytes bytes = platform.ReadResource(resName);
   return SplitLines(std::string_view(reinterpret_cast<const char*>(bytes.data), bytes.size));
-}
-
-bool ForceDirectories(Platform& platform, std::string dir) {
-  // Walk up to the first level that exists (or cannot be split further),
-  // then create downwards; iterative so deep names cannot exhaust the stack.
-  std::vector<std::string> missing;
-  for (;;) {
-    if (dir.empty()) throw Error(kCannotCreateDir);
-    if (dir.back() == '\\') dir.pop_back();
-    if (dir.size() < 3 || platform.DirectoryExists(dir)) break;
-    std::string parent = ExtractFilePath(dir);
-    if (parent == dir) break;
-    missing.push_back(dir);
-    dir = std::move(parent);
-  }
-  for (auto it = missing.rbegin(); it != missing.rend(); ++it) {
-    if (!platform.CreateDir(*it)) return false;
-  }
-  return true;
 }
 
 namespace {
@@ -51,7 +32,7 @@ void RemoveLeftovers(Run& run, const std::string& base, const std::vector<std::s
   std::map<std::string, std::set<std::string>> byFolder;  // folder -> case-folded partial names
   for (const std::string& name : names) {
     if (name.size() > kMaxNameLength || !IsSafePayloadName(name)) continue;
-    const std::string sub = ExtractFilePath(name);
+    const std::string sub = FolderOf(name);
     byFolder[base + sub].insert(AsciiUpper(name.substr(sub.size()) + kPartialSuffix));
   }
   Platform& platform = run.platform();
@@ -70,8 +51,8 @@ bool ExtractResourceFile(Run& run, const std::string& dir, const std::string& re
   Platform& platform = run.platform();
   try {
     const Bytes bytes = platform.ReadResource(resName);
-    const std::string sub = ExtractFilePath(fileName);
-    if (!sub.empty()) ForceDirectories(platform, dir + sub);
+    const std::string sub = FolderOf(fileName);
+    if (!sub.empty()) CreateFolderWithParents(platform, dir + sub);
     if (!run.Hold(dir + sub)) return false;
     // The earlier file stays whole until its replacement is complete.
     const std::string path = dir + fileName;

@@ -17,10 +17,6 @@ inline constexpr const char* kManifestFile = "file.lst";
 // Lines of a text resource; raises "Resource %s not found".
 std::vector<std::string> LoadResourceList(Platform& platform, const std::string& resName);
 
-// Creates a folder and its missing parents. Raises "Unable to create directory"
-// for an empty path, or for a relative one whose first level cannot be made.
-bool ForceDirectories(Platform& platform, std::string dir);
-
 // Writes one payload resource to dir + fileName (dir ends with '\') under
 // the partial name first, replacing the earlier file only when complete;
 // the folder it goes into is held by the run from then on. Anything at the

@@ -1,5 +1,7 @@
-// The few operations the payload and installation logic need from the system.
-// Win32 implements them in tools/, the host tests with an in-memory fake.
+// What the program asks of the system: the payload's resources, the
+// installation's files and registry value, the folder chooser's drives and
+// folders, and the links. Win32 implements it in tools/, the host tests with
+// an in-memory fake.
 #pragma once
 
 #include <cstddef>
@@ -26,13 +28,47 @@ class HeldFolder {
   virtual ~HeldFolder() = default;
 };
 
-class Platform {
- public:
-  virtual ~Platform() = default;
+enum class DriveKind { Removable, Fixed, Network, CDRom, Ram };
 
+struct DriveInfo {
+  char letter = 0;  // lower case
+  DriveKind kind = DriveKind::Fixed;
+  std::string label;        // read only where core::ReadsVolumeLabel says so
+  std::string networkName;  // "\\server\share" of a mapped drive
+};
+
+struct FolderContents {
+  std::vector<std::string> folders;  // without "." and ".."
+  std::vector<std::string> files;
+};
+
+// Links to an installed program: all the shortcut dialog asks of the system.
+class LinkMaker {
+ public:
+  virtual ~LinkMaker() = default;
+  // A link named after the target's file, on the desktop or in the group
+  // folder of the Start menu's programs (created when missing), saved whole.
+  // Raises when the link cannot be made.
+  virtual void CreateShortcut(const std::string& target, const std::string& arguments,
+                              const std::string& workDir, const std::string& group,
+                              bool onDesktop) = 0;
+};
+
+// Everything the program asks of the system apart from its windows. Paths
+// are text of the ANSI code page, the form the installed program uses,
+// except where the folder chooser's calls say UTF-8: those list every name
+// as the file system spells it.
+class Platform : public LinkMaker {
+ public:
+  // The installer's own file.
+  virtual std::string ProgramPath() = 0;
   // Raw-data resource of the installer's own module, looked up ignoring case.
   // Raises "Resource %s not found". The bytes stay valid while the module lives.
   virtual Bytes ReadResource(const std::string& name) = 0;
+  // A raw-data resource by number; data is nullptr when there is none.
+  virtual Bytes ProgramResource(int id) = 0;
+  // The system folder; empty when it cannot be told.
+  virtual std::string SystemDir() = 0;
   virtual bool DirectoryExists(const std::string& path) = 0;
   // A file, not a folder.
   virtual bool FileExists(const std::string& path) = 0;
@@ -79,6 +115,31 @@ class Platform {
   // sees its own path: "C:\PROGRA~1\X." is "C:\Program Files\X". The text
   // itself when it cannot be resolved.
   virtual std::string FullLongPath(const std::string& path) = 0;
+
+  // The folder chooser's questions, in UTF-8.
+  // Every drive the system reports, in letter order.
+  virtual std::vector<DriveInfo> ListDrives() = 0;
+  // Visible (neither hidden nor system) sub-folders and files of a folder,
+  // each sorted by name; empty when the folder cannot be read.
+  virtual FolderContents ReadFolder(const std::string& folder) = 0;
+  // Whether the volume of a full path keeps the case of names; true when it
+  // cannot be asked.
+  virtual bool VolumeKeepsCase(const std::string& path) = 0;
+  // The process's current directory; empty when it does not fit MAX_PATH.
+  virtual std::string CurrentDirectory() = 0;
+  // False, and nothing changed, for an empty path or one that cannot be
+  // entered.
+  virtual bool ChangeCurrentDirectory(const std::string& path) = 0;
+  // The current directory the system keeps for a drive ("X:" resolved); the
+  // drive's root when it cannot tell.
+  virtual std::string DriveCurrentDirectory(char letter) = 0;
+  // Text made a full path relative to the current directory, trailing dots
+  // and spaces dropped; as it is when it cannot be, empty text included.
+  virtual std::string ResolvePath(const std::string& text) = 0;
+  // UTF-8 text in the ANSI code page; false when a character has no exact
+  // equivalent there (a look-alike would name another folder).
+  virtual bool ToCodePage(const std::string& text, std::string& ansi) = 0;
+  virtual std::string FromCodePage(const std::string& ansi) = 0;
 };
 
 }  // namespace core

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "core/chooser.h"
 #include "core/path.h"
 #include "tools/DllSearch.h"
 #include "tools/ScopedWin.h"
@@ -38,15 +39,15 @@ std::string NetworkName(const wchar_t* device) {
 
 }  // namespace
 
-std::vector<DriveInfo> ListDrives() {
+std::vector<core::DriveInfo> ListDrives() {
   const DWORD mask = GetLogicalDrives();
   size_t count = 0;
   for (DWORD rest = mask; rest; rest &= rest - 1) ++count;
-  std::vector<DriveInfo> drives(count);
+  std::vector<core::DriveInfo> drives(count);
   auto next = drives.begin();
   for (int i = 0; i < 26; ++i) {
     if (!(mask & (1u << i))) continue;
-    DriveInfo& drive = *next++;
+    core::DriveInfo& drive = *next++;
     drive.letter = static_cast<char>('a' + i);
     wchar_t root[] = {static_cast<wchar_t>(L'a' + i), L':', L'\\', L'\0'};
     drive.kind = DriveKindOf(GetDriveTypeW(root));
@@ -60,8 +61,8 @@ std::vector<DriveInfo> ListDrives() {
   return drives;
 }
 
-FolderContents ReadFolder(const std::string& folder) {
-  FolderContents contents;
+core::FolderContents ReadFolder(const std::string& folder) {
+  core::FolderContents contents;
   std::string pattern = folder;
   if (pattern.empty() || pattern.back() != '\\') pattern += '\\';
   pattern += "*.*";
@@ -106,18 +107,19 @@ std::string FullPath(const std::string& path) {
   return n && n < MAX_PATH ? std::string(full, n) : path;
 }
 
+std::string FullWidePath(const std::string& text) {
+  if (text.empty()) return text;
+  wchar_t full[MAX_PATH];
+  const DWORD n = GetFullPathNameW(Utf16(text).data(), MAX_PATH, full, nullptr);
+  return n && n < MAX_PATH ? Utf8(full) : text;
+}
+
 std::string DriveCurrentDirectory(char letter) {
   // Upper case, as the system spells drives in the paths it returns.
   const wchar_t device[] = {static_cast<wchar_t>(letter - 'a' + L'A'), L':', L'\0'};
   wchar_t full[MAX_PATH];
   const DWORD n = GetFullPathNameW(device, MAX_PATH, full, nullptr);
   return n > 2 && n < MAX_PATH ? Utf8(full) : Utf8(device) + "\\";
-}
-
-CurrentDirectoryRestorer::CurrentDirectoryRestorer() : saved_(CurrentDirectory()) {}
-
-CurrentDirectoryRestorer::~CurrentDirectoryRestorer() {
-  if (NeedRestore) SetCurrentDirectoryTo(saved_);
 }
 
 }  // namespace tools

@@ -1,33 +1,21 @@
 // What the folder chooser asks the system about drives, volumes and folders,
-// as plain data. Labels, names and paths here are UTF-8 (tools/Utf8.h): the
-// wide calls give every name as the file system spells it.
+// as plain data. Labels, names and paths here are UTF-8 (tools/Utf8.h), but
+// for FullPath: the wide calls give every name as the file system spells it.
 #pragma once
 
 #include <string>
 #include <vector>
 
-#include "core/chooser.h"
+#include "core/platform.h"
 
 namespace tools {
 
-struct DriveInfo {
-  char letter = 0;  // lower case
-  core::DriveKind kind = core::DriveKind::Fixed;
-  std::string label;        // read only where core::ReadsVolumeLabel says so
-  std::string networkName;  // "\\server\share" of a mapped drive
-};
-
 // Every drive the system reports, in letter order.
-std::vector<DriveInfo> ListDrives();
-
-struct FolderContents {
-  std::vector<std::string> folders;  // without "." and ".."
-  std::vector<std::string> files;
-};
+std::vector<core::DriveInfo> ListDrives();
 
 // Visible (neither hidden nor system) sub-folders and files of a folder, each
 // sorted by name; empty when the folder cannot be read.
-FolderContents ReadFolder(const std::string& folder);
+core::FolderContents ReadFolder(const std::string& folder);
 
 // Whether the volume of a full path keeps the case of names; true when it
 // cannot be asked.
@@ -43,23 +31,12 @@ bool SetCurrentDirectoryTo(const std::string& path);
 // when it cannot be resolved.
 std::string FullPath(const std::string& path);
 
+// Text made full relative to the current directory through the wide call;
+// as it is when it cannot be, empty text included.
+std::string FullWidePath(const std::string& text);
+
 // The current directory the system keeps for a drive ("X:" resolved); the
 // drive's root when it cannot tell.
 std::string DriveCurrentDirectory(char letter);
-
-// Puts the process's current directory back at the end of the scope while
-// NeedRestore is set; the code that must leave it where it is clears it.
-class CurrentDirectoryRestorer {
- public:
-  CurrentDirectoryRestorer();
-  ~CurrentDirectoryRestorer();
-  CurrentDirectoryRestorer(const CurrentDirectoryRestorer&) = delete;
-  CurrentDirectoryRestorer& operator=(const CurrentDirectoryRestorer&) = delete;
-
-  bool NeedRestore = true;
-
- private:
-  std::string saved_;
-};
 
 }  // namespace tools

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/platform.h"
+#include "tools/FileSystem.h"
 
 namespace tools {
 
@@ -14,7 +15,13 @@ namespace tools {
 class Win32Platform : public core::Platform {
  public:
   explicit Win32Platform(HMODULE module = GetModuleHandleA(nullptr)) : module_(module) {}
+  void CreateShortcut(const std::string& target, const std::string& arguments,
+                      const std::string& workDir, const std::string& group,
+                      bool onDesktop) override;
+  std::string ProgramPath() override;
   core::Bytes ReadResource(const std::string& name) override;
+  core::Bytes ProgramResource(int id) override;
+  std::string SystemDir() override;
   bool DirectoryExists(const std::string& path) override;
   bool FileExists(const std::string& path) override;
   bool CreateDir(const std::string& path) override;
@@ -32,15 +39,33 @@ class Win32Platform : public core::Platform {
   // FullPath, then the long form of every name on it that exists.
   std::string FullLongPath(const std::string& path) override;
 
+  // The folder chooser's, from FileSystem.h.
+  std::vector<core::DriveInfo> ListDrives() override { return tools::ListDrives(); }
+  core::FolderContents ReadFolder(const std::string& folder) override {
+    return tools::ReadFolder(folder);
+  }
+  bool VolumeKeepsCase(const std::string& path) override { return tools::VolumeKeepsCase(path); }
+  std::string CurrentDirectory() override { return tools::CurrentDirectory(); }
+  bool ChangeCurrentDirectory(const std::string& path) override {
+    return SetCurrentDirectoryTo(path);
+  }
+  std::string DriveCurrentDirectory(char letter) override {
+    return tools::DriveCurrentDirectory(letter);
+  }
+  std::string ResolvePath(const std::string& text) override { return FullWidePath(text); }
+  bool ToCodePage(const std::string& text, std::string& ansi) override;
+  std::string FromCodePage(const std::string& ansi) override;
+
  private:
   HMODULE module_;
 };
 
 std::string GetSystemDir();
 // Pultix.lnk-style link on the desktop, or in the group folder of the Start
-// menu's programs, saved whole: a kill leaves the earlier link or the new
-// one. Raises when the shell-link object is unavailable, and "Cannot create
-// file %s" with the link's path when the link cannot be saved.
+// menu's programs (ShellFolder below HKCU's Explorer key), saved whole: a
+// kill leaves the earlier link or the new one; no folder, no link. Raises
+// when the shell-link object is unavailable, and "Cannot create file %s"
+// with the link's path when the link cannot be saved.
 void CreateShortcut(const std::string& target, const std::string& arguments,
                     const std::string& workDir, const std::string& group, bool onDesktop);
 
@@ -49,12 +74,12 @@ void CreateShortcut(const std::string& target, const std::string& arguments,
 using WideText = std::vector<wchar_t>;
 void Append(WideText& to, const wchar_t* tail);
 
-// A value of the "Shell Folders" key below `explorer`, which CreateShortcut
-// reads only when the shell does not know the folder: empty when the key or
-// the value is missing; an expandable string is expanded. Raises for a value
+// The folder the shell knows for `csidl`; where it knows none, the value
+// `name` of the "Shell Folders" key below `explorer`: empty when the key or
+// the value is missing, an expandable string expanded. Raises for a value
 // that is no string or cannot be read. Wide, as folder names may hold
 // characters outside the ANSI code page.
-WideText ReadShellFolder(HKEY explorer, const char* name);
+WideText ShellFolder(HKEY explorer, const char* name, int csidl);
 
 // `text` in the ANSI code page; false when a character has no exact
 // equivalent there (a look-alike or '?' would name another file).

@@ -1,16 +1,13 @@
 #include "wizard/FolderChooser.h"
 
-#include <initializer_list>
 #include <vector>
 
 #include "core/path.h"
-#include "core/payload.h"
 #include "forms/ListControls.h"
 #include "forms/QuestionBox.h"
-#include "tools/FileSystem.h"
-#include "tools/MyTools.h"
 #include "tools/Utf8.h"
 #include "wizard/ControlIds.h"
+#include "wizard/FolderChooserTexts.h"
 #include "wizard/FolderIcons.h"
 
 namespace wizard {
@@ -26,44 +23,18 @@ constexpr int kDriveDropRows = 8;
 constexpr int kIndent = 10;  // per folder level
 constexpr UINT kFocusFolderList = WM_APP + 1;
 
-const char kCreatePrompt[] = "The specified directory does not exist. Create it?";
-// Around the folder's name, as the other folder errors read.
-const wchar_t* const kOutsideCodePage[] = {
-    L"Unable to use folder: ",
-    L". \rIts name has characters outside the system's code page. Choose another one."};
-
 HFONT FontOf(HWND control) {
   return reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0));
 }
 
-// The target stays ANSI text, the form in which the installed program looks
-// itself up: a folder that code page cannot name is refused, wherever it was
-// chosen, rather than turned into another folder's name.
-bool RefusedOutsideCodePage(HWND owner, const wchar_t* path, std::string& ansi) {
-  if (tools::ToAnsi(path, ansi)) return false;
-  tools::WideText message;
-  for (const wchar_t* part : {kOutsideCodePage[0], path, kOutsideCodePage[1]})
-    tools::Append(message, part);
-  MessageBoxW(owner, message.data(), L"Error", MB_ICONSTOP | MB_OK);
-  return true;
-}
-
-// Text typed in the field, made full relative to the current directory (the
-// folder the chooser shows); as typed when it cannot be, empty text included.
-tools::WideText FullPathOf(const tools::WideText& typed) {
-  if (typed.size() <= 1) return typed;
-  wchar_t full[MAX_PATH];
-  const DWORD n = GetFullPathNameW(typed.data(), MAX_PATH, full, nullptr);
-  return n && n < MAX_PATH ? tools::WideText(full, full + n + 1) : typed;
-}
-
 }  // namespace
 
-TSelectDirDlg::TSelectDirDlg(core::Platform& platform) : Form(kSelectDirDef), platform_(platform) {
+TSelectDirDlg::TSelectDirDlg(core::Platform& platform)
+    : Form(kSelectDirDef), platform_(platform), browser_(platform) {
   OnClick(kChooserOK, [this] { OkClick(); });
 }
 
-bool TSelectDirDlg::Execute(HWND owner, const std::string& start, std::string& chosen) {
+std::optional<std::string> TSelectDirDlg::Execute(HWND owner, const std::string& start) {
   Create(owner);
   SendMessageA(Item(kChooserOK), BM_SETSTYLE, BS_DEFPUSHBUTTON, FALSE);
   // Closed height of the drive box as designed, whatever the font.
@@ -73,12 +44,10 @@ bool TSelectDirDlg::Execute(HWND owner, const std::string& start, std::string& c
   const int frame = (bounds.bottom - bounds.top) - drives.GetItemHeight(-1);
   drives.SetItemHeight(-1, Scaled(kDriveBoxHeight) - frame);
   FillDrives();
-  // The start is ANSI text; the chooser's paths are UTF-8.
-  if (!ChangeFolder(tools::Utf8(tools::Utf16(core::ChooserOpenPath(start), CP_ACP).data())))
-    ChangeFolder(tools::CurrentDirectory());
-  if (ShowModal() != mrOk) return false;
-  chosen = chosen_;
-  return true;
+  browser_.Open(start);
+  ShowFolder();
+  if (ShowModal() != mrOk) return std::nullopt;
+  return chosen_;
 }
 
 void TSelectDirDlg::FormShow() {
@@ -101,34 +70,23 @@ LRESULT TSelectDirDlg::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   return Form::HandleMessage(msg, wParam, lParam);
 }
 
-bool TSelectDirDlg::ChangeFolder(const std::string& path) {
-  if (!tools::SetCurrentDirectoryTo(path)) return false;
-  folder_ = tools::CurrentDirectory();
-  if (char letter = core::DriveLetterOf(folder_)) driveFolders_[letter] = folder_;
+void TSelectDirDlg::ShowFolder() {
+  const core::FolderRows& rows = browser_.Rows();
+  std::vector<std::string> texts(rows.rows.size());
+  for (size_t i = 0; i < texts.size(); ++i) texts[i] = rows.rows[i].text;
+  ListBox(Item(kChooserDirList)).SetItems(texts, static_cast<int>(rows.selected));
+  ListBox(Item(kChooserFileList)).SetItems(browser_.Files());
 
-  const tools::FolderContents contents = tools::ReadFolder(folder_);
-  const bool keepsCase = tools::VolumeKeepsCase(folder_);
-  rows_ = core::BuildFolderRows(folder_, contents.folders, keepsCase);
-
-  std::vector<std::string> texts(rows_.rows.size());
-  for (size_t i = 0; i < texts.size(); ++i) texts[i] = rows_.rows[i].text;
-  ListBox(Item(kChooserDirList)).SetItems(texts, static_cast<int>(rows_.selected));
-
-  texts.resize(contents.files.size());
-  for (size_t i = 0; i < texts.size(); ++i)
-    texts[i] = core::DisplayName(contents.files[i], keepsCase);
-  ListBox(Item(kChooserFileList)).SetItems(texts);
-
-  SelectDrive(core::DriveLetterOf(folder_));
-  SetWindowTextW(Item(kChooserNameEdit), tools::Utf16(folder_).data());
+  const std::string& folder = browser_.Folder();
+  SelectDrive(core::DriveLetterOf(folder));
+  SetWindowTextW(Item(kChooserNameEdit), tools::Utf16(folder).data());
   SendMessageA(Item(kChooserNameEdit), EM_SETSEL, 0, -1);
-  return true;
 }
 
 void TSelectDirDlg::FillDrives() {
   const ComboBox box(Item(kChooserDriveList));
   box.Clear();
-  for (const tools::DriveInfo& drive : tools::ListDrives())
+  for (const core::DriveInfo& drive : platform_.ListDrives())
     box.Add(core::DriveEntryText(drive.kind, drive.letter, drive.label, drive.networkName),
             static_cast<LPARAM>(drive.kind));
 }
@@ -153,15 +111,13 @@ void TSelectDirDlg::ChangeDrive() {
   const std::string text = box.GetText(index);
   if (text.empty()) return;
   const char letter = text[0];
-  if (letter == core::DriveLetterOf(folder_)) return;
-  // The drive's own current directory: where we left it, else the system's.
-  auto seen = driveFolders_.find(letter);
-  const std::string target =
-      seen != driveFolders_.end() ? seen->second : tools::DriveCurrentDirectory(letter);
-  if (!ChangeFolder(target) && !ChangeFolder(target.substr(0, 2) + "\\")) {
+  if (letter == core::DriveLetterOf(browser_.Folder())) return;
+  if (browser_.EnterDrive(letter)) {
+    ShowFolder();
+  } else {
     // An unreadable drive leaves the lists where they were.
     MessageBeep(MB_ICONWARNING);
-    SelectDrive(core::DriveLetterOf(folder_));
+    SelectDrive(core::DriveLetterOf(browser_.Folder()));
   }
 }
 
@@ -179,22 +135,26 @@ bool TSelectDirDlg::OnCommand(int id, int code) {
 }
 
 void TSelectDirDlg::EnterRow(size_t index) {
-  const std::string path = core::RowPath(rows_, index);
-  std::string ansi;
-  if (!RefusedOutsideCodePage(Handle(), tools::Utf16(path).data(), ansi)) ChangeFolder(path);
+  const core::Pick pick = browser_.PickRow(index);
+  if (Accepted(pick) && browser_.Enter(pick.path)) ShowFolder();
 }
 
 void TSelectDirDlg::OkClick() {
   // Made full before anything is created: relative text of any length names
   // a folder under the one shown, "X." and "X " name X.
-  const tools::WideText full = FullPathOf(WideText(kChooserNameEdit));
-  std::string text;
-  if (RefusedOutsideCodePage(Handle(), full.data(), text)) return;
-  if (!platform_.DirectoryExists(text) &&
-      !forms::AskYesNo(Handle(), "Confirm", kCreatePrompt))
+  const core::Pick pick = browser_.PickTyped(tools::Utf8(WideText(kChooserNameEdit).data()));
+  if (!Accepted(pick)) return;
+  if (!platform_.DirectoryExists(pick.ansi) && !AskYesNo(Handle(), kConfirmTitle, kCreatePrompt))
     return;
-  chosen_ = text;
+  chosen_ = pick.ansi;
   SetModalResult(mrOk);
+}
+
+bool TSelectDirDlg::Accepted(const core::Pick& pick) {
+  if (!pick.refused) return true;
+  MessageBoxW(Handle(), tools::Utf16(OutsideCodePageMessage(pick.path)).data(),
+              tools::Utf16(kRefusalTitle).data(), MB_ICONSTOP | MB_OK);
+  return false;
 }
 
 bool TSelectDirDlg::OnMeasureItem(MEASUREITEMSTRUCT& item) {
@@ -222,12 +182,13 @@ bool TSelectDirDlg::OnDrawItem(const DRAWITEMSTRUCT& item) {
 }
 
 void TSelectDirDlg::DrawFolderRow(const DRAWITEMSTRUCT& item) {
-  if (item.itemID == static_cast<UINT>(-1) || item.itemID >= rows_.rows.size()) {
+  const core::FolderRows& rows = browser_.Rows();
+  if (item.itemID == static_cast<UINT>(-1) || item.itemID >= rows.rows.size()) {
     FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_WINDOW));
     if (item.itemState & ODS_FOCUS) DrawFocusRect(item.hDC, &item.rcItem);
     return;
   }
-  const core::FolderRow& row = rows_.rows[item.itemID];
+  const core::FolderRow& row = rows.rows[item.itemID];
   PaintFolderRow(item, FontOf(item.hwndItem), Scaled(kIndent * row.level), row.text, row.icon,
                  Dpi());
 }
@@ -242,38 +203,10 @@ void TSelectDirDlg::DrawDriveEntry(const DRAWITEMSTRUCT& item) {
                 Dpi());
 }
 
-namespace {
-
-// The dialog, then the chosen folder created and made full.
-bool ChooseAndCreate(HWND owner, core::Platform& platform, const std::string& start,
-                     std::string& targetFolder) {
-  SetCurrentDirectoryA(start.c_str());  // failure ignored
-  std::string chosen;
-  bool confirmed;
-  {
-    TSelectDirDlg dialog(platform);
-    confirmed = dialog.Execute(owner, start, chosen);
-  }
-  if (!confirmed) return false;
-  core::ForceDirectories(platform, chosen);  // a full path, or empty text
-  targetFolder = chosen;
-  return true;
-}
-
-}  // namespace
-
-bool BrowseForTargetFolder(HWND owner, core::Platform& platform, std::string& targetFolder) {
-  const std::string start = core::ChooserStart(
-      targetFolder, platform.DirectoryExists(targetFolder), tools::GetSystemDir());
-  tools::CurrentDirectoryRestorer restorer;
-  try {
-    return ChooseAndCreate(owner, platform, start, targetFolder);
-  } catch (...) {
-    // "Unable to create directory" is shown by the caller with the chooser's
-    // current directory still in place.
-    restorer.NeedRestore = false;
-    throw;
-  }
+std::optional<std::string> ChooseFolder(HWND owner, core::Platform& platform,
+                                        const std::string& start) {
+  TSelectDirDlg dialog(platform);
+  return dialog.Execute(owner, start);
 }
 
 }  // namespace wizard

@@ -1,35 +1,18 @@
 #include "wizard/LicencjaE.h"
 
-#include <string>
-
-#include "tools/Resource.h"
-#include "wizard/Artwork.h"
+#include "wizard/LicencjaETexts.h"
 
 namespace wizard {
 
 using namespace forms;
 
-namespace {
-
-const char kMissingText[] = "The licence agreement text is missing.";
-
-// The licence text as stored, up to its first NUL.
-std::string AgreementText() {
-  const core::Bytes bytes =
-      tools::ResourceBytes(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_AGREEMENT));
-  if (!bytes.data) return kMissingText;
-  const std::string text(reinterpret_cast<const char*>(bytes.data), bytes.size);
-  return text.substr(0, text.find('\0'));
-}
-
-}  // namespace
-
-TFormLicencjaE::TFormLicencjaE() : Form(kFormLicencjaEDef) {
+TFormLicencjaE::TFormLicencjaE(core::Platform& platform)
+    : Form(kFormLicencjaEDef), platform_(platform) {
   OnClick(kRadioButton1, [this] { RadioButton1Click(); });
   OnClick(kRadioButton2, [this] { RadioButton1Click(); });
 }
 
-void TFormLicencjaE::FormCreate() { SetText(kMemo1, AgreementText()); }
+void TFormLicencjaE::FormCreate() { SetText(kMemo1, AgreementText(platform_)); }
 
 bool TFormLicencjaE::AcceptAgreement() { return ShowModal() == mrYes; }
 

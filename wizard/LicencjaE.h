@@ -1,6 +1,7 @@
 // TFormLicencjaE: the agreement dialog shown by every "Next".
 #pragma once
 
+#include "core/platform.h"
 #include "forms/Form.h"
 #include "wizard/ControlIds.h"
 
@@ -10,7 +11,8 @@ extern const forms::FormDef kFormLicencjaEDef;
 
 class TFormLicencjaE : public forms::Form {
  public:
-  TFormLicencjaE();
+  // The licence text comes from the program's resources.
+  explicit TFormLicencjaE(core::Platform& platform);
 
   // True exactly when the dialog closed by "&Next" (modal result yes); the
   // selection stays for the next showing.
@@ -19,6 +21,9 @@ class TFormLicencjaE : public forms::Form {
 
  protected:
   void FormCreate() override;
+
+ private:
+  core::Platform& platform_;
 };
 
 }  // namespace wizard

@@ -1,7 +1,9 @@
 #include "wizard/Unit2.h"
 
+#include <optional>
 #include <vector>
 
+#include "core/chooser.h"
 #include "core/error.h"
 #include "core/install.h"
 #include "core/path.h"
@@ -9,23 +11,19 @@
 #include "forms/Annotation.h"
 #include "forms/AppError.h"
 #include "forms/Jpeg.h"
-#include "wizard/Artwork.h"
+#include "resources/resource_ids.h"
 #include "wizard/FolderChooser.h"
 #include "wizard/LicencjaE.h"
+#include "wizard/Unit2Texts.h"
 #include "wizard/Unit3.h"
 
 namespace wizard {
 
 namespace {
 
-std::vector<std::string> WelcomeLines(const std::string& version) {
-  return {" ", " ", "This will install service software", "of security system control panel",
-          " ", "Vorlen KORVAN", " ", "- Pultix -", " ", "version " + version + " Hungarian"};
-}
-
-HICON LoadSharedIcon(int id, int size) {
-  return static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id),
-                                       IMAGE_ICON, size, size, LR_SHARED));
+HICON LoadSharedIcon(HINSTANCE module, int id, int size) {
+  return static_cast<HICON>(
+      LoadImageA(module, MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, LR_SHARED));
 }
 
 }  // namespace
@@ -39,12 +37,14 @@ TForm2::TForm2(core::Platform& platform, TForm3& shortcuts, TFormLicencjaE& agre
 }
 
 void TForm2::LoadArtwork() {
+  // The artwork is the window's module's, the program's own.
+  const auto module = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(Handle(), GWLP_HINSTANCE));
   // Task switcher and taskbar show the program's icon, the title bar the
   // window's own.
-  SetIcons(LoadSharedIcon(IDI_SETUP, GetSystemMetrics(SM_CXICON)),
-           LoadSharedIcon(IDI_MAINWINDOW, GetSystemMetrics(SM_CXSMICON)));
+  SetIcons(LoadSharedIcon(module, IDI_SETUP, GetSystemMetrics(SM_CXICON)),
+           LoadSharedIcon(module, IDI_MAINWINDOW, GetSystemMetrics(SM_CXSMICON)));
   try {
-    SetPicture(kImage2, forms::LoadJpegResource(GetModuleHandleA(nullptr), IDR_BANNER).release());
+    SetPicture(kImage2, forms::LoadJpegResource(module, IDR_BANNER).release());
   } catch (const core::Error& e) {
     // A damaged banner must not keep the window from working.
     forms::ShowErrorBox(e.what());
@@ -53,9 +53,7 @@ void TForm2::LoadArtwork() {
 
 void TForm2::FormCreate() {
   LoadArtwork();
-  char path[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  SetCaption(core::FileNameStem(path));
+  SetCaption(core::FileNameStem(platform_.ProgramPath()));
 
   const std::vector<std::string> list = core::LoadResourceList(platform_, core::kManifestResource);
   if (list.empty()) throw core::Error("List index out of bounds (-1)");
@@ -67,16 +65,19 @@ void TForm2::FormShow() { RG1Click(); }
 void TForm2::RG1Click() {
   ClearLines(kM1);
   AddLines(kM1, WelcomeLines(payloadVersion_));
-  SetText(kMainGroupBox1, "Target folder:");
-  SetText(kButton1, "Browse...");
-  SetText(kBtnDalej, "Next");
-  SetText(kBtnKoniec, "Cancel");
+  SetText(kMainGroupBox1, kTargetFolderCaption);
+  SetText(kButton1, kBrowseCaption);
+  SetText(kBtnDalej, kNextCaption);
+  SetText(kBtnKoniec, kCancelCaption);
   shortcuts_.ApplyTexts();
 }
 
 void TForm2::Button1Click() {
-  std::string folder = TargetDir();
-  if (BrowseForTargetFolder(Handle(), platform_, folder)) SetText(kEdit1, folder);
+  const std::optional<std::string> chosen =
+      core::BrowseForTarget(platform_, TargetDir(), [this](const std::string& start) {
+        return ChooseFolder(Handle(), platform_, start);
+      });
+  if (chosen) SetText(kEdit1, *chosen);
 }
 
 void TForm2::BtnDalejClick() {
@@ -87,34 +88,35 @@ void TForm2::BtnDalejClick() {
     ~Done() { flag = false; }
   } done{running_};
   if (!agreement_.AcceptAgreement()) return;
+  const std::string target = TargetDir();
   // Holds the folders it writes into until the files are in place.
   core::Run run(platform_);
-  if (!core::PrepareTargetFolder(run, TargetDir())) {
-    MessageBoxA(Handle(), core::FolderUnusableMessage(TargetDir()).c_str(), "Error",
+  if (!core::PrepareTargetFolder(run, target)) {
+    MessageBoxA(Handle(), FolderUnusableMessage(target).c_str(), kErrorTitle,
                 MB_ICONSTOP | MB_OK);
     return;
   }
   ClearLines(kM1);
-  AddLines(kM1, core::CopyingText());
+  AddLines(kM1, CopyingText());
   SetVisible(kG1, true);
   UpdateWindow(Handle());
 
-  const core::Installed installed = core::InstallFiles(run, TargetDir(), GaugeOf(kG1));
+  const core::Installed installed = core::InstallFiles(run, target, GaugeOf(kG1));
   if (core::Succeeded(installed.result)) {
     ClearLines(kM1);
-    AddLines(kM1, core::SuccessText());
+    AddLines(kM1, SuccessText());
     shortcuts_.Offer(installed);
     SetEnabled(kBtnDalej, false);
     SetEnabled(kButton1, false);
     SetVisible(kBtnKoniec, false);
     SetVisible(kBtnOK, true);
-    FocusOutcome(kBtnOK, {core::SuccessText().back()});
+    FocusOutcome(kBtnOK, {SuccessText().back()});
   } else {
-    const std::vector<std::string> lines = core::FailureLines(installed.result);
+    const std::vector<std::string> lines = FailureLines(installed.result);
     AddLines(kM1, lines);
     SetEnabled(kBtnDalej, false);
     SetEnabled(kButton1, false);
-    SetText(kBtnKoniec, "Exit");
+    SetText(kBtnKoniec, kExitCaption);
     FocusOutcome(kBtnKoniec, lines);
   }
 }

@@ -26,9 +26,8 @@ class TForm2 : public forms::Form {
   // The dialogs are only used once the windows exist.
   TForm2(core::Platform& platform, TForm3& shortcuts, TFormLicencjaE& agreement);
 
-  // The target folder, read afresh wherever it is needed.
+  // The target folder as the field shows it.
   std::string TargetDir() const { return Text(kEdit1); }
-  const std::string& PayloadVersion() const { return payloadVersion_; }
 
   void RG1Click();
   void Button1Click();

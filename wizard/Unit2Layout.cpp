@@ -1,7 +1,8 @@
 // The main window's layout, design values at 96 DPI.
 #include "wizard/Unit2.h"
 
-#include "wizard/Artwork.h"
+#include "resources/resource_ids.h"
+#include "wizard/Unit2Texts.h"
 
 namespace wizard {
 
@@ -13,22 +14,22 @@ const ControlDef kControls[] = {
     {.id = kImage2, .name = "Image2", .kind = Kind::Image,
      .left = 1, .top = 0, .width = 214, .height = 316, .dock = Dock::Left},
     {.id = kBtnOK, .name = "BtnOK", .kind = Kind::BitBtn,
-     .left = 477, .top = 288, .width = 75, .height = 24, .caption = "OK",
+     .left = 477, .top = 288, .width = 75, .height = 24, .caption = kOkCaption,
      .settings = kHidden | kMoveX, .tab = 5, .textColor = clBlack,
      .buttonKind = BitBtnKind::OK, .glyphResource = IDB_GLYPH_OK},
     {.id = kBtnKoniec, .name = "BtnKoniec", .kind = Kind::BitBtn,
-     .left = 477, .top = 288, .width = 75, .height = 24, .caption = "Cancel",
+     .left = 477, .top = 288, .width = 75, .height = 24, .caption = kCancelCaption,
      .settings = kMoveX, .tab = 1, .textColor = clBlack,
      .buttonKind = BitBtnKind::Cancel, .glyphResource = IDB_GLYPH_CANCEL},
     {.id = kBtnDalej, .name = "BtnDalej", .kind = Kind::BitBtn,
-     .left = 378, .top = 288, .width = 75, .height = 24, .caption = "Next",
+     .left = 378, .top = 288, .width = 75, .height = 24, .caption = kNextCaption,
      .settings = kDefault | kMoveX, .tab = 0, .textColor = clBlack,
      .glyphResource = IDB_GLYPH_NEXT, .glyph = GlyphArt::NextArrow},
     {.id = kMainGroupBox1, .name = "GroupBox1", .kind = Kind::GroupBox,
-     .left = 219, .top = 238, .width = 336, .height = 44, .caption = "Target folder:",
+     .left = 219, .top = 238, .width = 336, .height = 44, .caption = kTargetFolderCaption,
      .settings = kMoveX, .tab = 2},
     {.id = kButton1, .name = "Button1", .kind = Kind::Button, .parent = kMainGroupBox1,
-     .left = 254, .top = 15, .width = 78, .height = 25, .caption = "Browse...", .tab = 0},
+     .left = 254, .top = 15, .width = 78, .height = 25, .caption = kBrowseCaption, .tab = 0},
     {.id = kEdit1, .name = "Edit1", .kind = Kind::Edit, .parent = kMainGroupBox1,
      .left = 7, .top = 16, .width = 243, .height = 21, .caption = kDefaultTargetDir,
      .settings = kReadOnly | kNoTabStop | kBorder, .tab = 1, .color = clBtnFace},

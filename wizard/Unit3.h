@@ -1,14 +1,9 @@
 // TForm3: the shortcut dialog shown after a successful installation.
 #pragma once
 
-#include <string>
-
+#include "core/install.h"
 #include "forms/Form.h"
 #include "wizard/ControlIds.h"
-
-namespace core {
-struct Installed;
-}
 
 namespace wizard {
 
@@ -16,7 +11,7 @@ extern const forms::FormDef kForm3Def;
 
 class TForm3 : public forms::Form {
  public:
-  TForm3();
+  explicit TForm3(core::LinkMaker& links);
 
   // The English texts, set by the main window when it is shown.
   void ApplyTexts();
@@ -25,8 +20,8 @@ class TForm3 : public forms::Form {
   void BitBtn1Click();
 
  private:
-  std::string folder_;   // as the program sees its own path
-  std::string program_;  // the links' target
+  core::LinkMaker& links_;
+  core::Installed installed_;
 };
 
 }  // namespace wizard

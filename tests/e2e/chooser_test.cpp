@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "tests/e2e/e2e_common.h"
+#include "tools/Utf8.h"
+#include "wizard/FolderChooserTexts.h"
 
 namespace e2e {
 namespace {
@@ -364,9 +366,7 @@ TEST_F(ChooserTest, NameOutsideTheCodePageIsListedButRefused) {
     Settle(box);
     EXPECT_EQ(Text(box), "Error");
     EXPECT_EQ(wideText(GetDlgItem(box, 0xFFFF)),
-              L"Unable to use folder: " + folder +
-                  L". \rIts name has characters outside the system's code page."
-                  L" Choose another one.");
+              tools::Utf16(wizard::OutsideCodePageMessage(tools::Utf8(folder.c_str()))).data());
     PressKey(box, VK_RETURN);
     ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(box); }, kStepTimeoutMs));
     Settle(w);

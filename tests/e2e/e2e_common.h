@@ -5,13 +5,14 @@
 #include <windows.h>
 
 #include <functional>
-#include <initializer_list>
 #include <string>
 #include <vector>
 
+#include "core/install.h"
 #include "tests/e2e/driver.h"
 #include "tests/support/support.h"
 #include "wizard/ControlIds.h"
+#include "wizard/Unit2Texts.h"
 
 namespace e2e {
 
@@ -27,11 +28,6 @@ inline const char kManyFilesInstaller[] = E2E_INSTALLER_MANY;  // 200 files more
 inline const char kDeviceNameInstaller[] = E2E_INSTALLER_DEVICE_NAME;
 inline const char kWorkDir[] = E2E_WORK_DIR;
 inline const char kProbeDll[] = E2E_PROBE_DLL;  // an empty DLL to plant
-
-inline std::vector<std::string> WelcomeLines(const std::string& version) {
-  return {" ", " ", "This will install service software", "of security system control panel",
-          " ", "Vorlen KORVAN", " ", "- Pultix -", " ", "version " + version + " Hungarian"};
-}
 
 // The main window and its controls.
 struct MainWindow {
@@ -121,8 +117,9 @@ void Accept(const AgreementDialog& a);
 std::string Welcome(const std::string& version = "2.00.001");
 // Checks the controls of the welcome state.
 void ExpectWelcomeState(const MainWindow& m, const std::string& version = "2.00.001");
-// The run's texts: four blank lines (" "), then `extra`.
-std::string RunText(std::initializer_list<const char*> extra);
+// The information text a run ends with: the success text, or the copying
+// text and the failure's lines.
+std::string RunText(core::InstallResult outcome);
 void ExpectFinalButtons(const MainWindow& m, bool installed);
 // The installed folder holds the shipped payload, with the language files
 // under their active names and without the manifest.

@@ -66,7 +66,7 @@ TEST_F(Install, FreshThenAgainWithEachShortcutChoice) {
 
     HWND s = inst->FindTop(kShortcutDialogClass);
     ASSERT_NE(s, nullptr) << "no shortcut dialog; M1: " << Text(m.m1);
-    EXPECT_EQ(Text(m.m1), RunText({"PULTIX installed successfully."}));
+    EXPECT_EQ(Text(m.m1), RunText(core::kInstallSucceeded));
     EXPECT_TRUE(Visible(m.g1)) << "G1";
     EXPECT_EQ(Text(m.g1), "100%");
     ExpectInstalledFiles(target);
@@ -115,7 +115,7 @@ TEST_F(Install, FreshThenAgainWithEachShortcutChoice) {
     }
     ExpectFinalButtons(m, true);
     EXPECT_EQ(Focused(w), m.btnOK) << "the outcome's button has the focus";
-    EXPECT_EQ(Text(m.m1), RunText({"PULTIX installed successfully."}));
+    EXPECT_EQ(Text(m.m1), RunText(core::kInstallSucceeded));
     // Esc belongs to the hidden cancel button now.
     PressKey(w, VK_ESCAPE);
     Settle(w);
@@ -247,14 +247,14 @@ TEST_F(Install, BrokenPayloadStopsAtItsLine) {
   const struct {
     const char* what;
     const char* installer;
-    const char* errorLine;
+    core::InstallResult outcome;
     const char* gauge;  // files written before the bad line, of three
     const char* present;
     const char* absent;
   } cases[] = {
-      {"missing pultix.hu", kMissingHuInstaller,
-       "Errors encountered during installing language files.", "33%", "Pultix.exe", "Logbix.dll"},
-      {"device name COM9.txt", kDeviceNameInstaller, "Errors encountered during copying.", "66%",
+      {"missing pultix.hu", kMissingHuInstaller, core::kInstallLanguageFailed, "33%", "Pultix.exe",
+       "Logbix.dll"},
+      {"device name COM9.txt", kDeviceNameInstaller, core::kInstallCopyingFailed, "66%",
        "Logbix.dll", "pultix.hu"},
   };
   for (size_t i = 0; i < std::size(cases); ++i) {
@@ -265,8 +265,7 @@ TEST_F(Install, BrokenPayloadStopsAtItsLine) {
     ASSERT_NO_FATAL_FAILURE(s.RunOn(target));
     const MainWindow& m = s.m;
 
-    EXPECT_EQ(Text(m.m1), RunText({"Copy files to target folder...", c.errorLine,
-                                          "Setup failed."}));
+    EXPECT_EQ(Text(m.m1), RunText(c.outcome));
     EXPECT_EQ(s.inst.FindTop(kShortcutDialogClass), nullptr) << "no shortcuts after failure";
     ExpectFinalButtons(m, false);
     EXPECT_EQ(Focused(m.window), m.btnKoniec) << "\"Exit\" has the focus";
@@ -287,13 +286,13 @@ TEST_F(Install, BrokenPayloadStopsAtItsLine) {
 // so the installed program still starts.
 TEST_F(Install, UnwritableFileInTargetReportsCopying) {
   enum class Block { kReadOnly, kHeldOpen, kFolder };
-  const char* const copying = "Errors encountered during copying.";
-  const char* const language = "Errors encountered during installing language files.";
+  const core::InstallResult copying = core::kInstallCopyingFailed;
+  const core::InstallResult language = core::kInstallLanguageFailed;
   const struct {
     const char* how;
     const char* blocked;
     Block block;
-    const char* errorLine;
+    core::InstallResult outcome;
     const char* gauge;
     const char* lastWritten;
     const char* firstNotWritten;
@@ -342,8 +341,7 @@ TEST_F(Install, UnwritableFileInTargetReportsCopying) {
     if (HasFatalFailure()) return;
     const MainWindow& m = s.m;
 
-    EXPECT_EQ(Text(m.m1), RunText({"Copy files to target folder...", c.errorLine,
-                                          "Setup failed."}));
+    EXPECT_EQ(Text(m.m1), RunText(c.outcome));
     EXPECT_EQ(s.inst.FindTop(kShortcutDialogClass), nullptr);
     ExpectFinalButtons(m, false);
     EXPECT_EQ(Text(m.g1), c.gauge);
@@ -435,11 +433,10 @@ TEST_F(Install, NamesAtPartialFilesOfSomeoneElse) {
     const MainWindow& m = s.m;
     EXPECT_EQ(ReadAll(victim), own) << "the file outside was changed";
     if (c.plant == Plant::kReadOnlyLeftover) {
-      EXPECT_EQ(Text(m.m1), RunText({"PULTIX installed successfully."}));
+      EXPECT_EQ(Text(m.m1), RunText(core::kInstallSucceeded));
       ExpectInstalledFiles(target);
     } else {
-      EXPECT_EQ(Text(m.m1), RunText({"Copy files to target folder...",
-                                     "Errors encountered during copying.", "Setup failed."}));
+      EXPECT_EQ(Text(m.m1), RunText(core::kInstallCopyingFailed));
       EXPECT_TRUE(FileExists(target + "\\Zeta4.def"));
       EXPECT_FALSE(FileExists(target + "\\Zeta5.def"));
     }
@@ -464,7 +461,7 @@ TEST_F(Install, LongestTargetFolderInstallsEveryFile) {
   ASSERT_TRUE(CreateDirectoryW(wide.data(), nullptr));
   const Session s;
   ASSERT_NO_FATAL_FAILURE(s.InstallAnsweringShortcuts(target, false));
-  EXPECT_EQ(Text(s.m.m1), RunText({"PULTIX installed successfully."}));
+  EXPECT_EQ(Text(s.m.m1), RunText(core::kInstallSucceeded));
   ExpectInstalledFiles(target);
   Click(s.m.btnOK);
   EXPECT_TRUE(s.inst.WaitExit(kStepTimeoutMs));
@@ -479,19 +476,18 @@ TEST_F(Install, FullDiskOnReinstallKeepsTheEarlierFile) {
   RemoveTree(target);
   const struct {
     const char* installer;
-    const char* errorLine;  // nullptr: success
+    core::InstallResult outcome;
   } runs[] = {
-      {kShippedInstaller, nullptr},
-      {kBigZeta3Installer, "Errors encountered during copying."},
+      {kShippedInstaller, core::kInstallSucceeded},
+      {kBigZeta3Installer, core::kInstallCopyingFailed},
   };
   for (const auto& r : runs) {
     SCOPED_TRACE(r.installer);
     const Session s(r.installer);
     ASSERT_NO_FATAL_FAILURE(s.RunOn(target));
     const MainWindow& m = s.m;
-    if (r.errorLine) {
-      EXPECT_EQ(Text(m.m1), RunText({"Copy files to target folder...", r.errorLine,
-                                            "Setup failed."}));
+    if (!core::Succeeded(r.outcome)) {
+      EXPECT_EQ(Text(m.m1), RunText(r.outcome));
       Click(m.btnKoniec);
     } else {
       HWND sd = s.inst.FindTop(kShortcutDialogClass);
@@ -601,7 +597,7 @@ TEST_F(Install, UncreatableTargetShowsErrorAndStaysInWelcome) {
     Settle(box);
     const MessageBoxInfo info = ReadMessageBox(box);
     EXPECT_EQ(info.title, "Error");
-    EXPECT_EQ(info.text, "Unable to create folder: " + c.target + ". \rChose another one.");
+    EXPECT_EQ(info.text, wizard::FolderUnusableMessage(c.target));
     EXPECT_EQ(info.buttons, std::vector<std::string>{"OK"});
     PressKey(box, VK_RETURN);
     ASSERT_TRUE(inst->WaitNoWindow(kMessageBoxClass, kStepTimeoutMs))

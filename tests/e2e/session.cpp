@@ -100,7 +100,9 @@ void Session::InstallAnsweringShortcuts(const std::string& target, bool yes) con
   Settle(window);
 }
 
-std::string Welcome(const std::string& version) { return JoinCrLf(WelcomeLines(version)); }
+std::string Welcome(const std::string& version) {
+  return JoinCrLf(wizard::WelcomeLines(version));
+}
 
 void ExpectWelcomeState(const MainWindow& m, const std::string& version) {
   EXPECT_EQ(WaitText(m.m1, Welcome(version)), Welcome(version));
@@ -117,9 +119,10 @@ void ExpectWelcomeState(const MainWindow& m, const std::string& version) {
   EXPECT_EQ(Text(m.groupBox1), "Target folder:");
 }
 
-std::string RunText(std::initializer_list<const char*> extra) {
-  std::vector<std::string> lines(4, " ");
-  lines.insert(lines.end(), extra.begin(), extra.end());
+std::string RunText(core::InstallResult outcome) {
+  if (core::Succeeded(outcome)) return JoinCrLf(wizard::SuccessText());
+  std::vector<std::string> lines = wizard::CopyingText();
+  for (const std::string& line : wizard::FailureLines(outcome)) lines.push_back(line);
   return JoinCrLf(lines);
 }
 

@@ -2,6 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
+#include "core/error.h"
+#include "fake_platform.h"
+#include "wizard/FolderChooserTexts.h"
+
 namespace core {
 namespace {
 
@@ -121,6 +127,62 @@ TEST(RowPath, EveryRowLeadsToItsFolder) {
   EXPECT_EQ(RowPath(r, 5), "");
   const FolderRows root = BuildFolderRows("D:\\", {"x"}, true);
   EXPECT_EQ(RowPath(root, 1), "D:\\x");
+}
+
+// A start it cannot enter opens the current directory; a drive, where the
+// chooser left it, else the system's folder of the drive, else its root,
+// and a drive none of these opens leaves it where it was.
+TEST(FolderBrowser, OpensAndChangesDrives) {
+  testing_fake::FakePlatform fake;
+  for (const char* dir : {"C:\\a\\b", "C:\\locked", "D:\\", "D:\\work", "E:\\"})
+    fake.AddDir(dir);
+  fake.RefuseDir("C:\\locked");
+  fake.driveDirectories = {{'d', "D:\\work"}, {'e', "E:\\gone"}, {'f', "F:\\gone"}};
+  ASSERT_TRUE(fake.ChangeCurrentDirectory("C:\\a\\b"));
+  FolderBrowser browser(fake);
+  browser.Open("C:\\locked");
+  EXPECT_EQ(browser.Folder(), "C:\\a\\b");
+  const std::pair<char, const char*> steps[] = {
+      {'d', "D:\\work"}, {'c', "C:\\a\\b"}, {'e', "E:\\"}, {'f', "E:\\"}};
+  for (const auto& [drive, folder] : steps) {
+    EXPECT_EQ(browser.EnterDrive(drive), drive != 'f') << drive;
+    EXPECT_EQ(browser.Folder(), folder) << drive;
+    EXPECT_EQ(fake.CurrentDirectory(), folder) << drive;
+  }
+}
+
+// The current directory is put back after the chooser, except when the
+// chosen folder cannot be created: the error box shows over the chooser's.
+TEST(BrowseForTarget, CreatesTheChosenFolderAndPutsTheCurrentDirectoryBack) {
+  const struct {
+    std::optional<std::string> chosen;
+    const char* current;  // afterwards
+  } cases[] = {
+      {std::nullopt, "C:\\start"}, {"C:\\new\\deeper", "C:\\start"}, {"", "C:\\Vorlen"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.chosen.value_or("cancelled"));
+    testing_fake::FakePlatform fake;
+    for (const char* dir : {"C:\\start", "C:\\Vorlen"}) fake.AddDir(dir);
+    ASSERT_TRUE(fake.ChangeCurrentDirectory("C:\\start"));
+    auto choose = [&](const std::string& start) {
+      EXPECT_EQ(start, "C:\\Vorlen");
+      EXPECT_EQ(fake.CurrentDirectory(), "C:\\Vorlen");
+      return c.chosen;
+    };
+    if (c.chosen && c.chosen->empty()) {
+      EXPECT_THROW(BrowseForTarget(fake, "C:\\Vorlen", choose), Error);
+    } else {
+      EXPECT_EQ(BrowseForTarget(fake, "C:\\Vorlen", choose), c.chosen);
+    }
+    EXPECT_EQ(fake.CurrentDirectory(), c.current);
+    EXPECT_EQ(fake.HasDir("C:\\new\\deeper"), c.chosen.has_value() && !c.chosen->empty());
+  }
+}
+
+TEST(ChooserTexts, RefusalNamesTheFolder) {
+  EXPECT_EQ(wizard::OutsideCodePageMessage("C:\\x"),
+            "Unable to use folder: C:\\x. \rIts name has characters outside the system's code "
+            "page. Choose another one.");
 }
 
 }  // namespace

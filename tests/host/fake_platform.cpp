@@ -10,7 +10,7 @@ namespace {
 
 // The folder a path lives in, as Windows resolves it ("C:\\x" counts as "C:\x").
 std::string ParentDir(const std::string& path) {
-  std::string dir = core::ExtractFilePath(path);
+  std::string dir = core::FolderOf(path);
   while (dir.size() > 3 && dir.back() == '\\') dir.pop_back();
   return dir;
 }
@@ -189,6 +189,26 @@ bool FakePlatform::WriteRegString(const std::string& key, const std::string& nam
 std::string FakePlatform::FullLongPath(const std::string& path) {
   auto it = fullLongPaths_.find(Key(path));
   return it == fullLongPaths_.end() ? path : it->second;
+}
+
+void FakePlatform::CreateShortcut(const std::string&, const std::string&, const std::string&,
+                                  const std::string&, bool onDesktop) {
+  if (onDesktop && desktopLinkFails) throw core::Error("Cannot create file");
+  links.push_back(onDesktop);
+}
+
+bool FakePlatform::ChangeCurrentDirectory(const std::string& path) {
+  // "X:" is the drive's own current directory.
+  const std::string p = path.size() == 2 ? DriveCurrentDirectory(path[0]) : Normalise(path);
+  if (p.empty() || !DirectoryExists(p) || refusedDirs_.count(Key(p))) return false;
+  currentDir_ = p;
+  return true;
+}
+
+std::string FakePlatform::DriveCurrentDirectory(char letter) {
+  if (Key({&letter, 1}) == Key(currentDir_.substr(0, 1))) return currentDir_;
+  auto it = driveDirectories.find(letter);
+  return it != driveDirectories.end() ? it->second : Key({&letter, 1}) + ":\\";
 }
 
 }  // namespace testing_fake

@@ -45,7 +45,7 @@ class FakePlatform : public core::Platform {
   void SetBeforeCreate(std::function<void(const std::string&)> hook) {
     beforeCreate_ = std::move(hook);
   }
-  // Folders whose creation fails, and which cannot be held.
+  // Folders whose creation fails, and which can be neither held nor entered.
   void RefuseDir(const std::string& path) { refusedDirs_.insert(Key(path)); }
   // Bytes the "disk" still takes; a longer write fails and leaves no file.
   void SetFreeSpace(long long bytes) { freeSpace_ = bytes; }
@@ -54,6 +54,12 @@ class FakePlatform : public core::Platform {
   void SetFullLongPath(const std::string& path, const std::string& full) {
     fullLongPaths_[Key(path)] = full;
   }
+
+  // The current directory the system keeps for a drive other than the
+  // current one; its root by default.
+  std::map<char, std::string> driveDirectories;
+  std::vector<bool> links;  // each link made: on the desktop or not
+  bool desktopLinkFails = false;
 
   bool HasFile(const std::string& path) const { return files_.count(Key(path)) != 0; }
   std::string FileData(const std::string& path) const;
@@ -81,6 +87,25 @@ class FakePlatform : public core::Platform {
   bool WriteRegString(const std::string& key, const std::string& name,
                       const std::string& value) override;
   std::string FullLongPath(const std::string& path) override;
+  void CreateShortcut(const std::string& target, const std::string& arguments,
+                      const std::string& workDir, const std::string& group,
+                      bool onDesktop) override;
+  std::string ProgramPath() override { return "C:\\Downloads\\_setup.exe"; }
+  core::Bytes ProgramResource(int) override { return {}; }
+  std::string SystemDir() override { return "C:\\Windows\\system32"; }
+  // The chooser's: no drives listed, empty folders, the text as it is.
+  std::vector<core::DriveInfo> ListDrives() override { return {}; }
+  core::FolderContents ReadFolder(const std::string&) override { return {}; }
+  bool VolumeKeepsCase(const std::string&) override { return true; }
+  std::string CurrentDirectory() override { return currentDir_; }
+  bool ChangeCurrentDirectory(const std::string& path) override;
+  std::string DriveCurrentDirectory(char letter) override;
+  std::string ResolvePath(const std::string& text) override { return text; }
+  bool ToCodePage(const std::string& text, std::string& ansi) override {
+    ansi = text;
+    return true;
+  }
+  std::string FromCodePage(const std::string& ansi) override { return ansi; }
 
  private:
   core::FileResult Move(const std::string& from, const std::string& to, bool replace);
@@ -94,6 +119,7 @@ class FakePlatform : public core::Platform {
   std::map<std::string, std::string> resources_;
   std::map<std::string, File> files_;
   std::set<std::string> dirs_;
+  std::string currentDir_ = "C:\\";
   std::set<std::string> readOnly_;
   std::map<std::string, int> held_;
   std::set<std::string> notPlain_;

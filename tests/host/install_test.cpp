@@ -9,6 +9,8 @@
 #include "core/names.h"
 #include "core/path.h"
 #include "fake_platform.h"
+#include "wizard/LicencjaETexts.h"
+#include "wizard/Unit2Texts.h"
 
 namespace {
 
@@ -213,7 +215,7 @@ TEST(Install, OutcomeOfEveryCombinationOfFailures) {
         << "faults " << c.faults;
     EXPECT_EQ(core::Succeeded(result), c.errorLine == nullptr) << "faults " << c.faults;
     if (c.errorLine) {
-      EXPECT_EQ(core::FailureLines(result),
+      EXPECT_EQ(wizard::FailureLines(result),
                 (std::vector<std::string>{c.errorLine, "Setup failed."}))
           << "faults " << c.faults;
     }
@@ -254,7 +256,7 @@ TEST(Install, FullDiskEndsInTheCopyingFailureNeverInSuccess) {
   EXPECT_TRUE(fake.HasFile("C:\\Vorlen\\KORVAN\\Zeta1.def"));
   EXPECT_EQ(fake.FileData("C:\\Vorlen\\KORVAN\\Zeta2.def"), "earlier Zeta2");
   EXPECT_FALSE(fake.HasFile("C:\\Vorlen\\KORVAN\\Zeta2.def.~setup"));
-  EXPECT_EQ(core::FailureLines(result),
+  EXPECT_EQ(wizard::FailureLines(result),
             (std::vector<std::string>{"Errors encountered during copying.", "Setup failed."}));
 }
 
@@ -325,12 +327,30 @@ TEST(Install, TargetFolderPreparation) {
   }
 }
 
+// Ticked alone, the desktop gets its link; a desktop link that cannot be
+// made raises before the Start menu's is tried.
+TEST(Install, LinksAsTicked) {
+  FakePlatform fake;
+  const core::Installed installed{core::kInstallSucceeded, "C:\\V", "", "C:\\V\\Pultix.exe"};
+  core::CreateLinks(fake, installed, true, false);
+  EXPECT_EQ(fake.links, std::vector<bool>{true});
+  fake.desktopLinkFails = true;
+  EXPECT_THROW(core::CreateLinks(fake, installed, true, true), core::Error);
+  EXPECT_EQ(fake.links, std::vector<bool>{true});
+}
+
 TEST(Install, Texts) {
-  EXPECT_EQ(core::FolderUnusableMessage("Q:\\x"),
+  EXPECT_EQ(wizard::WelcomeLines("2.00.001"),
+            (std::vector<std::string>{" ", " ", "This will install service software",
+                                      "of security system control panel", " ", "Vorlen KORVAN",
+                                      " ", "- Pultix -", " ", "version 2.00.001 Hungarian"}));
+  FakePlatform fake;
+  EXPECT_EQ(wizard::AgreementText(fake), "The licence agreement text is missing.");
+  EXPECT_EQ(wizard::FolderUnusableMessage("Q:\\x"),
             "Unable to create folder: Q:\\x. \rChose another one.");
-  EXPECT_EQ(core::CopyingText(), (std::vector<std::string>{" ", " ", " ", " ",
+  EXPECT_EQ(wizard::CopyingText(), (std::vector<std::string>{" ", " ", " ", " ",
                                                            "Copy files to target folder..."}));
-  EXPECT_EQ(core::SuccessText(), (std::vector<std::string>{" ", " ", " ", " ",
+  EXPECT_EQ(wizard::SuccessText(), (std::vector<std::string>{" ", " ", " ", " ",
                                                            "PULTIX installed successfully."}));
 }
 

@@ -21,10 +21,10 @@ TEST(FileNameStem, StripsFolderAndExtension) {
   for (const auto& c : cases) EXPECT_EQ(core::FileNameStem(c.first), c.second) << c.first;
 }
 
-TEST(ExtractFilePath, KeepsTheLastSeparator) {
-  EXPECT_EQ(core::ExtractFilePath("docs\\a.txt"), "docs\\");
-  EXPECT_EQ(core::ExtractFilePath("C:a.txt"), "C:");
-  EXPECT_EQ(core::ExtractFilePath("a.txt"), "");
+TEST(FolderOf, KeepsTheLastSeparator) {
+  EXPECT_EQ(core::FolderOf("docs\\a.txt"), "docs\\");
+  EXPECT_EQ(core::FolderOf("C:a.txt"), "C:");
+  EXPECT_EQ(core::FolderOf("a.txt"), "");
 }
 
 // The drive letter in lower case or nothing; the volume root as the system

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/error.h"
+#include "core/filesystem.h"
 #include "core/names.h"
 #include "core/path.h"
 #include "core/payload.h"
@@ -217,32 +218,32 @@ TEST(LoadResourceList, ReadsLinesAndNamesTheMissingResource) {
   }
 }
 
-TEST(ForceDirectories, CreatesMissingParentsFromTheTop) {
+TEST(CreateFolderWithParents, CreatesMissingParentsFromTheTop) {
   FakePlatform fake;
-  EXPECT_TRUE(core::ForceDirectories(fake, "C:\\a\\b\\c\\"));
+  EXPECT_TRUE(core::CreateFolderWithParents(fake, "C:\\a\\b\\c\\"));
   EXPECT_TRUE(fake.HasDir("C:\\a"));
   EXPECT_TRUE(fake.HasDir("C:\\a\\b\\c"));
-  EXPECT_TRUE(core::ForceDirectories(fake, "C:\\a\\b"));  // existing is fine
+  EXPECT_TRUE(core::CreateFolderWithParents(fake, "C:\\a\\b"));  // existing is fine
 }
 
-TEST(ForceDirectories, ReportsFoldersItCannotCreate) {
+TEST(CreateFolderWithParents, ReportsFoldersItCannotCreate) {
   FakePlatform fake;
   fake.RefuseDir("C:\\a\\b");
-  EXPECT_FALSE(core::ForceDirectories(fake, "C:\\a\\b\\c"));
+  EXPECT_FALSE(core::CreateFolderWithParents(fake, "C:\\a\\b\\c"));
   EXPECT_TRUE(fake.HasDir("C:\\a"));  // levels above the failure stay
   EXPECT_FALSE(fake.HasDir("C:\\a\\b\\c"));
   // A missing drive cannot be created either.
-  EXPECT_FALSE(core::ForceDirectories(fake, "Q:\\x"));
+  EXPECT_FALSE(core::CreateFolderWithParents(fake, "Q:\\x"));
 }
 
-TEST(ForceDirectories, RaisesForPathsItCannotHandle) {
+TEST(CreateFolderWithParents, RaisesForPathsItCannotHandle) {
   FakePlatform fake;
   const char* raising[] = {"", "abc\\def", "abc"};
   for (const char* dir : raising) {
-    EXPECT_THROW(core::ForceDirectories(fake, dir), core::Error) << dir;
+    EXPECT_THROW(core::CreateFolderWithParents(fake, dir), core::Error) << dir;
   }
   // A first relative level of fewer than three characters is taken as given.
-  EXPECT_FALSE(core::ForceDirectories(fake, "ab\\cd"));
+  EXPECT_FALSE(core::CreateFolderWithParents(fake, "ab\\cd"));
 }
 
 TEST(Gauge, ClampsAndRejectsAMaximumBelowTheMinimum) {

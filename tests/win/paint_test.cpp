@@ -13,7 +13,6 @@
 #include "forms/Form.h"
 #include "forms/Gdi.h"
 #include "forms/Paint.h"
-#include "tools/FileSystem.h"
 #include "tools/MyTools.h"
 #include "wizard/FolderChooser.h"
 #include "wizard/LicencjaE.h"
@@ -261,8 +260,8 @@ TEST(HighContrast, EveryTextOfTheWizardsWindowsStandsOutInTheSystemsPairs) {
   const HighContrastScheme scheme;
   const tools::ScopedCom com;  // the banner's decoder
   tools::Win32Platform platform;
-  wizard::TForm3 shortcuts;
-  wizard::TFormLicencjaE agreement;
+  wizard::TForm3 shortcuts{platform};
+  wizard::TFormLicencjaE agreement{platform};
   wizard::TForm2 main{platform, shortcuts, agreement};
   main.Create();
   shortcuts.Create(main.Handle());
@@ -284,14 +283,14 @@ TEST(HighContrast, EveryTextOfTheWizardsWindowsStandsOutInTheSystemsPairs) {
   ExpectTextStandsOut(agreement, wizard::kFormLicencjaEDef);
   agreement.Hide();
 
-  const tools::CurrentDirectoryRestorer keep;
+  const std::string kept = platform.CurrentDirectory();
   chooserDef = &wizard::kSelectDirDef;
   ASSERT_NE(SetTimer(nullptr, 0, 300, &CheckChooser), 0u);
   wizard::TSelectDirDlg chooser{platform};
-  std::string chosen;
   char windows[MAX_PATH] = {};
   GetWindowsDirectoryA(windows, MAX_PATH);
-  EXPECT_FALSE(chooser.Execute(main.Handle(), windows, chosen));
+  EXPECT_FALSE(chooser.Execute(main.Handle(), windows).has_value());
+  platform.ChangeCurrentDirectory(kept);
 }
 
 }  // namespace

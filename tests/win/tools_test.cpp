@@ -459,15 +459,18 @@ TEST_F(Shortcuts, FoldersNamedOutsideTheCodePageGetTheirLinks) {
   }
 }
 
-// What the links fall back to when the shell knows no folder.
+// What the links fall back to when the shell knows no folder: here none it
+// could know (a CSIDL it refuses as invalid).
 TEST(ShellFoldersFallback, StringsAreTakenOthersRaise) {
+  constexpr int kNoSuchFolder = 0xFF;
   const char kTestKey[] = "Software\\SetupToolsTest\\Explorer";
   RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\SetupToolsTest");
   tools::ScopedKey explorer, folders;
   ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kTestKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
                             explorer.receive(), nullptr),
             ERROR_SUCCESS);
-  EXPECT_EQ(tools::ReadShellFolder(explorer.get(), "Desktop"), tools::WideText(1, L'\0'))
+  EXPECT_EQ(tools::ShellFolder(explorer.get(), "Desktop", kNoSuchFolder),
+            tools::WideText(1, L'\0'))
       << "no Shell Folders key";
   ASSERT_EQ(RegCreateKeyExA(explorer.get(), "Shell Folders", 0, nullptr, 0, KEY_ALL_ACCESS,
                             nullptr, folders.receive(), nullptr),
@@ -498,7 +501,8 @@ TEST(ShellFoldersFallback, StringsAreTakenOthersRaise) {
                      static_cast<DWORD>(c.data.size() + 1));
     std::string result, error;
     try {
-      EXPECT_TRUE(tools::ToAnsi(tools::ReadShellFolder(explorer.get(), c.name).data(), result));
+      EXPECT_TRUE(
+          tools::ToAnsi(tools::ShellFolder(explorer.get(), c.name, kNoSuchFolder).data(), result));
     } catch (const core::Error& e) {
       error = e.what();
     }
@@ -531,10 +535,9 @@ TEST(Paths, FullAndFullLongPathOfAFolder) {
   char shortName[MAX_PATH] = {};
   ASSERT_NE(GetShortPathNameA(folder.c_str(), shortName, MAX_PATH), 0u);
   ASSERT_NE(std::string(shortName), folder) << "no short name to test with";
-  const std::string saved = tools::CurrentDirectory();
+  const std::string saved = platform.CurrentDirectory();
   ASSERT_FALSE(saved.empty());
   {
-    tools::CurrentDirectoryRestorer restorer;
     ASSERT_TRUE(SetCurrentDirectoryA(dir.c_str()));
     const struct {
       std::string text, full, fullLong;
@@ -553,15 +556,9 @@ TEST(Paths, FullAndFullLongPathOfAFolder) {
       EXPECT_EQ(platform.FullLongPath(c.text), c.fullLong);
     }
   }
-  EXPECT_EQ(tools::CurrentDirectory(), saved) << "not restored";
-  // A cleared restorer leaves the current directory where it was put.
-  {
-    tools::CurrentDirectoryRestorer kept;
-    kept.NeedRestore = false;
-    ASSERT_TRUE(SetCurrentDirectoryA(folder.c_str()));
-  }
-  EXPECT_EQ(tools::CurrentDirectory(), folder);
-  SetCurrentDirectoryA(saved.c_str());  // or the folder cannot be removed
+  // Back, or the folder cannot be removed.
+  EXPECT_TRUE(platform.ChangeCurrentDirectory(saved));
+  EXPECT_EQ(platform.CurrentDirectory(), saved);
 }
 
 TEST(Errors, OleErrorTextComesFromTheSystemOrTheCode) {
