@@ -13,7 +13,7 @@ HFONT FontCache::Get(const FontDef& f) {
                            0, f.charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                            NONANTIALIASED_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
                            FontFace(f.face, dpi_));
-  fonts_.emplace_back(key, tools::Font(font));
+  fonts_.emplace_back(key, win32::Font(font));
   return font;
 }
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "forms/Schema.h"
-#include "tools/ScopedWin.h"
+#include "win32/ScopedWin.h"
 
 namespace forms {
 
@@ -21,7 +21,7 @@ class FontCache {
 
  private:
   int dpi_;
-  std::vector<std::pair<std::string, tools::Font>> fonts_;
+  std::vector<std::pair<std::string, win32::Font>> fonts_;
 };
 
 }  // namespace forms

@@ -9,7 +9,7 @@
 namespace forms {
 
 int ScreenDpi() {
-  const int dpi = GetDeviceCaps(tools::WindowDC().get(), LOGPIXELSY);
+  const int dpi = GetDeviceCaps(win32::WindowDC().get(), LOGPIXELSY);
   return dpi > 0 ? dpi : kDesignDpi;
 }
 

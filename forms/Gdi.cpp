@@ -34,9 +34,9 @@ void Offscreen::CopyTo(HDC target, int x, int y) const {
 }
 
 HBITMAP FilledBitmap(int width, int height, COLORREF color, HICON icon) {
-  tools::WindowDC screen;
+  win32::WindowDC screen;
   HBITMAP bitmap = CreateCompatibleBitmap(screen.get(), width, height);
-  tools::MemoryDC dc(screen.get());
+  win32::MemoryDC dc(screen.get());
   Selected pick(dc.get(), bitmap);
   RECT all{0, 0, width, height};
   Brush fill(CreateSolidBrush(color));

@@ -1,18 +1,18 @@
 // An off-screen buffer for flicker-free drawing; the GDI owners the forms
-// layer uses come from tools/ScopedWin.h.
+// layer uses come from win32/ScopedWin.h.
 #pragma once
 
 #include <windows.h>
 
-#include "tools/ScopedWin.h"
+#include "win32/ScopedWin.h"
 
 namespace forms {
 
-using tools::Bitmap;
-using tools::Brush;
-using tools::Font;
-using tools::GdiObject;
-using tools::Selected;
+using win32::Bitmap;
+using win32::Brush;
+using win32::Font;
+using win32::GdiObject;
+using win32::Selected;
 
 // A 32-bit top-down bitmap with its own DC; what is drawn there reaches the
 // screen in one BitBlt.
@@ -31,7 +31,7 @@ class Offscreen {
 
  private:
   int width_, height_;
-  tools::MemoryDC dc_;
+  win32::MemoryDC dc_;
   void* bits_ = nullptr;
   Bitmap bitmap_;
   Selected selected_;

@@ -35,7 +35,7 @@ void Picture::Paint(HDC target, HDC reference, const RECT& client, bool stretch,
   if (!bitmap) return;
   BITMAP bm{};
   GetObjectA(bitmap.get(), sizeof bm, &bm);
-  tools::MemoryDC src(reference);
+  win32::MemoryDC src(reference);
   Selected pick(src.get(), bitmap.get());
   if (stretch) {
     StretchBlt(target, 0, 0, client.right, client.bottom, src.get(), 0, 0, bm.bmWidth,

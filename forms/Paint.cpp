@@ -90,7 +90,7 @@ Pixels GlyphFromBitmap(HBITMAP bitmap) {
   bi.bmiHeader.biPlanes = 1;
   bi.bmiHeader.biBitCount = 32;
   bi.bmiHeader.biCompression = BI_RGB;
-  const int rows = GetDIBits(tools::WindowDC().get(), bitmap, 0, p.height, p.data.data(), &bi,
+  const int rows = GetDIBits(win32::WindowDC().get(), bitmap, 0, p.height, p.data.data(), &bi,
                             DIB_RGB_COLORS);
   if (rows != p.height) return {};
   for (uint32_t& px : p.data) px &= 0xFFFFFF;

@@ -9,13 +9,18 @@
 #include "core/names.h"
 #include "core/path.h"
 #include "tools/FileSystem.h"
-#include "tools/Resource.h"
-#include "tools/ScopedWin.h"
+#include "win32/Resource.h"
+#include "win32/ScopedWin.h"
 
 namespace tools {
 
 using core::Error;
 using core::Format;
+using win32::ComPtr;
+using win32::ResourceBytes;
+using win32::ScopedFind;
+using win32::ScopedHandle;
+using win32::ScopedKey;
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "forms/QuestionBox.h"
 #include "tools/FileSystem.h"
 #include "tools/MyTools.h"
-#include "tools/Utf8.h"
+#include "win32/Utf8.h"
 #include "wizard/ControlIds.h"
 #include "wizard/FolderIcons.h"
 
@@ -74,7 +74,7 @@ bool TSelectDirDlg::Execute(HWND owner, const std::string& start, std::string& c
   drives.SetItemHeight(-1, Scaled(kDriveBoxHeight) - frame);
   FillDrives();
   // The start is ANSI text; the chooser's paths are UTF-8.
-  if (!ChangeFolder(tools::Utf8(tools::Utf16(core::ChooserOpenPath(start), CP_ACP).data())))
+  if (!ChangeFolder(win32::Utf8(win32::Utf16(core::ChooserOpenPath(start), CP_ACP).data())))
     ChangeFolder(tools::CurrentDirectory());
   if (ShowModal() != mrOk) return false;
   chosen = chosen_;
@@ -120,7 +120,7 @@ bool TSelectDirDlg::ChangeFolder(const std::string& path) {
   ListBox(Item(kChooserFileList)).SetItems(texts);
 
   SelectDrive(core::DriveLetterOf(folder_));
-  SetWindowTextW(Item(kChooserNameEdit), tools::Utf16(folder_).data());
+  SetWindowTextW(Item(kChooserNameEdit), win32::Utf16(folder_).data());
   SendMessageA(Item(kChooserNameEdit), EM_SETSEL, 0, -1);
   return true;
 }
@@ -181,7 +181,7 @@ bool TSelectDirDlg::OnCommand(int id, int code) {
 void TSelectDirDlg::EnterRow(size_t index) {
   const std::string path = core::RowPath(rows_, index);
   std::string ansi;
-  if (!RefusedOutsideCodePage(Handle(), tools::Utf16(path).data(), ansi)) ChangeFolder(path);
+  if (!RefusedOutsideCodePage(Handle(), win32::Utf16(path).data(), ansi)) ChangeFolder(path);
 }
 
 void TSelectDirDlg::OkClick() {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "tools/Resource.h"
+#include "win32/Resource.h"
 #include "wizard/Artwork.h"
 
 namespace wizard {
@@ -16,7 +16,7 @@ const char kMissingText[] = "The licence agreement text is missing.";
 // The licence text as stored, up to its first NUL.
 std::string AgreementText() {
   const core::Bytes bytes =
-      tools::ResourceBytes(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_AGREEMENT));
+      win32::ResourceBytes(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_AGREEMENT));
   if (!bytes.data) return kMissingText;
   const std::string text(reinterpret_cast<const char*>(bytes.data), bytes.size);
   return text.substr(0, text.find('\0'));

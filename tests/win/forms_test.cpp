@@ -385,7 +385,7 @@ TEST_F(TabForm, ArrowsSelectWithinTheGroupAndMoveItsTabStop) {
 }
 
 TEST_F(TabForm, ColoursComeFromTheTableOrTheParent) {
-  tools::WindowDC windowDc(form.Handle());
+  win32::WindowDC windowDc(form.Handle());
   HDC dc = windowDc.get();
   auto brushColour = [&](int id) {
     auto brush = reinterpret_cast<HBRUSH>(SendMessageA(
@@ -418,7 +418,7 @@ TEST_F(TabForm144, FontsScaleByHeightInPixels) {
       {kRadioA, 11, "Microsoft Sans Serif", false}, {kRadioB, 11, "Microsoft Sans Serif", false},
       {kTinted, 12, "Courier New", true},
   };
-  tools::WindowDC windowDc(form.Handle());
+  win32::WindowDC windowDc(form.Handle());
   HDC dc = windowDc.get();
   for (const auto& c : cases) {
     SCOPED_TRACE(c.id);

@@ -203,7 +203,7 @@ void ExpectTextStandsOut(Form& form, const FormDef& def) {
     RECT r;
     GetClientRect(h, &r);
     Offscreen off(nullptr, r.right, r.bottom);
-    BitBlt(off.dc(), 0, 0, r.right, r.bottom, tools::WindowDC(h).get(), 0, 0, SRCCOPY);
+    BitBlt(off.dc(), 0, 0, r.right, r.bottom, win32::WindowDC(h).get(), 0, 0, SRCCOPY);
     std::vector<uint32_t> pixels(off.bits(), off.bits() + r.right * r.bottom);
     for (uint32_t& p : pixels) p &= 0xFFFFFF;
     return pixels;
@@ -259,7 +259,7 @@ VOID CALLBACK CheckChooser(HWND, UINT, UINT_PTR timer, DWORD) {
 
 TEST(HighContrast, EveryTextOfTheWizardsWindowsStandsOutInTheSystemsPairs) {
   const HighContrastScheme scheme;
-  const tools::ScopedCom com;  // the banner's decoder
+  const win32::ScopedCom com;  // the banner's decoder
   tools::Win32Platform platform;
   wizard::TForm3 shortcuts;
   wizard::TFormLicencjaE agreement;

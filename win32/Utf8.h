@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace tools {
+namespace win32 {
 
 // NUL-terminated UTF-16 of UTF-8 text (or of ANSI text with CP_ACP).
 inline std::vector<wchar_t> Utf16(const std::string& text, UINT codePage = CP_UTF8) {
@@ -27,4 +27,4 @@ inline std::string Utf8(const wchar_t* text) {
   return out;
 }
 
-}  // namespace tools
+}  // namespace win32
