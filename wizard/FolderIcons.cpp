@@ -4,13 +4,15 @@
 #include <initializer_list>
 #include <vector>
 
-#include "forms/Gdi.h"
 #include "forms/Layout.h"
+#include "forms/Offscreen.h"
+#include "win32/ScopedWin.h"
 #include "win32/Utf8.h"
 
 namespace wizard {
 
 using namespace forms;
+using namespace win32;
 
 namespace {
 

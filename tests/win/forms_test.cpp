@@ -15,7 +15,6 @@
 #include "forms/DialogKeys.h"
 #include "forms/Form.h"
 #include "forms/Layout.h"
-#include "forms/Paint.h"
 #include "forms/QuestionBox.h"
 
 using namespace forms;
