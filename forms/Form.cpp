@@ -310,10 +310,6 @@ bool Form::Checked(int id) const {
   return SendMessageA(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
-void Form::SetChecked(int id, bool checked) {
-  SendMessageA(Item(id), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
-}
-
 void Form::ClearLines(int id) {
   ControlOf(id, Kind::Memo, "memo").lines.clear();
   SetWindowTextA(Item(id), "");

@@ -56,7 +56,6 @@ class Form : public Window {
   // Runs until a modal result is set; the owner is disabled meanwhile.
   int ShowModal();
   void Close();
-  int ModalResult() const { return modalResult_; }
   void SetModalResult(int result) { modalResult_ = result; }
 
   // A click stores the button's modal result on the form, then runs this.
@@ -73,7 +72,6 @@ class Form : public Window {
   bool Visible(int id) const;
   void SetVisible(int id, bool visible);
   bool Checked(int id) const;
-  void SetChecked(int id, bool checked);
 
   // Memo lines; the window text is the lines joined by CR LF.
   void ClearLines(int id);

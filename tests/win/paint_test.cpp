@@ -305,8 +305,8 @@ TEST(HighContrast, EveryTextOfTheWizardsWindowsStandsOutInTheSystemsPairs) {
   shortcuts.Hide();
 
   agreement.Show();
-  agreement.SetChecked(wizard::kRadioButton1, true);
-  agreement.SetChecked(wizard::kRadioButton2, false);
+  SendMessageA(agreement.Item(wizard::kRadioButton1), BM_SETCHECK, BST_CHECKED, 0);
+  SendMessageA(agreement.Item(wizard::kRadioButton2), BM_SETCHECK, BST_UNCHECKED, 0);
   agreement.RadioButton1Click();  // "&Next" enabled
   ExpectTextStandsOut(agreement, wizard::kFormLicencjaEDef);
   agreement.Hide();
