@@ -63,7 +63,7 @@ class ComboBox {
     const LRESULT length = SendMessageW(handle_, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
     if (length == CB_ERR) return {};
     // The length may be larger than the text; the copy ends with its NUL.
-    std::vector<wchar_t> text(static_cast<size_t>(length) + 1, L'\0');
+    win32::WideText text(static_cast<size_t>(length) + 1, L'\0');
     if (SendMessageW(handle_, CB_GETLBTEXT, static_cast<WPARAM>(index),
                      reinterpret_cast<LPARAM>(text.data())) == CB_ERR)
       return {};
