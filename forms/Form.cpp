@@ -287,17 +287,11 @@ void Form::SetText(int id, const std::string& text) {
   if (Window::FromHandle(c.hwnd)) InvalidateRect(c.hwnd, nullptr, FALSE);
 }
 
-bool Form::Enabled(int id) const { return IsWindowEnabled(Item(id)) != FALSE; }
-
 void Form::SetEnabled(int id, bool enabled) {
   HWND h = Item(id);
   // The form itself takes the focus, so Enter still reaches the default button.
   if (!enabled && GetFocus() == h) SetFocus(Handle());
   EnableWindow(h, enabled);
-}
-
-bool Form::Visible(int id) const {
-  return (GetWindowLongA(Item(id), GWL_STYLE) & WS_VISIBLE) != 0;
 }
 
 void Form::SetVisible(int id, bool visible) {

@@ -47,7 +47,6 @@ class Form : public Window {
   int Dpi() const { return dpi_; }
   int Scaled(int n) const { return Scale(n, dpi_); }
   HWND Item(int id) const;
-  const ControlDef& DefOf(int id) const;
 
   // Showing: FormShow runs as the window becomes visible; the first showing
   // centres it on the screen, later ones keep its place.
@@ -67,9 +66,7 @@ class Form : public Window {
   // The text as UTF-16 with its NUL, for a kWideText control.
   win32::WideText WideText(int id) const;
   void SetText(int id, const std::string& text);
-  bool Enabled(int id) const;
   void SetEnabled(int id, bool enabled);
-  bool Visible(int id) const;
   void SetVisible(int id, bool visible);
   bool Checked(int id) const;
 
@@ -126,6 +123,7 @@ class Form : public Window {
   void RestoreFocus();
   HWND FirstTabStop() const;
   size_t IndexOf(int id) const;
+  const ControlDef& DefOf(int id) const;
   Control& ControlOf(int id);
   const Control& ControlOf(int id) const;
   // The control `id` when it is of `kind`; otherwise "<name> is no <kindName>".
