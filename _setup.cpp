@@ -7,9 +7,9 @@
 #include "forms/Application.h"
 #include "forms/Form.h"
 #include "resources/resource_ids.h"
-#include "tools/DllSearch.h"
+#include "win32/DllSearch.h"
 #include "tools/MyTools.h"
-#include "tools/ScopedWin.h"
+#include "win32/ScopedWin.h"
 #include "tools/SingleInstance.h"
 #include "wizard/LicencjaE.h"
 #include "wizard/Unit2.h"
@@ -34,8 +34,8 @@ struct Wizard {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  tools::RestrictDllSearch();  // before anything can load a DLL
-  tools::EnableRedirectionGuard();
+  win32::RestrictDllSearch();  // before anything can load a DLL
+  win32::EnableRedirectionGuard();
   // A target on an empty card reader or DVD drive fails like any other
   // folder, without the system's "no disk" box.
   SetErrorMode(SEM_FAILCRITICALERRORS);
@@ -46,7 +46,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     forms::ShowErrorBox("Setup is already running.");
     return 1;
   }
-  tools::ScopedCom com;
+  win32::ScopedCom com;
   try {
     forms::ApplicationWindow app;
     app.Create(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_SETUP)));

@@ -24,7 +24,7 @@
 #include <string>
 
 #include "tests/e2e/driver.h"
-#include "tools/ScopedWin.h"
+#include "win32/ScopedWin.h"
 #include "wizard/ControlIds.h"
 
 namespace {
@@ -97,7 +97,7 @@ class MemoryWatch {
  private:
   std::string FindStatus() {
     WIN32_FIND_DATAA fd;
-    const tools::ScopedFind find(FindFirstFileA("Z:\\proc\\*", &fd));
+    const win32::ScopedFind find(FindFirstFileA("Z:\\proc\\*", &fd));
     if (!find.valid()) return {};
     std::string found;
     do {

@@ -5,9 +5,9 @@
 #include <initguid.h>
 #include <oleacc.h>
 
-#include "tools/DllSearch.h"
-#include "tools/ScopedWin.h"
-#include "tools/Utf8.h"
+#include "win32/DllSearch.h"
+#include "win32/ScopedWin.h"
+#include "win32/Utf8.h"
 
 namespace forms {
 
@@ -15,15 +15,15 @@ bool SetAccessibleDescription(HWND control, const std::string& text) {
   // Loaded from the system folder first: COM then takes the loaded module,
   // even where its registration names no folder and the system lacks the
   // search flags (a copy beside the installer would come first).
-  tools::LoadSystemLibrary("oleacc.dll");
-  tools::ComPtr<IAccPropServices> services;
+  win32::LoadSystemLibrary("oleacc.dll");
+  win32::ComPtr<IAccPropServices> services;
   if (FAILED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER,
                               IID_IAccPropServices,
                               reinterpret_cast<void**>(services.receive()))))
     return false;
   return SUCCEEDED(services->SetHwndPropStr(control, static_cast<DWORD>(OBJID_CLIENT),
                                             CHILDID_SELF, PROPID_ACC_DESCRIPTION,
-                                            tools::Utf16(text, CP_ACP).data()));
+                                            win32::Utf16(text, CP_ACP).data()));
 }
 
 }  // namespace forms

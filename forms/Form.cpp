@@ -3,13 +3,20 @@
 #include "forms/Form.h"
 
 #include "core/error.h"
-#include "forms/ControlStyle.h"
-#include "forms/DrawnControl.h"
+#include "forms/BitBtn.h"
+#include "forms/Container.h"
+#include "forms/Image.h"
 
 namespace forms {
 
+namespace {
+
+RECT ToRECT(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
+
+}  // namespace
+
 int ScreenDpi() {
-  const int dpi = GetDeviceCaps(tools::WindowDC().get(), LOGPIXELSY);
+  const int dpi = GetDeviceCaps(win32::WindowDC().get(), LOGPIXELSY);
   return dpi > 0 ? dpi : kDesignDpi;
 }
 
@@ -77,16 +84,17 @@ void Form::InheritLook(const ControlDef& entry, Control& c) {
   if (entry.parent) {
     const Control& p = controls_[IndexOf(entry.parent)];
     parent = p.table;
-    parentFont = p.font;
+    parentFont = p.look.fontDef;
   }
   c.table.back = entry.color != kInherit ? entry.color : parent.back;
   c.table.text = entry.textColor != kInherit ? entry.textColor : parent.text;
-  c.font = parentFont;
-  if (entry.font.face) c.font.face = entry.font.face;
-  if (entry.font.height) c.font.height = entry.font.height;
-  if (entry.font.bold) c.font.bold = true;
-  if (entry.font.charset != kDefaultCharset) c.font.charset = entry.font.charset;
-  c.hfont = fonts_.Get(c.font);
+  FontDef& font = c.look.fontDef;
+  font = parentFont;
+  if (entry.font.face) font.face = entry.font.face;
+  if (entry.font.height) font.height = entry.font.height;
+  if (entry.font.bold) font.bold = true;
+  if (entry.font.charset != kDefaultCharset) font.charset = entry.font.charset;
+  c.look.font = fonts_.Get(font);
   ResolveColors(c);
 }
 
@@ -96,11 +104,10 @@ COLORREF Form::BackgroundColor() const {
 
 void Form::ResolveColors(Control& c) {
   const ColorPair pair = ControlColors(c.def->kind, c.table, highContrast_);
-  c.color = ResolveColor(pair.back);
-  c.textColor = ResolveColor(pair.text);
-  c.brush.reset(CreateSolidBrush(c.color));
-  if (c.def->kind == Kind::Gauge && c.window)
-    static_cast<TGauge&>(*c.window).SetColors(GaugeColorsFor(highContrast_));
+  c.look.back = ResolveColor(pair.back);
+  c.look.text = ResolveColor(pair.text);
+  c.look.brush.reset(CreateSolidBrush(c.look.back));
+  c.look.highContrast = highContrast_;
 }
 
 void Form::ApplyColors(bool highContrast) {
@@ -113,55 +120,31 @@ void Form::ApplyColors(bool highContrast) {
                  RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
+std::unique_ptr<DrawnControl> Form::NewDrawnControl(const Control& c) {
+  switch (c.def->kind) {
+    case Kind::BitBtn: return std::make_unique<TBitBtn>(*c.def, c.look);
+    case Kind::Panel:
+    case Kind::GroupBox: return std::make_unique<TContainer>(*c.def, c.look);
+    case Kind::Image: return std::make_unique<TImage>(*c.def, c.look, dpi_);
+    case Kind::Gauge: return std::make_unique<TGauge>(*c.def, c.look, fonts_);
+    default: return nullptr;
+  }
+}
+
 void Form::CreateControl(size_t index, const RECT& rect) {
   const ControlDef& entry = def_.controls[index];
   Control& c = controls_[index];
   InheritLook(entry, c);
   c.modalResult = ModalResultOf(entry);
-  c.state = InitialState(entry);
+  if (entry.kind == Kind::Memo && *CaptionOf(entry)) c.lines.assign(1, CaptionOf(entry));
 
   HWND parent = entry.parent ? controls_[IndexOf(entry.parent)].hwnd : Handle();
-  const ControlStyle style = StyleOf(entry);
-  const char* caption = CaptionOf(entry);
-  switch (style.maker) {
-    case Maker::System:
-      if (entry.settings & kWideText) {
-        // A Unicode window stores what is typed as typed; an ANSI one would
-        // turn a character outside the code page into '?' or a look-alike.
-        wchar_t className[16] = {};
-        MultiByteToWideChar(CP_ACP, 0, style.className, -1, className, 16);
-        c.hwnd = CreateWindowExW(style.exStyle, className, L"", style.style, rect.left, rect.top,
-                                 rect.right - rect.left, rect.bottom - rect.top, parent,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(entry.id)),
-                                 GetModuleHandleA(nullptr), nullptr);
-        if (c.hwnd) SetWindowTextA(c.hwnd, caption);
-        break;
-      }
-      c.hwnd = CreateWindowExA(style.exStyle, style.className, caption, style.style, rect.left,
-                               rect.top, rect.right - rect.left, rect.bottom - rect.top, parent,
-                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(entry.id)),
-                               GetModuleHandleA(nullptr), nullptr);
-      break;
-    case Maker::Gauge: {
-      auto gauge = std::make_unique<TGauge>(
-          fonts_.Get(FontDef{c.font.face, c.font.height, true, c.font.charset}));
-      gauge->SetColors(GaugeColorsFor(highContrast_));
-      gauge->Create(rect, parent, entry.id, style.style);
-      c.hwnd = gauge->Handle();
-      c.window = std::move(gauge);
-      break;
-    }
-    case Maker::Drawn: {
-      auto drawn = std::make_unique<DrawnControl>(*this, index);
-      drawn->Create(style.className, style.exStyle, style.style, rect, parent, entry.id);
-      c.hwnd = drawn->Handle();
-      if (IsContainer(entry.kind)) SetWindowTextA(c.hwnd, caption);
-      c.window = std::move(drawn);
-      break;
-    }
-  }
+  c.drawn = NewDrawnControl(c);
+  c.hwnd = c.drawn ? c.drawn->Create(rect, parent, Handle())
+                   : CreateControlWindow(entry, StyleOf(entry, SystemClassOf(entry.kind)),
+                                         CaptionOf(entry), rect, parent);
   if (!c.hwnd) throw core::Error(core::Format("Error creating control %s", entry.name));
-  SendMessageA(c.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(c.hfont), FALSE);
+  SendMessageA(c.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(c.look.font), FALSE);
   if (entry.settings & kChecked) SendMessageA(c.hwnd, BM_SETCHECK, BST_CHECKED, 0);
 }
 
@@ -173,24 +156,22 @@ size_t Form::IndexOf(int id) const {
 
 Control& Form::ControlOf(int id) { return controls_.at(IndexOf(id)); }
 const Control& Form::ControlOf(int id) const { return controls_.at(IndexOf(id)); }
+
+Control& Form::ControlOf(int id, Kind kind, const char* kindName) {
+  Control& c = ControlOf(id);
+  if (c.def->kind != kind || !c.hwnd)
+    throw core::Error(core::Format("%s is no %s", c.def->name, kindName));
+  return c;
+}
+
 HWND Form::Item(int id) const { return ControlOf(id).hwnd; }
 const ControlDef& Form::DefOf(int id) const { return def_.controls[IndexOf(id)]; }
-
-// Leaving remembers the focus; coming back restores it.
-void Form::HandleActivate(bool active) {
-  if (active) {
-    RestoreFocus();
-    return;
-  }
-  HWND focus = GetFocus();
-  if (focus && IsChild(Handle(), focus)) lastFocus_ = focus;
-}
 
 // Clicks of the table's buttons; true when one was handled.
 bool Form::HandleCommand(int id, int code) {
   for (Control& c : controls_) {
     if (c.def->id != id || !IsButtonKind(c.def->kind)) continue;
-    if (code == BN_CLICKED || (code == BN_DOUBLECLICKED && c.def->kind == Kind::BitBtn)) {
+    if (code == BN_CLICKED || (c.drawn && c.drawn->IsClick(code))) {
       if (c.def->kind == Kind::RadioButton) UpdateRadioTabStops(id);
       Click(id);
       return true;
@@ -199,26 +180,20 @@ bool Form::HandleCommand(int id, int code) {
   return OnCommand(id, code);
 }
 
-// The close box cancels a modal form, ends the program from the main form
-// and hides any other.
-void Form::HandleClose() {
-  if (modal_) {
-    modalResult_ = mrCancel;
-  } else if (mainForm_) {
-    DestroyWindow(Handle());
-  } else {
-    Hide();
-  }
-}
-
 LRESULT Form::ControlColor(HDC dc, HWND child) {
   for (const Control& c : controls_) {
     if (c.hwnd != child) continue;
-    SetTextColor(dc, c.textColor);
-    SetBkColor(dc, c.color);
-    return reinterpret_cast<LRESULT>(c.brush.get());
+    SetTextColor(dc, c.look.text);
+    SetBkColor(dc, c.look.back);
+    return reinterpret_cast<LRESULT>(c.look.brush.get());
   }
   return 0;
+}
+
+bool Form::DrawItem(const DRAWITEMSTRUCT& item) {
+  const Control& c = controls_[IndexOf(static_cast<int>(item.CtlID))];
+  if (c.drawn && c.drawn->DrawItem(item)) return true;
+  return OnDrawItem(item);
 }
 
 LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -276,6 +251,88 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       break;
   }
   return Window::HandleMessage(msg, wParam, lParam);
+}
+
+void Form::OnClick(int id, std::function<void()> handler) {
+  ControlOf(id).onClick = std::move(handler);
+}
+
+void Form::Click(int id) {
+  Control& c = ControlOf(id);
+  if (c.modalResult != mrNone) modalResult_ = c.modalResult;
+  if (c.onClick) c.onClick();
+}
+
+void Form::SetCaption(const std::string& text) { SetWindowTextA(Handle(), text.c_str()); }
+
+std::string Form::Text(int id) const {
+  HWND h = Item(id);
+  std::string text(static_cast<size_t>(GetWindowTextLengthA(h)) + 1, '\0');
+  text.resize(static_cast<size_t>(GetWindowTextA(h, &text[0], static_cast<int>(text.size()))));
+  return text;
+}
+
+win32::WideText Form::WideText(int id) const {
+  HWND h = Item(id);
+  win32::WideText text(static_cast<size_t>(GetWindowTextLengthW(h)) + 1, L'\0');
+  const int n = GetWindowTextW(h, text.data(), static_cast<int>(text.size()));
+  text.resize(static_cast<size_t>(n) + 1);
+  return text;
+}
+
+void Form::SetText(int id, const std::string& text) {
+  Control& c = ControlOf(id);
+  SetWindowTextA(c.hwnd, text.c_str());
+  // A window of ours draws its text itself.
+  if (Window::FromHandle(c.hwnd)) InvalidateRect(c.hwnd, nullptr, FALSE);
+}
+
+void Form::SetEnabled(int id, bool enabled) {
+  HWND h = Item(id);
+  // The form itself takes the focus, so Enter still reaches the default button.
+  if (!enabled && GetFocus() == h) SetFocus(Handle());
+  EnableWindow(h, enabled);
+}
+
+void Form::SetVisible(int id, bool visible) {
+  HWND h = Item(id);
+  if (!visible && GetFocus() == h) SetFocus(Handle());
+  ShowWindow(h, visible ? SW_SHOWNA : SW_HIDE);
+}
+
+bool Form::Checked(int id) const {
+  return SendMessageA(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void Form::ClearLines(int id) {
+  ControlOf(id, Kind::Memo, "memo").lines.clear();
+  SetWindowTextA(Item(id), "");
+}
+
+void Form::AddLines(int id, const std::vector<std::string>& lines) {
+  Control& memo = ControlOf(id, Kind::Memo, "memo");
+  memo.lines.insert(memo.lines.end(), lines.begin(), lines.end());
+  std::string text;
+  for (size_t i = 0; i < memo.lines.size(); ++i) {
+    if (i) text += "\r\n";
+    text += memo.lines[i];
+  }
+  SetWindowTextA(memo.hwnd, text.c_str());
+  // The text may be drawn while the message loop is blocked by a long run.
+  UpdateWindow(memo.hwnd);
+}
+
+TGauge& Form::GaugeOf(int id) {
+  return static_cast<TGauge&>(*ControlOf(id, Kind::Gauge, "gauge").drawn);
+}
+
+void Form::SetPicture(int id, HBITMAP bitmap) {
+  static_cast<TImage&>(*ControlOf(id, Kind::Image, "image").drawn).SetBitmap(bitmap);
+}
+
+void Form::SetIcons(HICON big, HICON small) {
+  SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+  SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
 }
 
 }  // namespace forms

@@ -1,5 +1,7 @@
 // A window built from a layout table: its controls, their colours and fonts,
 // click handlers, modal showing with a modal result, and the dialog keys.
+// The kinds the forms layer draws itself are created and dispatched to here
+// (forms/BitBtn.h, Container.h, Image.h, Gauge.h).
 #pragma once
 
 #include <windows.h>
@@ -9,15 +11,13 @@
 #include <string>
 #include <vector>
 
+#include "forms/Control.h"
 #include "forms/DialogKeys.h"
-#include "forms/FontCache.h"
 #include "forms/Gauge.h"
-#include "forms/Gdi.h"
-#include "forms/KindState.h"
 #include "forms/Layout.h"
-#include "forms/Paint.h"
 #include "forms/Palette.h"
 #include "forms/Window.h"
+#include "win32/Utf8.h"
 
 namespace forms {
 
@@ -25,16 +25,12 @@ namespace forms {
 struct Control {
   const ControlDef* def = nullptr;
   HWND hwnd = nullptr;
-  std::unique_ptr<Window> window;  // containers, pictures and the gauge
   ColorPair table;  // the table's colours, inherited ones filled in
-  COLORREF color = 0;      // as painted now
-  COLORREF textColor = 0;
-  FontDef font{};
-  HFONT hfont = nullptr;  // owned by the form's font cache
-  Brush brush;
+  Look look;
   int modalResult = mrNone;
   std::function<void()> onClick;
-  KindState state;  // what only its kind keeps
+  std::vector<std::string> lines;  // a memo's; its text is them joined by CR LF
+  std::unique_ptr<DrawnControl> drawn;  // a kind the forms layer draws itself
 };
 
 class Form : public Window {
@@ -51,7 +47,6 @@ class Form : public Window {
   int Dpi() const { return dpi_; }
   int Scaled(int n) const { return Scale(n, dpi_); }
   HWND Item(int id) const;
-  const ControlDef& DefOf(int id) const;
 
   // Showing: FormShow runs as the window becomes visible; the first showing
   // centres it on the screen, later ones keep its place.
@@ -60,7 +55,6 @@ class Form : public Window {
   // Runs until a modal result is set; the owner is disabled meanwhile.
   int ShowModal();
   void Close();
-  int ModalResult() const { return modalResult_; }
   void SetModalResult(int result) { modalResult_ = result; }
 
   // A click stores the button's modal result on the form, then runs this.
@@ -70,14 +64,11 @@ class Form : public Window {
   void SetCaption(const std::string& text);
   std::string Text(int id) const;
   // The text as UTF-16 with its NUL, for a kWideText control.
-  std::vector<wchar_t> WideText(int id) const;
+  win32::WideText WideText(int id) const;
   void SetText(int id, const std::string& text);
-  bool Enabled(int id) const;
   void SetEnabled(int id, bool enabled);
-  bool Visible(int id) const;
   void SetVisible(int id, bool visible);
   bool Checked(int id) const;
-  void SetChecked(int id, bool checked);
 
   // Memo lines; the window text is the lines joined by CR LF.
   void ClearLines(int id);
@@ -94,8 +85,6 @@ class Form : public Window {
   // Tab / Shift+Tab, arrows in a radio group, Alt+mnemonic; each shows the
   // keyboard cues it concerns (WM_CHANGEUISTATE).
   bool HandleNavigationKey(const MSG& msg);
-
-  void PaintDrawnControl(size_t index, HDC dc);
 
   // Paints the table's colours, or the system's pairs when high contrast is
   // on, and repaints. The window decides by itself at creation and whenever
@@ -114,16 +103,11 @@ class Form : public Window {
   virtual bool OnMeasureItem(MEASUREITEMSTRUCT& /*item*/) { return false; }
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
-  Control& ControlOf(int id);
-  const Control& ControlOf(int id) const;
-  // The state of a control of the kind that keeps a T; an error for another.
-  template <class T>
-  T& StateOf(int id);
-
  private:
   void CreateControls();
   void Relayout(int clientWidth, int clientHeight);
   void CreateControl(size_t index, const RECT& rect);
+  std::unique_ptr<DrawnControl> NewDrawnControl(const Control& c);
   void InheritLook(const ControlDef& entry, Control& c);
   void ResolveColors(Control& c);
   COLORREF BackgroundColor() const;
@@ -139,12 +123,17 @@ class Form : public Window {
   void RestoreFocus();
   HWND FirstTabStop() const;
   size_t IndexOf(int id) const;
+  const ControlDef& DefOf(int id) const;
+  Control& ControlOf(int id);
+  const Control& ControlOf(int id) const;
+  // The control `id` when it is of `kind`; otherwise "<name> is no <kindName>".
+  Control& ControlOf(int id, Kind kind, const char* kindName);
 
   FormDef def_;
   int dpi_;
   std::vector<Control> controls_;
   FontCache fonts_;
-  Brush background_;
+  win32::Brush background_;
   bool highContrast_;
   bool mainForm_ = false;
   bool modal_ = false;

@@ -2,9 +2,10 @@
 
 #include <commctrl.h>
 
+#include <string>
+
 #include "core/error.h"
-#include "forms/Gdi.h"
-#include "forms/Paint.h"
+#include "forms/Offscreen.h"
 
 namespace forms {
 
@@ -13,6 +14,7 @@ namespace {
 // What a progress bar of the common controls answers to OBJID_QUERYCLASSNAMEIDX:
 // the system's accessibility proxy then serves the window as one.
 constexpr LRESULT kProgressClassIndex = 65536 + 13;
+constexpr ControlClass kClass{"TGauge", 0, 0, false};
 constexpr int kPercentMax = 100;
 // While a screen reader runs, how long the gauge waits for its next question
 // after a change or an answer, and for how long at most per change.
@@ -40,16 +42,69 @@ void ServeSentMessages() {
   }
 }
 
-}  // namespace
-
-void TGauge::Create(const RECT& rect, HWND parent, int id, DWORD style) {
-  CreateHandle("TGauge", 0, "0%", style, rect, parent, id);
-  Changed();
+// Background and bar; returns the percentage's text.
+std::string FillGauge(HDC dc, int width, int height, int percent, COLORREF background,
+                      COLORREF bar) {
+  RECT all{0, 0, width, height};
+  win32::Brush back(CreateSolidBrush(background));
+  FillRect(dc, &all, back.get());
+  RECT filled{0, 0, GaugeBarWidth(width, percent), height};
+  win32::Brush fill(CreateSolidBrush(bar));
+  FillRect(dc, &filled, fill.get());
+  return core::Format("%d%%", percent);
 }
 
-void TGauge::SetColors(const GaugeColors& colors) {
-  colors_ = colors;
-  if (Handle()) InvalidateRect(Handle(), nullptr, FALSE);
+constexpr UINT kGaugeTextFormat = DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_NOPREFIX;
+
+}  // namespace
+
+void PaintGauge(HDC dc, int width, int height, int percent, HFONT font, COLORREF background,
+                COLORREF bar) {
+  const std::string text = FillGauge(dc, width, height, percent, background, bar);
+  // White text on black, XORed on: exactly the text's pixels invert.
+  RECT all{0, 0, width, height};
+  Offscreen layer(dc, width, height);
+  FillRect(layer.dc(), &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  {
+    win32::Selected selectFont(layer.dc(), font);
+    SetBkMode(layer.dc(), TRANSPARENT);
+    SetTextColor(layer.dc(), RGB(255, 255, 255));
+    DrawTextA(layer.dc(), text.c_str(), -1, &all, kGaugeTextFormat);
+  }
+  BitBlt(dc, 0, 0, width, height, layer.dc(), 0, 0, SRCINVERT);
+}
+
+void PaintGauge(HDC dc, int width, int height, int percent, HFONT font, COLORREF background,
+                COLORREF bar, COLORREF text, COLORREF textOnBar) {
+  const std::string caption = FillGauge(dc, width, height, percent, background, bar);
+  const int barWidth = GaugeBarWidth(width, percent);
+  RECT all{0, 0, width, height};
+  win32::Selected selectFont(dc, font);
+  SetBkMode(dc, TRANSPARENT);
+  const struct {
+    int left, right;
+    COLORREF color;
+  } parts[] = {{barWidth, width, text}, {0, barWidth, textOnBar}};
+  for (const auto& part : parts) {
+    const int saved = SaveDC(dc);
+    IntersectClipRect(dc, part.left, 0, part.right, height);
+    SetTextColor(dc, part.color);
+    DrawTextA(dc, caption.c_str(), -1, &all, kGaugeTextFormat);
+    RestoreDC(dc, saved);
+  }
+}
+
+TGauge::TGauge(const ControlDef& def, const Look& look, FontCache& fonts)
+    : def_(def),
+      look_(look),
+      font_(fonts.Get(
+          FontDef{look.fontDef.face, look.fontDef.height, true, look.fontDef.charset})) {}
+
+HWND TGauge::Create(const RECT& rect, HWND parent, HWND /*form*/) {
+  const ControlStyle style = StyleOf(def_, kClass);
+  CreateHandle(style.className, style.exStyle, "0%", style.style, rect, parent, def_.id);
+  Changed();
+  return Handle();
 }
 
 void TGauge::Changed() {
@@ -63,28 +118,20 @@ void TGauge::Changed() {
   ServeSentMessages();
 }
 
+void TGauge::Draw(HDC buffer, HDC /*reference*/, const RECT& client) const {
+  const GaugeColors colors = GaugeColorsFor(look_.highContrast);
+  if (colors.invertText) {
+    PaintGauge(buffer, client.right, client.bottom, PercentDone(), font_,
+               ResolveColor(colors.back), ResolveColor(colors.bar));
+  } else {
+    PaintGauge(buffer, client.right, client.bottom, PercentDone(), font_,
+               ResolveColor(colors.back), ResolveColor(colors.bar), ResolveColor(colors.text),
+               ResolveColor(colors.textOnBar));
+  }
+}
+
 LRESULT TGauge::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(Handle(), &ps);
-      RECT r;
-      GetClientRect(Handle(), &r);
-      Offscreen off(dc, r.right, r.bottom);
-      if (colors_.invertText) {
-        PaintGauge(off.dc(), r.right, r.bottom, PercentDone(), font_, ResolveColor(colors_.back),
-                   ResolveColor(colors_.bar));
-      } else {
-        PaintGauge(off.dc(), r.right, r.bottom, PercentDone(), font_, ResolveColor(colors_.back),
-                   ResolveColor(colors_.bar), ResolveColor(colors_.text),
-                   ResolveColor(colors_.textOnBar));
-      }
-      off.CopyTo(dc);
-      EndPaint(Handle(), &ps);
-      return 0;
-    }
     case WM_GETOBJECT:
       if (static_cast<DWORD>(lParam) == static_cast<DWORD>(OBJID_QUERYCLASSNAMEIDX))
         return kProgressClassIndex;
@@ -101,7 +148,7 @@ LRESULT TGauge::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     default:
       break;
   }
-  return Window::HandleMessage(msg, wParam, lParam);
+  return BufferedWindow::HandleMessage(msg, wParam, lParam);
 }
 
 }  // namespace forms

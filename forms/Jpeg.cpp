@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "core/error.h"
-#include "tools/Resource.h"
-#include "tools/ScopedWin.h"
+#include "win32/Resource.h"
+#include "win32/ScopedWin.h"
 
 namespace forms {
 namespace {
@@ -95,8 +95,8 @@ JpegImage DecodeJpeg(const void* data, std::size_t size) {
     throw core::Error(core::Format("Cannot decode JPEG image: %s", problem));
 
   // The decoder is a COM object; tests call this before joining an apartment.
-  tools::ScopedCom com;
-  using tools::ComPtr;
+  win32::ScopedCom com;
+  using win32::ComPtr;
   // Windows' own decoder, created through COM rather than linked:
   // windowscodecs.dll is no known DLL, so a static import could be planted.
   // The first factory by name: newer headers make CLSID_WICImagingFactory
@@ -162,7 +162,7 @@ JpegImage DecodeJpeg(const void* data, std::size_t size) {
 }
 
 JpegImage LoadJpegResource(HMODULE module, int id) {
-  const core::Bytes bytes = tools::ResourceBytes(module, MAKEINTRESOURCEA(id));
+  const core::Bytes bytes = win32::ResourceBytes(module, MAKEINTRESOURCEA(id));
   if (!bytes.data) throw core::Error(core::Format("Resource %d not found", id));
   return DecodeJpeg(bytes.data, bytes.size);
 }

@@ -6,7 +6,7 @@
 
 #include <cstddef>
 
-#include "tools/ScopedWin.h"
+#include "win32/ScopedWin.h"
 
 namespace forms {
 
@@ -29,7 +29,7 @@ class JpegImage {
   }
 
  private:
-  tools::Bitmap bitmap_;
+  win32::Bitmap bitmap_;
   int width_ = 0;
   int height_ = 0;
 };

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/path.h"
+#include "forms/Container.h"
 
 namespace forms {
 
@@ -10,12 +11,6 @@ const char* FontFace(const char* face, int dpi) {
   if (dpi != kDesignDpi && face && core::SameIgnoringCase(face, "MS Sans Serif"))
     return "Microsoft Sans Serif";
   return face;
-}
-
-int ContainerInset(const ControlDef& c) {
-  // Bevels are drawn in whole device pixels, as the platform draws edges.
-  if (c.kind == Kind::Panel && c.bevel != Bevel::None) return c.bevelWidth;
-  return 0;
 }
 
 namespace {
@@ -108,7 +103,7 @@ void LayoutChildren(const ControlDef* controls, size_t count, int parentId, Rect
   for (size_t i = 0; i < count; ++i) {
     const ControlDef& c = controls[i];
     if (c.parent != parentId) continue;
-    if (c.kind != Kind::Panel && c.kind != Kind::GroupBox) continue;
+    if (!IsContainer(c.kind)) continue;
     // A docked container's design size is what docking gives at design size.
     Rect designed = designRects[i];
     if (c.dock != Dock::None) {

@@ -35,9 +35,6 @@ struct Rect {
 // same metrics scales smoothly instead.
 const char* FontFace(const char* face, int dpi);
 
-// Border a container keeps free inside its edges, in pixels.
-int ContainerInset(const ControlDef& c);
-
 // Places every control of a table in its parent's client area at the given
 // DPI: scaled, then docked (top, bottom, left, right, then fill, each group
 // in design order). Rects are relative to the parent; index as in the table.

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/Utf8.h"
+#include "win32/Utf8.h"
 
 namespace forms {
 
@@ -23,7 +23,7 @@ class ListBox {
     SendMessageA(handle_, WM_SETREDRAW, FALSE, 0);
     SendMessageA(handle_, LB_RESETCONTENT, 0, 0);
     for (const std::string& item : items)
-      SendMessageW(handle_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(tools::Utf16(item).data()));
+      SendMessageW(handle_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(win32::Utf16(item).data()));
     if (selected >= 0) SetCurSel(selected);
     SendMessageA(handle_, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(handle_, nullptr, TRUE);
@@ -47,7 +47,7 @@ class ComboBox {
   // Adds an item with its data; its index in the (perhaps sorted) list.
   int Add(const std::string& text, LPARAM data) const {
     const LRESULT index = SendMessageW(handle_, CB_ADDSTRING, 0,
-                                       reinterpret_cast<LPARAM>(tools::Utf16(text).data()));
+                                       reinterpret_cast<LPARAM>(win32::Utf16(text).data()));
     SendMessageA(handle_, CB_SETITEMDATA, static_cast<WPARAM>(index), data);
     return static_cast<int>(index);
   }
@@ -63,11 +63,11 @@ class ComboBox {
     const LRESULT length = SendMessageW(handle_, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
     if (length == CB_ERR) return {};
     // The length may be larger than the text; the copy ends with its NUL.
-    std::vector<wchar_t> text(static_cast<size_t>(length) + 1, L'\0');
+    win32::WideText text(static_cast<size_t>(length) + 1, L'\0');
     if (SendMessageW(handle_, CB_GETLBTEXT, static_cast<WPARAM>(index),
                      reinterpret_cast<LPARAM>(text.data())) == CB_ERR)
       return {};
-    return tools::Utf8(text.data());
+    return win32::Utf8(text.data());
   }
   // Index -1 is the selection field.
   int GetItemHeight(int index) const {

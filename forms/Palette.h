@@ -1,6 +1,7 @@
-// Which colours a window is painted in: the table's, or under high contrast
+// Which colours a control is painted in: the table's, or under high contrast
 // the system's pairs. One rule with the setting as its input, no system
-// headers, so the host tests own it.
+// headers, so the host tests own it. (The gauge's and the bitmap button's
+// own inks are their kinds': forms/Gauge.h, forms/BitBtn.h.)
 #pragma once
 
 #include "forms/Colors.h"
@@ -17,23 +18,11 @@ struct ColorPair {
 // A control (or the window itself, as a panel) in its table colours; with
 // high contrast on, bitmap and push buttons take button text on button face
 // and everything else window text on window.
-ColorPair ControlColors(Kind kind, ColorPair table, bool highContrast);
-
-// The gauge: its background, its bar, and the percentage over each. Without
-// high contrast the text inverts the pixels beneath it instead.
-struct GaugeColors {
-  Color back, bar, text, textOnBar;
-  bool invertText;
-};
-GaugeColors GaugeColorsFor(bool highContrast);
-
-// A drawn bitmap button's frame when it is the default or focused, and its
-// disabled caption: black, and the caption in the shadow colour embossed
-// with the highlight; with high contrast on, button text and grey text, flat
-// (no emboss: kInherit).
-struct ButtonInk {
-  Color frame, disabledText, disabledEmboss;
-};
-ButtonInk ButtonInkFor(bool highContrast);
+inline ColorPair ControlColors(Kind kind, ColorPair table, bool highContrast) {
+  if (!highContrast) return table;
+  if (kind == Kind::BitBtn || kind == Kind::Button)
+    return {SystemColor(kColorBtnFace), SystemColor(kColorBtnText)};
+  return {SystemColor(kColorWindow), SystemColor(kColorWindowText)};
+}
 
 }  // namespace forms

@@ -7,14 +7,24 @@
 #include <cstdint>
 
 #include "forms/Colors.h"
-#include "forms/ModalResult.h"
-#include "forms/StockButtons.h"
 
 #ifdef _WIN32
 #include <windows.h>
 #endif
 
 namespace forms {
+
+// What a modal form ends with: the platform's dialog results.
+enum ModalResult : int {
+  mrNone = 0,
+  mrOk = 1,
+  mrCancel = 2,
+  mrYes = 6,
+  mrNo = 7,
+};
+#ifdef _WIN32
+static_assert(mrOk == IDOK && mrCancel == IDCANCEL && mrYes == IDYES && mrNo == IDNO);
+#endif
 
 enum class Kind {
   BitBtn,       // owner-drawn push button with a glyph
@@ -78,6 +88,11 @@ struct FontDef {
 
 enum class Bevel { None, Lowered, Raised };
 
+// The stock kinds of bitmap buttons (forms/BitBtn.h).
+enum class BitBtnKind { Custom, OK, Cancel, No };
+// Built-in pictures for bitmap buttons, used when no bitmap resource is given.
+enum class GlyphArt { None, Check, Cross, NoSign, NextArrow };
+
 struct ControlDef {
   int id = 0;
   const char* name = "";
@@ -118,11 +133,5 @@ constexpr FormDef WithControls(FormDef def, const ControlDef (&controls)[N]) {
   def.controlCount = N;
   return def;
 }
-
-// The effective values of a control definition, stock kind applied.
-const char* CaptionOf(const ControlDef& c);
-int ModalResultOf(const ControlDef& c);
-bool IsDefaultButton(const ControlDef& c);
-bool IsCancelButton(const ControlDef& c);
 
 }  // namespace forms

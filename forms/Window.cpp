@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "forms/AppError.h"
+#include "forms/Offscreen.h"
 
 namespace forms {
 
@@ -65,6 +66,30 @@ LRESULT CALLBACK Window::Trampoline(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
     ShowErrorBox("Unknown error");
   }
   return 0;
+}
+
+void BufferedWindow::Paint(HDC dc) const {
+  RECT r;
+  GetClientRect(Handle(), &r);
+  Offscreen off(dc, r.right, r.bottom);
+  Draw(off.dc(), dc, r);
+  off.CopyTo(dc);
+}
+
+LRESULT BufferedWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(Handle(), &ps);
+      Paint(dc);
+      EndPaint(Handle(), &ps);
+      return 0;
+    }
+    default:
+      return Window::HandleMessage(msg, wParam, lParam);
+  }
 }
 
 }  // namespace forms

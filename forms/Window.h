@@ -27,4 +27,18 @@ class Window {
   HWND hwnd_ = nullptr;
 };
 
+// A window of ours that draws its whole client area itself, through an
+// off-screen buffer, so it never flickers: the containers, the picture and
+// the gauge.
+class BufferedWindow : public Window {
+ public:
+  // What the window shows, drawn into `dc`.
+  void Paint(HDC dc) const;
+
+ protected:
+  // Draws the client area into `buffer`, a bitmap compatible with `reference`.
+  virtual void Draw(HDC buffer, HDC reference, const RECT& client) const = 0;
+  LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+};
+
 }  // namespace forms

@@ -4,11 +4,16 @@
 
 #include "core/chooser.h"
 #include "core/path.h"
-#include "tools/DllSearch.h"
-#include "tools/ScopedWin.h"
-#include "tools/Utf8.h"
+#include "win32/DllSearch.h"
+#include "win32/ScopedWin.h"
+#include "win32/Utf8.h"
 
 namespace tools {
+
+using win32::LoadSystemLibrary;
+using win32::ScopedFind;
+using win32::Utf16;
+using win32::Utf8;
 
 namespace {
 

@@ -1,5 +1,5 @@
 // What the folder chooser asks the system about drives, volumes and folders,
-// as plain data. Labels, names and paths here are UTF-8 (tools/Utf8.h), but
+// as plain data. Labels, names and paths here are UTF-8 (win32/Utf8.h), but
 // for FullPath: the wide calls give every name as the file system spells it.
 #pragma once
 

@@ -5,14 +5,21 @@
 #include "core/error.h"
 #include "core/path.h"
 #include "tools/FileSystem.h"
-#include "tools/Resource.h"
-#include "tools/ScopedWin.h"
-#include "tools/Utf8.h"
+#include "win32/Resource.h"
+#include "win32/ScopedWin.h"
+#include "win32/Utf8.h"
 
 namespace tools {
 
 using core::Error;
 using core::Format;
+using win32::ComPtr;
+using win32::ResourceBytes;
+using win32::ScopedFind;
+using win32::ScopedHandle;
+using win32::ScopedKey;
+using win32::Utf16;
+using win32::Utf8;
 
 namespace {
 

@@ -8,6 +8,7 @@
 
 #include "core/platform.h"
 #include "tools/FileSystem.h"
+#include "win32/Utf8.h"
 
 namespace tools {
 
@@ -69,9 +70,7 @@ std::string GetSystemDir();
 void CreateShortcut(const std::string& target, const std::string& arguments,
                     const std::string& workDir, const std::string& group, bool onDesktop);
 
-// UTF-16 text with its terminating NUL. A vector, not std::wstring: the wide
-// string's library code would cost the installer 24 KB.
-using WideText = std::vector<wchar_t>;
+using win32::WideText;
 void Append(WideText& to, const wchar_t* tail);
 
 // The folder the shell knows for `csidl`; where it knows none, the value

@@ -9,10 +9,15 @@
 #include "core/names.h"
 #include "core/path.h"
 #include "tools/MyTools.h"
-#include "tools/ScopedWin.h"
-#include "tools/Utf8.h"
+#include "win32/ScopedWin.h"
+#include "win32/Utf8.h"
 
 namespace tools {
+
+using win32::ComPtr;
+using win32::ScopedKey;
+using win32::Utf16;
+using win32::Utf8;
 
 using core::Error;
 using core::Format;

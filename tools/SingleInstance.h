@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "tools/ScopedWin.h"
+#include "win32/ScopedWin.h"
 
 namespace tools {
 
@@ -38,7 +38,7 @@ class SingleInstance {
 
  private:
   const char* name_;
-  ScopedHandle mutex_;
+  win32::ScopedHandle mutex_;
   bool first_ = true;
 };
 

@@ -5,7 +5,7 @@
 #include "core/path.h"
 #include "forms/ListControls.h"
 #include "forms/QuestionBox.h"
-#include "tools/Utf8.h"
+#include "win32/Utf8.h"
 #include "wizard/ControlIds.h"
 #include "wizard/FolderChooserTexts.h"
 #include "wizard/FolderIcons.h"
@@ -79,7 +79,7 @@ void TSelectDirDlg::ShowFolder() {
 
   const std::string& folder = browser_.Folder();
   SelectDrive(core::DriveLetterOf(folder));
-  SetWindowTextW(Item(kChooserNameEdit), tools::Utf16(folder).data());
+  SetWindowTextW(Item(kChooserNameEdit), win32::Utf16(folder).data());
   SendMessageA(Item(kChooserNameEdit), EM_SETSEL, 0, -1);
 }
 
@@ -142,7 +142,7 @@ void TSelectDirDlg::EnterRow(size_t index) {
 void TSelectDirDlg::OkClick() {
   // Made full before anything is created: relative text of any length names
   // a folder under the one shown, "X." and "X " name X.
-  const core::Pick pick = browser_.PickTyped(tools::Utf8(WideText(kChooserNameEdit).data()));
+  const core::Pick pick = browser_.PickTyped(win32::Utf8(WideText(kChooserNameEdit).data()));
   if (!Accepted(pick)) return;
   if (!platform_.DirectoryExists(pick.ansi) && !AskYesNo(Handle(), kConfirmTitle, kCreatePrompt))
     return;
@@ -152,8 +152,8 @@ void TSelectDirDlg::OkClick() {
 
 bool TSelectDirDlg::Accepted(const core::Pick& pick) {
   if (!pick.refused) return true;
-  MessageBoxW(Handle(), tools::Utf16(OutsideCodePageMessage(pick.path)).data(),
-              tools::Utf16(kRefusalTitle).data(), MB_ICONSTOP | MB_OK);
+  MessageBoxW(Handle(), win32::Utf16(OutsideCodePageMessage(pick.path)).data(),
+              win32::Utf16(kRefusalTitle).data(), MB_ICONSTOP | MB_OK);
   return false;
 }
 

@@ -10,9 +10,6 @@ using namespace forms;
 
 namespace {
 
-constexpr COLORREF clWindow = SystemColor(COLOR_WINDOW);
-constexpr COLORREF clGrayText = RGB(128, 128, 128);
-
 const ControlDef kControls[] = {
     {.id = kChooserNameLabel, .name = "Label1", .kind = Kind::Label,
      .left = 8, .top = 8, .width = 92, .height = 13, .caption = kNameLabelCaption},
@@ -28,7 +25,7 @@ const ControlDef kControls[] = {
      .left = 232, .top = 56, .width = 57, .height = 13, .caption = kFileLabelCaption},
     {.id = kChooserFileList, .name = "FileList", .kind = Kind::ListBox,
      .left = 232, .top = 72, .width = 185, .height = 93, .caption = "", .settings = kWideText,
-     .color = clWindow, .textColor = clGrayText},
+     .color = clWindow, .textColor = clGray},
     {.id = kChooserDriveLabel, .name = "Label4", .kind = Kind::Label,
      .left = 232, .top = 176, .width = 41, .height = 13, .caption = kDriveLabelCaption},
     {.id = kChooserDriveList, .name = "DriveList", .kind = Kind::ComboBox,

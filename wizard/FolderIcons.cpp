@@ -4,13 +4,15 @@
 #include <initializer_list>
 #include <vector>
 
-#include "forms/Gdi.h"
 #include "forms/Layout.h"
-#include "tools/Utf8.h"
+#include "forms/Offscreen.h"
+#include "win32/ScopedWin.h"
+#include "win32/Utf8.h"
 
 namespace wizard {
 
 using namespace forms;
+using namespace win32;
 
 namespace {
 
@@ -114,7 +116,7 @@ class RowPainter {
     HDC dc = off_.dc();
     const bool selected = (item_.itemState & ODS_SELECTED) != 0;
     Selected withFont(dc, font);
-    const std::vector<wchar_t> text = tools::Utf16(utf8);
+    const std::vector<wchar_t> text = win32::Utf16(utf8);
     const int length = static_cast<int>(text.size()) - 1;
     SIZE size{};
     GetTextExtentPoint32W(dc, text.data(), length, &size);

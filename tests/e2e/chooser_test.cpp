@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "tests/e2e/e2e_common.h"
-#include "tools/Utf8.h"
+#include "win32/Utf8.h"
 #include "wizard/FolderChooserTexts.h"
 
 namespace e2e {
@@ -366,7 +366,7 @@ TEST_F(ChooserTest, NameOutsideTheCodePageIsListedButRefused) {
     Settle(box);
     EXPECT_EQ(Text(box), "Error");
     EXPECT_EQ(wideText(GetDlgItem(box, 0xFFFF)),
-              tools::Utf16(wizard::OutsideCodePageMessage(tools::Utf8(folder.c_str()))).data());
+              win32::Utf16(wizard::OutsideCodePageMessage(win32::Utf8(folder.c_str()))).data());
     PressKey(box, VK_RETURN);
     ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(box); }, kStepTimeoutMs));
     Settle(w);

@@ -5,7 +5,7 @@
 
 #include <cstring>
 
-#include "tools/ScopedWin.h"
+#include "win32/ScopedWin.h"
 
 namespace e2e {
 
@@ -127,7 +127,7 @@ namespace {
 
 std::vector<MODULEENTRY32> Modules(DWORD pid) {
   std::vector<MODULEENTRY32> modules;
-  const tools::ScopedHandle snap(CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, pid));
+  const win32::ScopedHandle snap(CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, pid));
   if (!snap.valid()) return modules;
   MODULEENTRY32 m{};
   m.dwSize = sizeof m;
@@ -155,7 +155,7 @@ UINT ErrorModeOf(HANDLE process, DWORD pid) {
   if (!remoteKernel || !local) return ~0u;
   auto start = reinterpret_cast<LPTHREAD_START_ROUTINE>(
       remoteKernel + (local - reinterpret_cast<BYTE*>(kernel)));
-  const tools::ScopedHandle thread(
+  const win32::ScopedHandle thread(
       CreateRemoteThread(process, nullptr, 0, start, nullptr, 0, nullptr));
   if (!thread.valid()) return ~0u;
   DWORD mode = ~0u;
@@ -281,7 +281,7 @@ void PressMessageBoxButton(HWND box, int id) {
 }
 
 std::string AccessibleName(HWND w) {
-  tools::ComPtr<IAccessible> object;
+  win32::ComPtr<IAccessible> object;
   if (FAILED(AccessibleObjectFromWindow(w, OBJID_CLIENT, IID_PPV_ARGS(object.receive()))) ||
       !object)
     return "<no accessible object>";
@@ -334,7 +334,7 @@ bool DirExists(const std::string& path) {
 }
 
 bool ReadBytes(const std::string& path, std::string* out) {
-  const tools::ScopedHandle h(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+  const win32::ScopedHandle h(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                           OPEN_EXISTING, 0, nullptr));
   if (!h.valid()) return false;
   out->clear();
@@ -346,7 +346,7 @@ bool ReadBytes(const std::string& path, std::string* out) {
 }
 
 bool WriteBytes(const std::string& path, const std::string& data) {
-  const tools::ScopedHandle h(
+  const win32::ScopedHandle h(
       CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
   if (!h.valid()) return false;
   DWORD put = 0;
@@ -357,7 +357,7 @@ bool WriteBytes(const std::string& path, const std::string& data) {
 std::vector<std::string> ListFiles(const std::string& dir) {
   std::vector<std::string> names;
   WIN32_FIND_DATAA fd;
-  const tools::ScopedFind find(FindFirstFileA((dir + "\\*").c_str(), &fd));
+  const win32::ScopedFind find(FindFirstFileA((dir + "\\*").c_str(), &fd));
   if (!find.valid()) return names;
   do {
     if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(fd.cFileName);
@@ -374,7 +374,7 @@ bool MakeDirs(const std::string& path) {
 
 void RemoveTree(const std::string& path) {
   WIN32_FIND_DATAA fd;
-  const tools::ScopedFind find(FindFirstFileA((path + "\\*").c_str(), &fd));
+  const win32::ScopedFind find(FindFirstFileA((path + "\\*").c_str(), &fd));
   if (find.valid()) {
     do {
       const std::string name = fd.cFileName;

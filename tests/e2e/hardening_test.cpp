@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "tests/e2e/e2e_common.h"
-#include "tools/ScopedWin.h"
+#include "win32/ScopedWin.h"
 
 namespace e2e {
 namespace {
@@ -132,7 +132,7 @@ TEST(MainWindow, SecondCopyBringsTheFirstForwardAndEnds) {
 // (another program, a copy that hangs before its window): a new copy says
 // so and fails, instead of ending in silence.
 TEST(MainWindow, SquattedInstanceNameGivesABoxAndAFailure) {
-  const tools::ScopedHandle squatter(CreateMutexA(nullptr, FALSE, "Local\\PultixSetup"));
+  const win32::ScopedHandle squatter(CreateMutexA(nullptr, FALSE, "Local\\PultixSetup"));
   ASSERT_TRUE(squatter.valid());
   const Installer inst(kShippedInstaller, TestCopy());
   ASSERT_TRUE(inst.started()) << inst.error();

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "tests/e2e/e2e_common.h"
-#include "tools/ScopedWin.h"
+#include "win32/ScopedWin.h"
 
 namespace e2e {
 namespace {
@@ -319,7 +319,7 @@ bool Overlap(const RECT& a, const RECT& b) {
 }
 
 TEST(Dpi144, MainWindowScalesInProportion) {
-  const int dpi = GetDeviceCaps(tools::WindowDC().get(), LOGPIXELSY);
+  const int dpi = GetDeviceCaps(win32::WindowDC().get(), LOGPIXELSY);
   ASSERT_EQ(dpi, 144) << "the prefix is not set to 144 DPI";
 
   const Session s;

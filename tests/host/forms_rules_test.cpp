@@ -5,7 +5,9 @@
 
 #include <iterator>
 
+#include "forms/BitBtn.h"
 #include "forms/DialogKeys.h"
+#include "forms/Gauge.h"
 #include "forms/Layout.h"
 #include "forms/Palette.h"
 

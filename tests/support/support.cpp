@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tools/ScopedWin.h"
+#include "win32/ScopedWin.h"
 
 
 namespace support {
@@ -48,11 +48,11 @@ void RemoveLinks() {
 }
 
 bool ReadLink(const std::string& path, LinkInfo* info) {
-  tools::ComPtr<IShellLinkA> link;
+  win32::ComPtr<IShellLinkA> link;
   if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
                               IID_PPV_ARGS(link.receive()))))
     return false;
-  tools::ComPtr<IPersistFile> file;
+  win32::ComPtr<IPersistFile> file;
   bool ok = SUCCEEDED(link->QueryInterface(IID_PPV_ARGS(file.receive())));
   if (ok) {
     wchar_t wide[MAX_PATH] = {};

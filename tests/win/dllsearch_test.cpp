@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "tools/DllSearch.h"
+#include "win32/DllSearch.h"
 
 namespace {
 
@@ -28,7 +28,7 @@ TEST(DllSearch, PlantedDllIsIgnoredOnceRestricted) {
   // each loads afresh.
   for (const bool searchFlags : {false, true}) {
     SCOPED_TRACE(searchFlags ? "search flag" : "full path");
-    HMODULE mpr = tools::LoadSystemLibrary("mpr.dll", searchFlags);
+    HMODULE mpr = win32::LoadSystemLibrary("mpr.dll", searchFlags);
     ASSERT_NE(mpr, nullptr);
     char mprPath[MAX_PATH] = {};
     GetModuleFileNameA(mpr, mprPath, MAX_PATH);
@@ -39,7 +39,7 @@ TEST(DllSearch, PlantedDllIsIgnoredOnceRestricted) {
 
   HMODULE before = LoadLibraryA("planted_a.dll");
   EXPECT_NE(before, nullptr) << "the control case: the program's folder is searched by default";
-  tools::RestrictDllSearch();
+  win32::RestrictDllSearch();
   HMODULE after = LoadLibraryA("planted_b.dll");
   EXPECT_EQ(after, nullptr);
   // System DLLs still load.

@@ -8,7 +8,7 @@
 #include "core/error.h"
 #include "forms/Jpeg.h"
 #include "tests/win/resources_test.h"
-#include "tools/ScopedWin.h"
+#include "win32/ScopedWin.h"
 
 namespace {
 
@@ -29,8 +29,8 @@ Pixel PixelAt(const forms::JpegImage& image, int x, int y) {
 // Pictures whose pixels are known exactly, from the system's own JPEG
 // encoder at full quality.
 std::vector<unsigned char> Encode(int width, int height, int components, const int rgb[3]) {
-  using tools::ComPtr;
-  tools::ScopedCom com;
+  using win32::ComPtr;
+  win32::ScopedCom com;
   std::vector<unsigned char> bytes;
   {
     ComPtr<IWICImagingFactory> factory;

@@ -10,9 +10,12 @@
 #include <set>
 #include <string>
 
+#include "forms/BitBtn.h"
 #include "forms/Form.h"
-#include "forms/Gdi.h"
-#include "forms/Paint.h"
+#include "forms/Gauge.h"
+#include "forms/Image.h"
+#include "forms/Offscreen.h"
+#include "tools/FileSystem.h"
 #include "tools/MyTools.h"
 #include "wizard/FolderChooser.h"
 #include "wizard/LicencjaE.h"
@@ -22,6 +25,16 @@
 using namespace forms;
 
 namespace {
+
+// A buffer's pixels as 0x00RRGGBB, row by row from the top: its bitmap is a
+// DIB section, whose bits GetObject hands out.
+const DWORD* PixelsOf(const Offscreen& off) {
+  GdiFlush();
+  DIBSECTION dib{};
+  EXPECT_EQ(GetObjectA(GetCurrentObject(off.dc(), OBJ_BITMAP), sizeof dib, &dib),
+            static_cast<int>(sizeof dib));
+  return static_cast<const DWORD*>(dib.dsBm.bmBits);
+}
 
 // ---- the gauge ----
 
@@ -39,11 +52,11 @@ class GaugePicture : public ::testing::Test {
   static constexpr int kW = 120, kH = 22;
   const COLORREF back = RGB(212, 208, 200);
   const COLORREF bar = RGB(10, 36, 106);
-  Font font{CreateFontA(-11, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+  win32::Font font{CreateFontA(-11, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                         CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY, DEFAULT_PITCH,
                         "MS Sans Serif")};
 
-  uint32_t PixelAt(Offscreen& off, int x, int y) { return off.bits()[y * kW + x]; }
+  uint32_t PixelAt(Offscreen& off, int x, int y) { return PixelsOf(off)[y * kW + x]; }
 };
 
 TEST_F(GaugePicture, BarBackgroundAndInvertedText) {
@@ -110,7 +123,7 @@ TEST(Glyph, ButtonDrawsGlyphWithoutItsTransparentPixelsAndDisabledLookWhenDisabl
     ButtonLook look;
     look.enabled = enabled;
     PaintBitBtn(off.dc(), RECT{0, 0, kW, kH}, "", nullptr, glyph, disabled, look);
-    const DWORD* px = off.bits();
+    const DWORD* px = PixelsOf(off);
     const uint32_t face = ToPixel(GetSysColor(COLOR_BTNFACE));
     EXPECT_EQ(px[11 * kW + 36], enabled ? red : grey) << enabled;
     EXPECT_EQ(px[11 * kW + 37], face) << "transparent pixel shows the face";
@@ -139,9 +152,21 @@ TEST(Glyph, ButtonHidesTheFocusRectangleItsControlHides) {
     SendMessageA(form.Handle(), WM_DRAWITEM, 1, reinterpret_cast<LPARAM>(&item));
     // The rectangle's top edge runs 4 pixels in, above glyph and text.
     int focusLine = 0;
-    for (int x = 5; x < kW - 5; ++x) focusLine += off.bits()[4 * kW + x] != face;
+    for (int x = 5; x < kW - 5; ++x) focusLine += PixelsOf(off)[4 * kW + x] != face;
     EXPECT_EQ(focusLine > 0, !(state & ODS_NOFOCUSRECT));
   }
+}
+
+// A bitmap like the screen's, filled with `color`.
+HBITMAP FilledBitmap(int width, int height, COLORREF color) {
+  win32::WindowDC screen;
+  HBITMAP bitmap = CreateCompatibleBitmap(screen.get(), width, height);
+  win32::MemoryDC dc(screen.get());
+  win32::Selected pick(dc.get(), bitmap);
+  RECT all{0, 0, width, height};
+  win32::Brush fill(CreateSolidBrush(color));
+  FillRect(dc.get(), &all, fill.get());
+  return bitmap;
 }
 
 // A picture is drawn pixel for pixel at 96 DPI and grows with its control
@@ -161,8 +186,10 @@ TEST(ScaledForm, PictureGrowsWithTheDpi) {
     form.SetPicture(1, FilledBitmap(kW, kH, red));
     const int w = Scale(40, dpi), h = Scale(30, dpi);
     Offscreen shown(nullptr, w, h);
-    form.PaintDrawnControl(0, shown.dc());
-    const DWORD* px = shown.bits();
+    auto* image = dynamic_cast<TImage*>(Window::FromHandle(form.Item(1)));
+    ASSERT_NE(image, nullptr);
+    image->Paint(shown.dc());
+    const DWORD* px = PixelsOf(shown);
     int drawnW = 0, drawnH = 0;
     while (drawnW < w && px[drawnW] == ToPixel(red)) ++drawnW;
     while (drawnH < h && px[drawnH * w] == ToPixel(red)) ++drawnH;
@@ -202,8 +229,9 @@ void ExpectTextStandsOut(Form& form, const FormDef& def) {
     RECT r;
     GetClientRect(h, &r);
     Offscreen off(nullptr, r.right, r.bottom);
-    BitBlt(off.dc(), 0, 0, r.right, r.bottom, tools::WindowDC(h).get(), 0, 0, SRCCOPY);
-    std::vector<uint32_t> pixels(off.bits(), off.bits() + r.right * r.bottom);
+    BitBlt(off.dc(), 0, 0, r.right, r.bottom, win32::WindowDC(h).get(), 0, 0, SRCCOPY);
+    const DWORD* bits = PixelsOf(off);
+    std::vector<uint32_t> pixels(bits, bits + r.right * r.bottom);
     for (uint32_t& p : pixels) p &= 0xFFFFFF;
     return pixels;
   };
@@ -258,7 +286,7 @@ VOID CALLBACK CheckChooser(HWND, UINT, UINT_PTR timer, DWORD) {
 
 TEST(HighContrast, EveryTextOfTheWizardsWindowsStandsOutInTheSystemsPairs) {
   const HighContrastScheme scheme;
-  const tools::ScopedCom com;  // the banner's decoder
+  const win32::ScopedCom com;  // the banner's decoder
   tools::Win32Platform platform;
   wizard::TForm3 shortcuts{platform};
   wizard::TFormLicencjaE agreement{platform};
@@ -277,8 +305,8 @@ TEST(HighContrast, EveryTextOfTheWizardsWindowsStandsOutInTheSystemsPairs) {
   shortcuts.Hide();
 
   agreement.Show();
-  agreement.SetChecked(wizard::kRadioButton1, true);
-  agreement.SetChecked(wizard::kRadioButton2, false);
+  SendMessageA(agreement.Item(wizard::kRadioButton1), BM_SETCHECK, BST_CHECKED, 0);
+  SendMessageA(agreement.Item(wizard::kRadioButton2), BM_SETCHECK, BST_UNCHECKED, 0);
   agreement.RadioButton1Click();  // "&Next" enabled
   ExpectTextStandsOut(agreement, wizard::kFormLicencjaEDef);
   agreement.Hide();

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "tools/ScopedWin.h"
+#include "win32/ScopedWin.h"
 
 namespace {
 
@@ -131,7 +131,7 @@ TEST(Icons, BothAre32By32SixteenColoursAndDiffer) {
 
 // 32-bit top-down copy of a bitmap resource, as 0x00RRGGBB values.
 std::vector<DWORD> GlyphPixels(int id, int* width, int* height) {
-  const tools::Bitmap bitmap(static_cast<HBITMAP>(
+  const win32::Bitmap bitmap(static_cast<HBITMAP>(
       LoadImageA(Self(), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
   if (!bitmap) return {};
   BITMAP bm = {};
@@ -146,7 +146,7 @@ std::vector<DWORD> GlyphPixels(int id, int* width, int* height) {
   bi.bmiHeader.biBitCount = 32;
   bi.bmiHeader.biCompression = BI_RGB;
   std::vector<DWORD> pixels(bm.bmWidth * bm.bmHeight);
-  GetDIBits(tools::WindowDC().get(), bitmap.get(), 0, bm.bmHeight, pixels.data(), &bi,
+  GetDIBits(win32::WindowDC().get(), bitmap.get(), 0, bm.bmHeight, pixels.data(), &bi,
             DIB_RGB_COLORS);
   for (DWORD& p : pixels) p &= 0xFFFFFF;
   return pixels;

@@ -10,13 +10,13 @@
 #include <vector>
 
 #include "resources/resource_ids.h"
-#include "tools/Resource.h"
+#include "win32/Resource.h"
 
 inline HMODULE Self() { return GetModuleHandleA(nullptr); }
 
 // The resource's bytes; empty when there is none.
 inline std::string Resource(LPCSTR name, LPCSTR type) {
-  const core::Bytes b = tools::ResourceBytes(Self(), name, type);
+  const core::Bytes b = win32::ResourceBytes(Self(), name, type);
   return b.data ? std::string(reinterpret_cast<const char*>(b.data), b.size) : std::string();
 }
 

@@ -20,7 +20,7 @@
 #include "core/payload.h"
 #include "tools/FileSystem.h"
 #include "tools/MyTools.h"
-#include "tools/ScopedWin.h"
+#include "win32/ScopedWin.h"
 #include "tools/SingleInstance.h"
 #include "tests/support/support.h"
 
@@ -103,7 +103,7 @@ TEST(Extract, FileThatCannotBeReplacedKeepsItsBytes) {
     TempDir dir;
     const std::string target = dir.path() + "\\Pultix.exe";
     std::ofstream(target, std::ios::binary) << "earlier";
-    std::optional<tools::ScopedHandle> h;
+    std::optional<win32::ScopedHandle> h;
     if (readOnly) {
       ASSERT_TRUE(SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_READONLY));
     } else {
@@ -174,7 +174,7 @@ TEST(Files, OnlyPlainFilesAreDeletedAndNothingIsWrittenThrough) {
       TempDir outside, dir;
       const std::string victim = outside.path() + "\\victim.txt";
       const std::string name = dir.path() + "\\x.~setup";
-      std::optional<tools::ScopedHandle> holder;
+      std::optional<win32::ScopedHandle> holder;
       ASSERT_TRUE(e2e::WriteBytes(victim, "victim"));
       switch (c.kind) {
         case Kind::kNone: break;
@@ -226,7 +226,7 @@ TEST(Files, ReplaceMovesOverTheEarlierFile) {
   {
     // A virus scanner reading the new file, sharing everything, does not
     // stand in the way.
-    const tools::ScopedHandle scanner(
+    const win32::ScopedHandle scanner(
         CreateFileA(a.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                     nullptr, OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(scanner.valid());
@@ -315,7 +315,7 @@ TEST(SingleInstance, OnlyAMutexOfItsOwnMakesTheFirstCopy) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.holder);
-    const tools::ScopedHandle held(c.hold());
+    const win32::ScopedHandle held(c.hold());
     ASSERT_EQ(held.valid(), c.first == false);
     const tools::SingleInstance instance(name.c_str());
     EXPECT_EQ(instance.IsFirst(), c.first);
@@ -327,7 +327,7 @@ TEST(Registry, WriteRegStringCreatesAMissingKey) {
   RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\SetupToolsTest");
   tools::Win32Platform platform;
   ASSERT_TRUE(platform.WriteRegString(key + "\\Locales", "C:\\x\\pultix.exe", "DLL"));
-  tools::ScopedKey k;
+  win32::ScopedKey k;
   ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, (key + "\\Locales").c_str(), 0, KEY_READ, k.receive()),
             ERROR_SUCCESS);
   char data[16] = {};
@@ -390,7 +390,7 @@ TEST_F(Shortcuts, ALinkThatCannotBeSavedRaises) {
 // A redirected folder leaves "Shell Folders" stale; the links follow the shell.
 TEST_F(Shortcuts, StaleShellFoldersValuesLoseToTheShell) {
   const char kKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
-  tools::ScopedKey k;
+  win32::ScopedKey k;
   ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
                             k.receive(), nullptr),
             ERROR_SUCCESS);
@@ -419,7 +419,7 @@ TEST_F(Shortcuts, StaleShellFoldersValuesLoseToTheShell) {
 // a folder that is not there ("o" for "\u0151"); the links go to the real one.
 TEST_F(Shortcuts, FoldersNamedOutsideTheCodePageGetTheirLinks) {
   const std::string explorer = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\";
-  tools::ScopedKey user, shell;  // where the shell and where old programs look
+  win32::ScopedKey user, shell;  // where the shell and where old programs look
   for (auto [name, key] : {std::pair{"User Shell Folders", &user}, {"Shell Folders", &shell}})
     ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, (explorer + name).c_str(), 0, nullptr, 0,
                               KEY_ALL_ACCESS, nullptr, key->receive(), nullptr),
@@ -433,14 +433,14 @@ TEST_F(Shortcuts, FoldersNamedOutsideTheCodePageGetTheirLinks) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.value);
     const std::string ascii = base.path() + "\\" + c.value;
-    tools::WideText folder(ascii.c_str(), ascii.c_str() + ascii.size() + 1);
+    win32::WideText folder(ascii.c_str(), ascii.c_str() + ascii.size() + 1);
     tools::Append(folder, L" Gy\u0151z\u0151");
     std::string ansi;
     ASSERT_FALSE(tools::ToAnsi(folder.data(), ansi)) << "the code page writes the name";
     ASSERT_TRUE(CreateDirectoryW(folder.data(), nullptr));
     {
       const support::SavedRegValue savedUser(user.get(), c.value), savedShell(shell.get(), c.value);
-      const tools::WideText name(c.value, c.value + strlen(c.value) + 1);
+      const win32::WideText name(c.value, c.value + strlen(c.value) + 1);
       for (HKEY key : {user.get(), shell.get()})
         ASSERT_EQ(RegSetValueExW(key, name.data(), 0, key == user.get() ? REG_EXPAND_SZ : REG_SZ,
                                  reinterpret_cast<const BYTE*>(folder.data()),
@@ -448,7 +448,7 @@ TEST_F(Shortcuts, FoldersNamedOutsideTheCodePageGetTheirLinks) {
                   ERROR_SUCCESS);
       tools::CreateShortcut("C:\\Target\\Pultix.exe", " ", "C:\\Target", "Vorlen", c.onDesktop);
     }
-    tools::WideText link(folder), group(folder);
+    win32::WideText link(folder), group(folder);
     tools::Append(link, c.link);
     EXPECT_NE(GetFileAttributesW(link.data()), INVALID_FILE_ATTRIBUTES) << "no link there";
     // The folder's own cleanup reads names through the ANSI calls.
@@ -465,12 +465,12 @@ TEST(ShellFoldersFallback, StringsAreTakenOthersRaise) {
   constexpr int kNoSuchFolder = 0xFF;
   const char kTestKey[] = "Software\\SetupToolsTest\\Explorer";
   RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\SetupToolsTest");
-  tools::ScopedKey explorer, folders;
+  win32::ScopedKey explorer, folders;
   ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kTestKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
                             explorer.receive(), nullptr),
             ERROR_SUCCESS);
   EXPECT_EQ(tools::ShellFolder(explorer.get(), "Desktop", kNoSuchFolder),
-            tools::WideText(1, L'\0'))
+            win32::WideText(1, L'\0'))
       << "no Shell Folders key";
   ASSERT_EQ(RegCreateKeyExA(explorer.get(), "Shell Folders", 0, nullptr, 0, KEY_ALL_ACCESS,
                             nullptr, folders.receive(), nullptr),

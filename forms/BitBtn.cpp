@@ -1,20 +1,48 @@
-#include "forms/Paint.h"
+#include "forms/BitBtn.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "core/error.h"
-#include "forms/Gdi.h"
+#include "forms/Offscreen.h"
 
 namespace forms {
 
-uint32_t ToPixel(COLORREF c) {
-  return (static_cast<uint32_t>(GetRValue(c)) << 16) | (GetGValue(c) << 8) | GetBValue(c);
+namespace {
+
+constexpr ControlClass kClass{"BUTTON", BS_OWNERDRAW, 0, true};
+
+const char* StockCaption(BitBtnKind kind) {
+  switch (kind) {
+    case BitBtnKind::OK: return "OK";
+    case BitBtnKind::Cancel: return "Cancel";
+    case BitBtnKind::No: return "&No";
+    case BitBtnKind::Custom: break;
+  }
+  return "";
 }
 
-static COLORREF ToColor(uint32_t p) { return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF); }
+GlyphArt StockGlyph(BitBtnKind kind) {
+  switch (kind) {
+    case BitBtnKind::OK: return GlyphArt::Check;
+    case BitBtnKind::Cancel: return GlyphArt::Cross;
+    case BitBtnKind::No: return GlyphArt::NoSign;
+    case BitBtnKind::Custom: break;
+  }
+  return GlyphArt::None;
+}
 
-namespace {
+int StockModalResult(BitBtnKind kind) {
+  switch (kind) {
+    case BitBtnKind::OK: return mrOk;
+    case BitBtnKind::Cancel: return mrCancel;
+    case BitBtnKind::No: return mrNo;
+    case BitBtnKind::Custom: break;
+  }
+  return mrNone;
+}
+
+COLORREF ToColor(std::uint32_t p) { return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF); }
+
 
 // Built-in glyphs; '.' is the transparent colour and sits bottom-left.
 const char* const kCheck[] = {
@@ -39,7 +67,7 @@ const char* const kNextArrow[] = {
     "....kk.......", "....k........", ".............",
 };
 
-uint32_t ArtColour(char c) {
+std::uint32_t ArtColour(char c) {
   switch (c) {
     case 'g': return 0x00A000;
     case 'k': return 0x000000;
@@ -58,12 +86,10 @@ Pixels FromArt(const char* const (&rows)[N]) {
   return p;
 }
 
-bool IsDark(uint32_t p) {
+bool IsDark(std::uint32_t p) {
   const int r = (p >> 16) & 0xFF, g = (p >> 8) & 0xFF, b = p & 0xFF;
   return r * 30 + g * 59 + b * 11 < 192 * 100;
 }
-
-}  // namespace
 
 Pixels GlyphFromArt(GlyphArt art) {
   switch (art) {
@@ -90,18 +116,11 @@ Pixels GlyphFromBitmap(HBITMAP bitmap) {
   bi.bmiHeader.biPlanes = 1;
   bi.bmiHeader.biBitCount = 32;
   bi.bmiHeader.biCompression = BI_RGB;
-  const int rows = GetDIBits(tools::WindowDC().get(), bitmap, 0, p.height, p.data.data(), &bi,
+  const int rows = GetDIBits(win32::WindowDC().get(), bitmap, 0, p.height, p.data.data(), &bi,
                             DIB_RGB_COLORS);
   if (rows != p.height) return {};
-  for (uint32_t& px : p.data) px &= 0xFFFFFF;
+  for (std::uint32_t& px : p.data) px &= 0xFFFFFF;
   return p;
-}
-
-int GlyphCount(const Pixels& strip) {
-  if (strip.empty() || strip.height == 0) return 0;
-  if (strip.width > strip.height && strip.width % strip.height == 0)
-    return std::min(strip.width / strip.height, 4);
-  return 1;
 }
 
 Pixels GlyphImage(const Pixels& strip, int index) {
@@ -115,13 +134,52 @@ Pixels GlyphImage(const Pixels& strip, int index) {
   return p;
 }
 
+void DrawGlyph(HDC dc, int x, int y, const Pixels& glyph) {
+  if (glyph.empty()) return;
+  const std::uint32_t clear = glyph.transparent();
+  for (int gy = 0; gy < glyph.height; ++gy)
+    for (int gx = 0; gx < glyph.width; ++gx) {
+      const std::uint32_t p = glyph.at(gx, gy);
+      if (p != clear) SetPixelV(dc, x + gx, y + gy, ToColor(p));
+    }
+}
+
+}  // namespace
+
+const char* CaptionOf(const ControlDef& c) {
+  if (c.caption) return c.caption;
+  return c.kind == Kind::BitBtn ? StockCaption(c.buttonKind) : "";
+}
+
+int ModalResultOf(const ControlDef& c) {
+  if (c.modalResult != mrNone) return c.modalResult;
+  return c.kind == Kind::BitBtn ? StockModalResult(c.buttonKind) : mrNone;
+}
+
+bool IsDefaultButton(const ControlDef& c) {
+  return (c.settings & kDefault) || (c.kind == Kind::BitBtn && c.buttonKind == BitBtnKind::OK);
+}
+
+bool IsCancelButton(const ControlDef& c) {
+  return (c.settings & kCancel) ||
+         (c.kind == Kind::BitBtn &&
+          (c.buttonKind == BitBtnKind::Cancel || c.buttonKind == BitBtnKind::No));
+}
+
+int GlyphCount(const Pixels& strip) {
+  if (strip.empty() || strip.height == 0) return 0;
+  if (strip.width > strip.height && strip.width % strip.height == 0)
+    return std::min(strip.width / strip.height, 4);
+  return 1;
+}
+
 Pixels DisabledGlyph(const Pixels& glyph, COLORREF highlight, COLORREF shadow) {
   if (glyph.empty()) return {};
-  const uint32_t clear = glyph.transparent();
+  const std::uint32_t clear = glyph.transparent();
   Pixels out = glyph;
   std::fill(out.data.begin(), out.data.end(), clear);
   auto ink = [&](int x, int y) {
-    const uint32_t p = glyph.at(x, y);
+    const std::uint32_t p = glyph.at(x, y);
     return p != clear && IsDark(p);
   };
   for (int y = 0; y < glyph.height; ++y)
@@ -135,28 +193,18 @@ Pixels DisabledGlyph(const Pixels& glyph, COLORREF highlight, COLORREF shadow) {
   return out;
 }
 
-void DrawGlyph(HDC dc, int x, int y, const Pixels& glyph) {
-  if (glyph.empty()) return;
-  const uint32_t clear = glyph.transparent();
-  for (int gy = 0; gy < glyph.height; ++gy)
-    for (int gx = 0; gx < glyph.width; ++gx) {
-      const uint32_t p = glyph.at(gx, gy);
-      if (p != clear) SetPixelV(dc, x + gx, y + gy, ToColor(p));
-    }
-}
-
 void PaintBitBtn(HDC dc, const RECT& rect, const char* caption, HFONT font, const Pixels& glyph,
                  const Pixels& disabledGlyph, const ButtonLook& look) {
   RECT r = rect;
   FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
   if (look.isDefault || look.focused) {
-    const Brush frame(CreateSolidBrush(ResolveColor(look.ink.frame)));
+    const win32::Brush frame(CreateSolidBrush(ResolveColor(look.ink.frame)));
     FrameRect(dc, &r, frame.get());
     InflateRect(&r, -1, -1);
   }
   DrawEdge(dc, &r, look.pressed ? BDR_SUNKENOUTER : EDGE_RAISED, BF_RECT | BF_ADJUST);
 
-  Selected selectFont(dc, font);
+  win32::Selected selectFont(dc, font);
   SetBkMode(dc, TRANSPARENT);
   RECT textSize{0, 0, 0, 0};
   const UINT format = DT_SINGLELINE | (look.hideAccel ? DT_HIDEPREFIX : 0);
@@ -195,90 +243,45 @@ void PaintBitBtn(HDC dc, const RECT& rect, const char* caption, HFONT font, cons
   }
 }
 
-int GaugeBarWidth(int clientWidth, int percent) {
-  const int w = clientWidth + 1;
-  return std::min(static_cast<int>(static_cast<long long>(w) * percent / 100), w);
+TBitBtn::TBitBtn(const ControlDef& def, const Look& look) : def_(def), look_(look) {
+  Pixels strip;
+  if (def.glyphResource) {
+    win32::Bitmap bmp(static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr),
+                                                      MAKEINTRESOURCEA(def.glyphResource),
+                                                      IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    strip = GlyphFromBitmap(bmp.get());
+  }
+  if (strip.empty())
+    strip = GlyphFromArt(def.glyph != GlyphArt::None ? def.glyph : StockGlyph(def.buttonKind));
+  glyph_ = GlyphImage(strip, 0);
+  disabled_ = GlyphCount(strip) > 1 ? GlyphImage(strip, 1)
+                                    : DisabledGlyph(glyph_, GetSysColor(COLOR_BTNHIGHLIGHT),
+                                                    GetSysColor(COLOR_BTNSHADOW));
 }
 
-namespace {
-
-// Background and bar; returns the percentage's text.
-std::string FillGauge(HDC dc, int width, int height, int percent, COLORREF background,
-                      COLORREF bar) {
-  RECT all{0, 0, width, height};
-  Brush back(CreateSolidBrush(background));
-  FillRect(dc, &all, back.get());
-  RECT filled{0, 0, GaugeBarWidth(width, percent), height};
-  Brush fill(CreateSolidBrush(bar));
-  FillRect(dc, &filled, fill.get());
-  return core::Format("%d%%", percent);
+HWND TBitBtn::Create(const RECT& rect, HWND parent, HWND /*form*/) {
+  hwnd_ = CreateControlWindow(def_, StyleOf(def_, kClass), CaptionOf(def_), rect, parent);
+  return hwnd_;
 }
 
-constexpr UINT kGaugeTextFormat = DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_NOPREFIX;
-
-}  // namespace
-
-void PaintGauge(HDC dc, int width, int height, int percent, HFONT font, COLORREF background,
-                COLORREF bar) {
-  const std::string text = FillGauge(dc, width, height, percent, background, bar);
-  // White text on black, XORed on: exactly the text's pixels invert.
-  RECT all{0, 0, width, height};
-  Offscreen layer(dc, width, height);
-  FillRect(layer.dc(), &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-  {
-    Selected selectFont(layer.dc(), font);
-    SetBkMode(layer.dc(), TRANSPARENT);
-    SetTextColor(layer.dc(), RGB(255, 255, 255));
-    DrawTextA(layer.dc(), text.c_str(), -1, &all, kGaugeTextFormat);
-  }
-  BitBlt(dc, 0, 0, width, height, layer.dc(), 0, 0, SRCINVERT);
-}
-
-void PaintGauge(HDC dc, int width, int height, int percent, HFONT font, COLORREF background,
-                COLORREF bar, COLORREF text, COLORREF textOnBar) {
-  const std::string caption = FillGauge(dc, width, height, percent, background, bar);
-  const int barWidth = GaugeBarWidth(width, percent);
-  RECT all{0, 0, width, height};
-  Selected selectFont(dc, font);
-  SetBkMode(dc, TRANSPARENT);
-  const struct {
-    int left, right;
-    COLORREF color;
-  } parts[] = {{barWidth, width, text}, {0, barWidth, textOnBar}};
-  for (const auto& part : parts) {
-    const int saved = SaveDC(dc);
-    IntersectClipRect(dc, part.left, 0, part.right, height);
-    SetTextColor(dc, part.color);
-    DrawTextA(dc, caption.c_str(), -1, &all, kGaugeTextFormat);
-    RestoreDC(dc, saved);
-  }
-}
-
-void PaintContainer(HDC dc, const RECT& rect, const ControlDef& def, const char* caption,
-                    HFONT font, COLORREF background, COLORREF textColor) {
-  Brush back(CreateSolidBrush(background));
-  FillRect(dc, &rect, back.get());
-  if (def.kind == Kind::Panel) {
-    RECT r = rect;
-    const UINT edge = def.bevel == Bevel::Lowered ? BDR_SUNKENOUTER : BDR_RAISEDINNER;
-    for (int i = 0; def.bevel != Bevel::None && i < def.bevelWidth; ++i)
-      DrawEdge(dc, &r, edge, BF_RECT | BF_ADJUST);
-    return;
-  }
-  Selected selectFont(dc, font);
-  TEXTMETRICA tm{};
-  GetTextMetricsA(dc, &tm);
-  RECT frame = rect;
-  frame.top += tm.tmHeight / 2;
-  DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
-  if (caption && *caption) {
-    RECT tr{rect.left + 8, rect.top, rect.right - 8, rect.top + tm.tmHeight};
-    DrawTextA(dc, caption, -1, &tr, DT_CALCRECT | DT_SINGLELINE);
-    SetBkMode(dc, OPAQUE);
-    SetBkColor(dc, background);
-    SetTextColor(dc, textColor);
-    DrawTextA(dc, caption, -1, &tr, DT_SINGLELINE);
-  }
+bool TBitBtn::DrawItem(const DRAWITEMSTRUCT& item) {
+  const RECT& rc = item.rcItem;
+  Offscreen off(item.hDC, rc.right - rc.left, rc.bottom - rc.top);
+  RECT local{0, 0, off.width(), off.height()};
+  ButtonLook look;
+  look.pressed = (item.itemState & ODS_SELECTED) != 0;
+  look.focused = (item.itemState & ODS_FOCUS) != 0;
+  look.enabled = (item.itemState & ODS_DISABLED) == 0;
+  look.isDefault = IsDefaultButton(def_);
+  look.hideFocus = (item.itemState & ODS_NOFOCUSRECT) != 0;
+  look.hideAccel = (item.itemState & ODS_NOACCEL) != 0;
+  look.textColor = look_.text;
+  look.ink = ButtonInkFor(look_.highContrast);
+  char caption[256] = {};
+  GetWindowTextA(hwnd_, caption, sizeof caption);
+  PaintBitBtn(off.dc(), local, caption, look_.font, glyph_, disabled_, look);
+  off.CopyTo(item.hDC, rc.left, rc.top);
+  return true;
 }
 
 }  // namespace forms

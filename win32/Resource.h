@@ -1,12 +1,12 @@
 // Reads a resource of a module; header-only, so the banner decoder
-// can use it without linking the rest of tools/.
+// links nothing for it.
 #pragma once
 
 #include <windows.h>
 
 #include "core/platform.h"
 
-namespace tools {
+namespace win32 {
 
 // The bytes of the resource `name` (a name, or MAKEINTRESOURCEA of an id) of
 // `module`, raw data unless another type is given; data is nullptr when there
@@ -19,4 +19,4 @@ inline core::Bytes ResourceBytes(HMODULE module, const char* name, const char* t
   return {static_cast<const unsigned char*>(data), SizeofResource(module, info)};
 }
 
-}  // namespace tools
+}  // namespace win32

@@ -1,13 +1,12 @@
-#include "tools/DllSearch.h"
+#include "win32/DllSearch.h"
 
 #include <windows.h>
 
 #include <string>
 
 #include "core/path.h"
-#include "tools/MyTools.h"
 
-namespace tools {
+namespace win32 {
 
 namespace {
 
@@ -17,6 +16,13 @@ using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
 SetDefaultDllDirectoriesFn SetDefaultDllDirectoriesCall() {
   return reinterpret_cast<SetDefaultDllDirectoriesFn>(reinterpret_cast<void*>(
       GetProcAddress(GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories")));
+}
+
+// The system folder; empty when it cannot be read.
+std::string SystemFolder() {
+  char buf[MAX_PATH];
+  const UINT n = GetSystemDirectoryA(buf, MAX_PATH);
+  return n == 0 || n >= MAX_PATH ? std::string() : std::string(buf, n);
 }
 
 }  // namespace
@@ -43,10 +49,10 @@ void EnableRedirectionGuard() {
 HMODULE LoadSystemLibrary(const char* name, bool searchFlags) {
   if (searchFlags) return LoadLibraryExA(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
   // The DLL's own imports are then looked for in its folder first.
-  const std::string dir = GetSystemDir();
+  const std::string dir = SystemFolder();
   return dir.empty() ? nullptr
                      : LoadLibraryExA(core::JoinPath(dir, name).c_str(), nullptr,
                                       LOAD_WITH_ALTERED_SEARCH_PATH);
 }
 
-}  // namespace tools
+}  // namespace win32

@@ -8,12 +8,16 @@
 #include <string>
 #include <vector>
 
-namespace tools {
+namespace win32 {
+
+// UTF-16 text with its terminating NUL. A vector, not std::wstring: the wide
+// string's library code would cost the installer 24 KB.
+using WideText = std::vector<wchar_t>;
 
 // NUL-terminated UTF-16 of UTF-8 text (or of ANSI text with CP_ACP).
-inline std::vector<wchar_t> Utf16(const std::string& text, UINT codePage = CP_UTF8) {
+inline WideText Utf16(const std::string& text, UINT codePage = CP_UTF8) {
   const int n = MultiByteToWideChar(codePage, 0, text.c_str(), -1, nullptr, 0);
-  std::vector<wchar_t> out(static_cast<size_t>(n > 0 ? n : 1), L'\0');
+  WideText out(static_cast<size_t>(n > 0 ? n : 1), L'\0');
   if (n > 0) MultiByteToWideChar(codePage, 0, text.c_str(), -1, out.data(), n);
   return out;
 }
@@ -27,4 +31,4 @@ inline std::string Utf8(const wchar_t* text) {
   return out;
 }
 
-}  // namespace tools
+}  // namespace win32

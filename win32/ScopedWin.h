@@ -7,7 +7,7 @@
 
 #include <utility>
 
-namespace tools {
+namespace win32 {
 
 class ScopedHandle {
  public:
@@ -193,4 +193,4 @@ class ComPtr {
   T* p_ = nullptr;
 };
 
-}  // namespace tools
+}  // namespace win32

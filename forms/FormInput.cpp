@@ -1,9 +1,13 @@
-// Keys handled once for every form: Enter and Esc, Tab, arrows in a radio
-// group and Alt+mnemonic, applied before a message is dispatched.
+// A form on the screen and the user's input: showing it, modeless or modal
+// with its own message loop, where its focus goes, and the keys handled once
+// for every form (Enter and Esc, Tab, arrows in a radio group and
+// Alt+mnemonic), applied before a message is dispatched.
+#include <algorithm>
 #include <cctype>
 #include <cstring>
 #include <string>
 
+#include "forms/BitBtn.h"
 #include "forms/Form.h"
 
 namespace forms {
@@ -138,6 +142,142 @@ bool PreTranslateMessage(MSG& msg) {
     return form->PressDialogKey(msg.wParam == VK_RETURN ? DialogKey::Enter : DialogKey::Escape,
                                 ModifiersHeld());
   return form->HandleNavigationKey(msg);
+}
+
+void Form::ApplyTabOrder() {
+  // Table order is creation order; the tab order is the z-order.
+  std::vector<size_t> order(controls_.size());
+  for (size_t i = 0; i < order.size(); ++i) order[i] = i;
+  std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+    const int ta = def_.controls[a].tab < 0 ? 1 << 20 : def_.controls[a].tab;
+    const int tb = def_.controls[b].tab < 0 ? 1 << 20 : def_.controls[b].tab;
+    return ta < tb;
+  });
+  std::vector<HWND> last(controls_.size() + 1, HWND_TOP);
+  for (size_t i : order) {
+    const int parent = def_.controls[i].parent;
+    HWND& after = parent ? last[IndexOf(parent) + 1] : last[0];
+    SetWindowPos(controls_[i].hwnd, after, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOREDRAW);
+    after = controls_[i].hwnd;
+  }
+  for (const Control& c : controls_)
+    if (c.def->kind == Kind::RadioButton && SendMessageA(c.hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED)
+      UpdateRadioTabStops(c.def->id);
+}
+
+void Form::UpdateRadioTabStops(int checkedId) {
+  // Tab enters a radio group at its selected button.
+  const int parent = DefOf(checkedId).parent;
+  for (const Control& c : controls_) {
+    if (c.def->kind != Kind::RadioButton || c.def->parent != parent) continue;
+    LONG style = GetWindowLongA(c.hwnd, GWL_STYLE);
+    style = c.def->id == checkedId ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP);
+    SetWindowLongA(c.hwnd, GWL_STYLE, style);
+  }
+}
+
+HWND Form::FirstTabStop() const { return GetNextDlgTabItem(Handle(), nullptr, FALSE); }
+
+void Form::FocusControl(int id) {
+  HWND h = Item(id);
+  lastFocus_ = h;
+  if (GetActiveWindow() == Handle()) SetFocus(h);
+}
+
+void Form::RestoreFocus() {
+  HWND target = lastFocus_;
+  if (!target || !IsChild(Handle(), target) || !IsWindowVisible(target) ||
+      !IsWindowEnabled(target))
+    target = FirstTabStop();
+  if (target) SetFocus(target);
+}
+
+// Leaving remembers the focus; coming back restores it.
+void Form::HandleActivate(bool active) {
+  if (active) {
+    RestoreFocus();
+    return;
+  }
+  HWND focus = GetFocus();
+  if (focus && IsChild(Handle(), focus)) lastFocus_ = focus;
+}
+
+void Form::Show() {
+  if (!shownBefore_) {
+    RECT r;
+    GetWindowRect(Handle(), &r);
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    SetWindowPos(Handle(), nullptr, (GetSystemMetrics(SM_CXSCREEN) - w) / 2,
+                 (GetSystemMetrics(SM_CYSCREEN) - h) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    shownBefore_ = true;
+  }
+  ShowWindow(Handle(), SW_SHOW);
+  // Cues hidden after mouse input, shown after keys, as for a dialog.
+  SendMessageA(Handle(), WM_CHANGEUISTATE,
+               MAKEWPARAM(UIS_INITIALIZE, UISF_HIDEFOCUS | UISF_HIDEACCEL), 0);
+  SetForegroundWindow(Handle());
+  RestoreFocus();
+}
+
+void Form::Hide() { ShowWindow(Handle(), SW_HIDE); }
+
+int Form::ShowModal() {
+  HWND owner = GetWindow(Handle(), GW_OWNER);
+  const bool reenable = owner && IsWindowEnabled(owner);
+  if (reenable) EnableWindow(owner, FALSE);
+  modalResult_ = mrNone;
+  modal_ = true;
+  Show();
+  MSG msg;
+  while (modalResult_ == mrNone) {
+    if (!Handle() || !IsWindowVisible(Handle())) {
+      modalResult_ = mrCancel;
+      break;
+    }
+    // Wide, so text typed into a Unicode field keeps its characters.
+    const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+    if (got <= 0) {
+      if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));
+      modalResult_ = mrCancel;
+      break;
+    }
+    if (!PreTranslateMessage(msg)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+  }
+  modal_ = false;
+  // The owner comes back before this window goes, so it gets the activation.
+  if (reenable) EnableWindow(owner, TRUE);
+  if (Handle()) Hide();
+  if (owner) SetActiveWindow(owner);
+  return modalResult_;
+}
+
+void Form::Close() { SendMessageA(Handle(), WM_CLOSE, 0, 0); }
+
+// The close box cancels a modal form, ends the program from the main form
+// and hides any other.
+void Form::HandleClose() {
+  if (modal_) {
+    modalResult_ = mrCancel;
+  } else if (mainForm_) {
+    DestroyWindow(Handle());
+  } else {
+    Hide();
+  }
+}
+
+int RunMessageLoop() {
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    if (PreTranslateMessage(msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  return static_cast<int>(msg.wParam);
 }
 
 }  // namespace forms

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-namespace tools {
+namespace win32 {
 
 // Restricts DLL loading to the system folder. Called first thing: a
 // downloaded installer's folder may hold planted DLLs. A no-op on systems
@@ -28,4 +28,4 @@ bool SystemHasSearchFlags();
 // full path there. Stays loaded; nullptr when it cannot be loaded.
 HMODULE LoadSystemLibrary(const char* name, bool searchFlags = SystemHasSearchFlags());
 
-}  // namespace tools
+}  // namespace win32
