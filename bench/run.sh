@@ -128,33 +128,44 @@ run() {
   echo "$out" | grep -E '^[a-z_]+=' | sed "s/^\([a-z_]*\)=/$label $p \1 /" >>"$results"
 }
 
+# round N [--mem]: each program once per payload, alternating; round N
+# starts with the program N places further down the list, so that over six
+# rounds every program has had every place (a run's speed depends on what
+# ran just before it).
 round() {
-  local mem=$1 p src
+  local n=$1 mem=${2:-} p src i
+  local t='C:\bench-targets\t'
   for p in small large; do
     src=$small; [ $p = large ] && src=$large
-    local t='C:\bench-targets\t'
-    # Alternating, each program once per round.
-    run ours "$p" $mem ours "$(winpath "$b/exe/ours-$p/_setup.exe")" "${t}1" "$(winpath "$src/file.lst")"
-    run nsisgui-store "$p" $mem nsisgui "$(winpath "$b/exe/nsis-gui-store-$p/setup.exe")" "$(nsis_dir store)"
-    run copy "$p" $mem copy "$(winpath "$b/tools/plain_copy.exe")" "$(winpath "$src")" "${t}3"
-    run nsis-store "$p" $mem nsis "$(winpath "$b/exe/nsis-silent-store-$p/setup.exe")" "${t}2"
-    run nsisgui-zlib "$p" $mem nsisgui "$(winpath "$b/exe/nsis-gui-zlib-$p/setup.exe")" "$(nsis_dir zlib)"
-    run nsis-zlib "$p" $mem nsis "$(winpath "$b/exe/nsis-silent-zlib-$p/setup.exe")" "${t}5"
+    local runs=(
+      "ours|ours $(winpath "$b/exe/ours-$p/_setup.exe")|${t}1|$(winpath "$src/file.lst")"
+      "nsisgui-store|nsisgui $(winpath "$b/exe/nsis-gui-store-$p/setup.exe")|$(nsis_dir store)"
+      "copy|copy $(winpath "$b/tools/plain_copy.exe")|$(winpath "$src")|${t}3"
+      "nsis-store|nsis $(winpath "$b/exe/nsis-silent-store-$p/setup.exe")|${t}2"
+      "nsisgui-zlib|nsisgui $(winpath "$b/exe/nsis-gui-zlib-$p/setup.exe")|$(nsis_dir zlib)"
+      "nsis-zlib|nsis $(winpath "$b/exe/nsis-silent-zlib-$p/setup.exe")|${t}5"
+    )
+    for i in "${!runs[@]}"; do
+      local spec=${runs[$(((i + n) % ${#runs[@]}))]} args
+      IFS='|' read -r -a args <<<"$spec"
+      local label=${args[0]} mode=${args[1]%% *} exe=${args[1]#* }
+      run "$label" "$p" $mem "$mode" "$exe" "${args[@]:2}"
+    done
   done
 }
 
 echo "Warm-up round (not counted)"
-round "" >/dev/null
+round 0 >/dev/null
 : >"$results"
 for r in $(seq 1 "$runs"); do
   echo "Timed round $r of $runs"
-  round ""
+  round "$r"
 done
 mv "$results" "$b/results-time$suffix.txt"
 : >"$results"
 for r in $(seq 1 "$mem_runs"); do
   echo "Memory round $r of $mem_runs"
-  round --mem
+  round "$r" --mem
 done
 mv "$results" "$b/results-mem$suffix.txt"
 
