@@ -2,7 +2,10 @@
 // silently) or of the plain copy, under Wine. Prints key=value lines for
 // bench/run.sh.
 //
-//   bench_driver [--mem] ours    EXE TARGET   start-up, install, copy phase
+//   bench_driver [--mem] ours    EXE TARGET MANIFEST
+//                                          start-up, install, copy phase and
+//                                          its steps (MANIFEST: the payload's
+//                                          file.lst, for its first and last file)
 //   bench_driver [--mem] nsisgui EXE TARGET   the same through NSIS's pages
 //   bench_driver [--mem] nsis    EXE TARGET   silent install: start to exit
 //   bench_driver [--mem] copy    EXE SRC DST  the plain copy program
@@ -20,8 +23,10 @@
 #include <atomic>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "tests/e2e/driver.h"
 #include "win32/ScopedWin.h"
@@ -178,7 +183,40 @@ void PrintMem(MemoryWatch* mem, long idleKb) {
 }
 
 std::string Quoted(const std::string& s) { return "\"" + s + "\""; }
-int RunOurs(const std::string& exe, const std::string& target, bool withMem) {
+
+struct Point {
+  const char* key;
+  std::function<bool()> reached;
+};
+
+// The first file our installer writes and the last one it keeps (it
+// deletes the manifest copy), from the payload's manifest.
+struct FirstAndLast {
+  std::string first, last;
+};
+
+bool ReadManifest(const std::string& path, FirstAndLast* out) {
+  std::string text;
+  if (!ReadSmall(path, &text)) return false;
+  std::vector<std::string> names;
+  for (size_t at = 0; at < text.size();) {
+    size_t end = text.find("\r\n", at);
+    if (end == std::string::npos) end = text.size();
+    if (end > at) names.push_back(text.substr(at, end - at));
+    at = end + 2;
+  }
+  if (names.size() < 2) return false;
+  names.pop_back();  // the version
+  out->first = names.front();
+  for (const std::string& n : names)
+    if (lstrcmpiA(n.c_str(), "file.lst") != 0) out->last = n;
+  return true;
+}
+
+int RunOurs(const std::string& exe, const std::string& target, const std::string& manifest,
+            bool withMem) {
+  FirstAndLast files;
+  if (!ReadManifest(manifest, &files)) return Fail("manifest unreadable");
   const double t0 = NowMs();
   const auto child = Start(exe, "");
   const Child& c = *child;
@@ -209,38 +247,47 @@ int RunOurs(const std::string& exe, const std::string& target, bool withMem) {
   if (!Poll(c, [&] { return IsWindowEnabled(agreeNext) != FALSE; })) return Fail("&Next disabled");
   const double tCopy = NowMs();
   e2e::Click(agreeNext);
+  // The copy phase, seen from outside, point by point in the order the run
+  // passes them; each point stays true once reached, so one check per poll
+  // suffices and the polling takes little from the installer.
+  const std::string first = target + "\\" + files.first, last = target + "\\" + files.last;
   // The event-log module is renamed after every payload file is written:
   // its new name marks the end of the copying (the payload keeps that file).
-  const std::string marker = target + "\\Logbix.dll";
-  const std::string dirMarker = target + "\\Pultix.cnt";
-  double tFiles = 0, tFirst = 0, tAgreementGone = 0;
+  const std::string renamed = target + "\\Logbix.dll";
+  const Point points[] = {
+      {"agreement", [&] { return !IsWindowVisible(agreement); }},
+      {"folder", [&] { return e2e::DirExists(target); }},
+      {"first_file", [&] { return e2e::FileExists(first); }},
+      {"files", [&] { return e2e::FileExists(last); }},
+      {"renames", [&] { return e2e::FileExists(renamed); }},
+  };
+  constexpr size_t kPoints = sizeof points / sizeof points[0];
+  double at[kPoints] = {};
+  size_t reached = 0;
+  unsigned polls = 0;
   HWND shortcut = nullptr;
   Poll(c, [&] {
-    if (tAgreementGone == 0 && !IsWindowVisible(agreement)) tAgreementGone = NowMs();
-    if (tFirst == 0 && GetFileAttributesA(dirMarker.c_str()) != INVALID_FILE_ATTRIBUTES)
-      tFirst = NowMs();
-    if (tFiles == 0 && GetFileAttributesA(marker.c_str()) != INVALID_FILE_ATTRIBUTES)
-      tFiles = NowMs();
-    // No WM_GETTEXT here: it would wait for the busy installer thread and
-    // stall this loop. A failed run leaves the marker unwritten, so the
-    // marker's absence stops us when the window says so later.
-    if (tFiles == 0 && NowMs() - tCopy > kNoMarkerMs) return true;
-    const bool ended = (shortcut = c.FindTop(wizard::kShortcutDialogClass)) != nullptr ||
-                       c.FindTop("#32770") != nullptr;
-    // Looked at again: the files may have been finished since the check above.
-    if (tFiles == 0 && GetFileAttributesA(marker.c_str()) != INVALID_FILE_ATTRIBUTES)
-      tFiles = NowMs();
-    return ended;
+    while (reached < kPoints && points[reached].reached()) at[reached++] = NowMs();
+    if (reached == kPoints) return true;
+    // A failed run never renames: its end (a box or the shortcut dialog
+    // without the marker) is looked for now and then only, as a window
+    // search costs the installer more than a file check.
+    if (++polls % 25 == 0 && (c.FindTop(wizard::kShortcutDialogClass) || c.FindTop("#32770")))
+      return true;
+    return NowMs() - tCopy > kNoMarkerMs;
   });
+  if (reached < kPoints) return Fail(("stopped before " + std::string(points[reached].key) +
+                                      "; M1: " + Text(m1)).c_str());
+  shortcut = WaitTop(c, wizard::kShortcutDialogClass);
   const double tDone = NowMs();
   if (!shortcut) return Fail(("no shortcut dialog; M1: " + Text(m1)).c_str());
-  if (tFiles == 0) return Fail(shortcut ? "Logbix.dll not written" : "message box or exit");
+  const double tFiles = at[kPoints - 1];
   printf("install_ms=%.1f\n", tFiles - t0);
   printf("copy_phase_ms=%.1f\n", tFiles - tCopy);
   printf("dialog_ms=%.1f\n", tDone - t0);
-  // Where the copy phase goes: until the first file, and the files.
-  printf("first_file_ms=%.1f\n", tFirst > 0 ? tFirst - tCopy : -1.0);
-  printf("agreement_gone_ms=%.1f\n", tAgreementGone > 0 ? tAgreementGone - tCopy : -1.0);
+  // Where the copy phase goes: each step from the point before it.
+  for (size_t i = 0; i < kPoints; ++i)
+    printf("step_%s_ms=%.1f\n", points[i].key, at[i] - (i ? at[i - 1] : tCopy));
   PrintMem(mem.get(), idleKb);
   e2e::Click(Control(shortcut, wizard::kShortcutBitBtn2));
   const std::string ok = "PULTIX installed successfully.";
@@ -356,7 +403,7 @@ int main(int argc, char** argv) {
   const int left = argc - i;
   const std::string mode = left > 0 ? argv[i] : "";
   int rc = 2;
-  if (mode == "ours" && left == 3) rc = RunOurs(argv[i + 1], argv[i + 2], withMem);
+  if (mode == "ours" && left == 4) rc = RunOurs(argv[i + 1], argv[i + 2], argv[i + 3], withMem);
   else if (mode == "nsis" && left == 3) rc = RunNsis(argv[i + 1], argv[i + 2], withMem);
   else if (mode == "nsisgui" && left == 3) rc = RunNsisGui(argv[i + 1], argv[i + 2], withMem);
   else if (mode == "copy" && left == 4) rc = RunCopy(argv[i + 1], argv[i + 2], argv[i + 3], withMem);

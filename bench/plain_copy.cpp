@@ -1,6 +1,6 @@
 // The least a copy can do on Win32: each file of SRC\file.lst mapped
-// read-only and written to DST with one WriteFile. The floor our
-// installer's copying is compared with.
+// read-only and written to DST with one WriteFile: a reference row beside
+// our installer's copying (its figure includes its own process's start).
 //   plain_copy SRC DST
 #include <windows.h>
 

@@ -2,14 +2,25 @@
 # Our installer against NSIS and a plain copy, under Wine, on the shipped
 # payload and a generated ~400 MB one: like for like against an NSIS installer
 # with the same pages, silent NSIS and the plain copy as reference rows.
-# Prints a table and "targets met: K of N".
-#   bench/run.sh [RUNS]      RUNS timed rounds (default 5, or BENCH_RUNS)
-# BENCH_MEM_RUNS rounds with memory sampling (default 1), kept apart because
-# sampling /proc costs CPU that would disturb the timings.
+# Prints a table of minima and medians and "targets met: K of N".
+#   bench/run.sh [--cold] [RUNS]   RUNS timed rounds (default 7, or BENCH_RUNS)
+# --cold drops the page cache before every run (root only), as for a user
+# who runs a freshly downloaded installer once; it has a table of its own.
+# BENCH_MEM_RUNS rounds with memory sampling (default 1, none with --cold),
+# kept apart because sampling /proc costs CPU that would disturb the timings.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
-runs=${1:-${BENCH_RUNS:-5}}
+cold=
+if [ "${1:-}" = --cold ]; then
+  cold=1
+  shift
+  [ "$(id -u)" = 0 ] || { echo "--cold drops the page cache, which needs root" >&2; exit 1; }
+fi
+runs=${1:-${BENCH_RUNS:-7}}
 mem_runs=${BENCH_MEM_RUNS:-1}
+suffix=
+settle=${BENCH_SETTLE_S:-4}
+[ -n "$cold" ] && mem_runs=0 suffix=-cold
 b=$top/build/bench
 mkdir -p "$b"
 
@@ -101,6 +112,14 @@ run() {
   # The previous run's writes reach the disk first, so no run pays for the
   # write-back of the one before it.
   sync
+  [ -z "$cold" ] || echo 3 >/proc/sys/vm/drop_caches
+  # The memory the deleted files took goes back to the virtual machine's
+  # host a moment after it is freed (free page reporting). A run that writes
+  # within about 2 s of the deletion reuses it and writes several times
+  # faster than one that starts later, so which run was fast depended on the
+  # order of the runs. Every run of the large payload starts after the
+  # memory has gone back.
+  [ "$p" != large ] || sleep "$settle"
   if ! out=$(wine "$driver" "$@" 2>>"$b/driver.err" | tr -d '\r'); then
     echo "FAILED: $label $p: $(echo "$out" | grep '^error=' || true)" >&2
     echo "$label $p failed 1" >>"$results"
@@ -109,35 +128,46 @@ run() {
   echo "$out" | grep -E '^[a-z_]+=' | sed "s/^\([a-z_]*\)=/$label $p \1 /" >>"$results"
 }
 
+# round N [--mem]: each program once per payload, alternating; round N
+# starts with the program N places further down the list, so that over six
+# rounds every program has had every place (a run's speed depends on what
+# ran just before it).
 round() {
-  local mem=$1 p src
+  local n=$1 mem=${2:-} p src i
+  local t='C:\bench-targets\t'
   for p in small large; do
     src=$small; [ $p = large ] && src=$large
-    local t='C:\bench-targets\t'
-    # Alternating, each program once per round.
-    run ours "$p" $mem ours "$(winpath "$b/exe/ours-$p/_setup.exe")" "${t}1"
-    run nsisgui-store "$p" $mem nsisgui "$(winpath "$b/exe/nsis-gui-store-$p/setup.exe")" "$(nsis_dir store)"
-    run copy "$p" $mem copy "$(winpath "$b/tools/plain_copy.exe")" "$(winpath "$src")" "${t}3"
-    run nsis-store "$p" $mem nsis "$(winpath "$b/exe/nsis-silent-store-$p/setup.exe")" "${t}2"
-    run nsisgui-zlib "$p" $mem nsisgui "$(winpath "$b/exe/nsis-gui-zlib-$p/setup.exe")" "$(nsis_dir zlib)"
-    run nsis-zlib "$p" $mem nsis "$(winpath "$b/exe/nsis-silent-zlib-$p/setup.exe")" "${t}5"
+    local runs=(
+      "ours|ours $(winpath "$b/exe/ours-$p/_setup.exe")|${t}1|$(winpath "$src/file.lst")"
+      "nsisgui-store|nsisgui $(winpath "$b/exe/nsis-gui-store-$p/setup.exe")|$(nsis_dir store)"
+      "copy|copy $(winpath "$b/tools/plain_copy.exe")|$(winpath "$src")|${t}3"
+      "nsis-store|nsis $(winpath "$b/exe/nsis-silent-store-$p/setup.exe")|${t}2"
+      "nsisgui-zlib|nsisgui $(winpath "$b/exe/nsis-gui-zlib-$p/setup.exe")|$(nsis_dir zlib)"
+      "nsis-zlib|nsis $(winpath "$b/exe/nsis-silent-zlib-$p/setup.exe")|${t}5"
+    )
+    for i in "${!runs[@]}"; do
+      local spec=${runs[$(((i + n) % ${#runs[@]}))]} args
+      IFS='|' read -r -a args <<<"$spec"
+      local label=${args[0]} mode=${args[1]%% *} exe=${args[1]#* }
+      run "$label" "$p" $mem "$mode" "$exe" "${args[@]:2}"
+    done
   done
 }
 
 echo "Warm-up round (not counted)"
-round "" >/dev/null
+round 0 >/dev/null
 : >"$results"
 for r in $(seq 1 "$runs"); do
   echo "Timed round $r of $runs"
-  round ""
+  round "$r"
 done
-mv "$results" "$b/results-time.txt"
+mv "$results" "$b/results-time$suffix.txt"
 : >"$results"
 for r in $(seq 1 "$mem_runs"); do
   echo "Memory round $r of $mem_runs"
-  round --mem
+  round "$r" --mem
 done
-mv "$results" "$b/results-mem.txt"
+mv "$results" "$b/results-mem$suffix.txt"
 
 # Sizes: installer, and its payload (every file of file.lst).
 sizes=$b/sizes.txt
@@ -160,4 +190,5 @@ cmake --preset windows -B "$bd" -DSETUP_PAYLOAD_DIR="$empty" >"$b/cmake-empty.lo
   cmake --build "$bd" --target setup >>"$b/cmake-empty.log" 2>&1 || { tail -30 "$b/cmake-empty.log"; exit 1; }
 echo "ours empty $(stat -c %s "$bd/_setup.exe") 0" >>"$sizes"
 
-python3 "$top/bench/report.py" "$b/results-time.txt" "$b/results-mem.txt" "$sizes" "$runs"
+python3 "$top/bench/report.py" "$b/results-time$suffix.txt" "$b/results-mem$suffix.txt" "$sizes" "$runs" \
+  "${cold:+cold}"

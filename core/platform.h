@@ -80,7 +80,7 @@ class Platform : public LinkMaker {
 
   // Creates the file, which must not exist: a name that exists, a link or
   // reparse point of any kind included (even one to nothing), is neither
-  // opened nor followed. Writes the bytes in one piece, without sharing, and
+  // opened nor followed. Writes all the bytes, sharing the file with nobody, and
   // with `durable` returns only once they are on disk; a file it created is
   // removed again when the write fails.
   virtual FileResult WriteNewFile(const std::string& path, Bytes data, bool durable) = 0;

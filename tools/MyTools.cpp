@@ -1,5 +1,6 @@
 #include "tools/MyTools.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "core/error.h"
@@ -164,6 +165,23 @@ bool RemovePlainFile(const std::string& path, bool evenReadOnly) {
   return SetFileInformationByHandle(file.get(), FileDispositionInfo, &dispose, sizeof dispose) != 0;
 }
 
+// The bytes, copied piece by piece into a small buffer and written from
+// there. Under Wine one WriteFile straight from the mapped image is slow:
+// the benchmark's 345 MB file took the copy phase 0.94 to 1.47 s that way,
+// 0.20 to 0.40 s through a 1 MiB buffer. Reading the program's own file
+// instead (0.18 to 0.26 s) would trust whatever file bears its name by then.
+bool WriteThroughBuffer(HANDLE file, core::Bytes data) {
+  constexpr size_t kPiece = 1 << 20;
+  std::vector<unsigned char> piece(std::min(data.size, kPiece));
+  for (size_t at = 0; at < data.size; at += piece.size()) {
+    const DWORD n = static_cast<DWORD>(std::min(piece.size(), data.size - at));
+    std::copy(data.data + at, data.data + at + n, piece.data());
+    DWORD written = 0;
+    if (!WriteFile(file, piece.data(), n, &written, nullptr) || written != n) return false;
+  }
+  return true;
+}
+
 // Open without delete sharing: the system then refuses to rename or remove
 // the folder, or any folder above it, and so to put a link in its place.
 // Reading rights make the handle count in those sharing checks; an open for
@@ -217,10 +235,7 @@ core::FileResult Win32Platform::WriteNewFile(const std::string& path, core::Byte
                                       nullptr, CREATE_NEW,
                                       FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
   if (!file.valid()) return HeldOrFailed(GetLastError());
-  DWORD written = 0;
-  // Resources are limited to 32-bit sizes, so one write takes the whole file.
-  if (!WriteFile(file.get(), data.data, static_cast<DWORD>(data.size), &written, nullptr) ||
-      written != data.size || (durable && !FlushFileBuffers(file.get()))) {
+  if (!WriteThroughBuffer(file.get(), data) || (durable && !FlushFileBuffers(file.get()))) {
     // Through the handle: the name may no longer be ours.
     FILE_DISPOSITION_INFO dispose = {TRUE};
     SetFileInformationByHandle(file.get(), FileDispositionInfo, &dispose, sizeof dispose);

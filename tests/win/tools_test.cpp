@@ -214,6 +214,21 @@ TEST(Files, OnlyPlainFilesAreDeletedAndNothingIsWrittenThrough) {
   }
 }
 
+// Large files are written in pieces: every byte lands once, in its place,
+// at each size around a piece's end.
+TEST(Files, WriteNewFileWritesEveryByte) {
+  TempDir dir;
+  tools::Win32Platform platform;
+  constexpr size_t kMiB = 1 << 20;
+  for (const size_t size : {size_t{0}, size_t{1}, kMiB - 1, kMiB, kMiB + 1, 3 * kMiB + 5}) {
+    std::string bytes(size, '\0');
+    for (size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>(i * 7 % 251);
+    const std::string name = dir.path() + "\\" + std::to_string(size);
+    EXPECT_EQ(platform.WriteNewFile(name, AsBytes(bytes), false), core::FileResult::kDone) << size;
+    EXPECT_TRUE(ReadAll(name) == bytes) << size;
+  }
+}
+
 TEST(Files, ReplaceMovesOverTheEarlierFile) {
   TempDir dir;
   tools::Win32Platform platform;
