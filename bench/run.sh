@@ -146,8 +146,8 @@ round() {
       "nsis-zlib|nsis $(winpath "$b/exe/nsis-silent-zlib-$p/setup.exe")|${t}5"
     )
     for i in "${!runs[@]}"; do
-      local spec=${runs[$(((i + n) % ${#runs[@]}))]} args
-      IFS='|' read -r -a args <<<"$spec"
+      local entry=${runs[$(((i + n) % ${#runs[@]}))]} args
+      IFS='|' read -r -a args <<<"$entry"
       local label=${args[0]} mode=${args[1]%% *} exe=${args[1]#* }
       run "$label" "$p" $mem "$mode" "$exe" "${args[@]:2}"
     done
