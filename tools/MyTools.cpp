@@ -6,6 +6,7 @@
 #include "core/error.h"
 #include "core/path.h"
 #include "tools/FileSystem.h"
+#include "win32/DllSearch.h"
 #include "win32/Resource.h"
 #include "win32/ScopedWin.h"
 #include "win32/Utf8.h"
@@ -24,7 +25,6 @@ using win32::Utf8;
 
 namespace {
 
-constexpr UINT kSystemDirBuffer = 260;
 
 // NUL-terminated UTF-16 of ANSI text.
 WideText ToWide(const std::string& text) {
@@ -313,12 +313,7 @@ bool Win32Platform::WriteRegString(const std::string& key, const std::string& na
                         static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
 }
 
-std::string GetSystemDir() {
-  char buf[kSystemDirBuffer];
-  const UINT n = GetSystemDirectoryA(buf, kSystemDirBuffer);
-  if (n == 0 || n >= kSystemDirBuffer) return {};
-  return std::string(buf, n);
-}
+std::string GetSystemDir() { return win32::SystemFolder(); }
 
 bool Win32Platform::ToCodePage(const std::string& text, std::string& ansi) {
   return ToAnsi(Utf16(text).data(), ansi);

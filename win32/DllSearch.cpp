@@ -18,14 +18,13 @@ SetDefaultDllDirectoriesFn SetDefaultDllDirectoriesCall() {
       GetProcAddress(GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories")));
 }
 
-// The system folder; empty when it cannot be read.
+}  // namespace
+
 std::string SystemFolder() {
   char buf[MAX_PATH];
   const UINT n = GetSystemDirectoryA(buf, MAX_PATH);
   return n == 0 || n >= MAX_PATH ? std::string() : std::string(buf, n);
 }
-
-}  // namespace
 
 bool SystemHasSearchFlags() { return SetDefaultDllDirectoriesCall() != nullptr; }
 

@@ -4,7 +4,12 @@
 
 #include <windows.h>
 
+#include <string>
+
 namespace win32 {
+
+// The system folder; empty when it cannot be read or does not fit MAX_PATH.
+std::string SystemFolder();
 
 // Restricts DLL loading to the system folder. Called first thing: a
 // downloaded installer's folder may hold planted DLLs. A no-op on systems

@@ -31,6 +31,14 @@ void AddPayload(FakePlatform& fake) {
   fake.AddResource("FILE_LST", manifest + "2.00.001\r\n");
 }
 
+// The target folder with an earlier installation's active modules.
+void AddEarlierModules(FakePlatform& fake) {
+  fake.AddDir("C:\\Vorlen");
+  fake.AddDir(kTarget);
+  fake.AddFile("C:\\Vorlen\\KORVAN\\Pultix.dll", "old pultix");
+  fake.AddFile("C:\\Vorlen\\KORVAN\\Logbix.dll", "old logbix");
+}
+
 std::string RegistryValue(const FakePlatform& fake, const std::string& name) {
   auto it = fake.Registry().find(testing_fake::Key(std::string(core::kLocalesKey) + "|" + name));
   return it == fake.Registry().end() ? std::string("<none>") : it->second;
@@ -95,10 +103,7 @@ TEST(Install, StoppedCopyingKeepsTheEarlierModules) {
     FakePlatform fake;
     core::Run run(fake);
     AddPayload(fake);
-    fake.AddDir("C:\\Vorlen");
-    fake.AddDir(kTarget);
-    fake.AddFile("C:\\Vorlen\\KORVAN\\pultix.dll", "old pultix");
-    fake.AddFile("C:\\Vorlen\\KORVAN\\Logbix.dll", "old logbix");
+    AddEarlierModules(fake);
     if (c.heldOpen) {
       const std::string held = std::string(kTarget) + "\\" + c.heldOpen;
       fake.AddFile(held, "held");
@@ -124,10 +129,7 @@ TEST(Install, AKillAtAnyStepLeavesEveryModuleName) {
     FakePlatform fake;
     core::Run run(fake);
     AddPayload(fake);
-    fake.AddDir("C:\\Vorlen");
-    fake.AddDir(kTarget);
-    fake.AddFile("C:\\Vorlen\\KORVAN\\Pultix.dll", "old pultix");
-    fake.AddFile("C:\\Vorlen\\KORVAN\\Logbix.dll", "old logbix");
+    AddEarlierModules(fake);
     if (stop > 0) fake.StopAfter(stop);
     RecordingGauge gauge;
     core::InstallFiles(run, kTarget, gauge);
