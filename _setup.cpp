@@ -56,8 +56,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     w.form2.SetMainForm(true);
     w.form2.Create(app.Handle());
     w.form3.Create(w.form2.Handle());
-    w.formLicencjaE.Create(w.form2.Handle());
     w.form2.Show();
+    // The agreement is first needed at "Next": the main window is drawn
+    // before it is built, not after.
+    UpdateWindow(w.form2.Handle());
+    w.formLicencjaE.Create(w.form2.Handle());
     return forms::RunMessageLoop();
   } catch (const std::exception& e) {
     forms::ShowErrorBox(e.what());

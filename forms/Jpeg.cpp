@@ -2,6 +2,7 @@
 
 #include <wincodec.h>
 
+#include <utility>
 #include <vector>
 
 #include "core/error.h"
@@ -165,6 +166,34 @@ JpegImage LoadJpegResource(HMODULE module, int id) {
   const core::Bytes bytes = win32::ResourceBytes(module, MAKEINTRESOURCEA(id));
   if (!bytes.data) throw core::Error(core::Format("Resource %d not found", id));
   return DecodeJpeg(bytes.data, bytes.size);
+}
+
+JpegLoad::JpegLoad(HMODULE module, int id)
+    : module_(module), id_(id), thread_(CreateThread(nullptr, 0, Decode, this, 0, nullptr)) {}
+
+JpegLoad::~JpegLoad() {
+  if (thread_.valid()) WaitForSingleObject(thread_.get(), INFINITE);
+}
+
+DWORD WINAPI JpegLoad::Decode(void* self) {
+  auto* load = static_cast<JpegLoad*>(self);
+  try {
+    load->image_ = LoadJpegResource(load->module_, load->id_);
+  } catch (...) {
+    load->error_ = std::current_exception();
+  }
+  return 0;
+}
+
+JpegImage JpegLoad::Take() {
+  if (thread_.valid()) {
+    WaitForSingleObject(thread_.get(), INFINITE);
+    thread_.reset(nullptr);
+  } else if (!image_ && !error_) {
+    Decode(this);
+  }
+  if (error_) std::rethrow_exception(std::exchange(error_, nullptr));
+  return std::move(image_);
 }
 
 }  // namespace forms

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <exception>
 
 #include "win32/ScopedWin.h"
 
@@ -41,5 +42,28 @@ JpegImage DecodeJpeg(const void* data, std::size_t size);
 // Decodes the RCDATA resource with the numeric id of the module. Throws
 // core::Error when it is missing or cannot be decoded.
 JpegImage LoadJpegResource(HMODULE module, int id);
+
+// LoadJpegResource on a thread of its own, begun at once, so that the
+// decoding overlaps the building of the windows. Take() waits for it and
+// returns the picture or throws what the decoding threw; without a thread
+// it decodes there and then.
+class JpegLoad {
+ public:
+  JpegLoad(HMODULE module, int id);
+  ~JpegLoad();
+  JpegLoad(const JpegLoad&) = delete;
+  JpegLoad& operator=(const JpegLoad&) = delete;
+
+  JpegImage Take();
+
+ private:
+  static DWORD WINAPI Decode(void* self);
+
+  HMODULE module_;
+  int id_;
+  JpegImage image_;
+  std::exception_ptr error_;
+  win32::ScopedHandle thread_;
+};
 
 }  // namespace forms

@@ -10,7 +10,6 @@
 #include "core/payload.h"
 #include "forms/Annotation.h"
 #include "forms/AppError.h"
-#include "forms/Jpeg.h"
 #include "resources/resource_ids.h"
 #include "wizard/FolderChooser.h"
 #include "wizard/LicencjaE.h"
@@ -29,7 +28,11 @@ HICON LoadSharedIcon(HINSTANCE module, int id, int size) {
 }  // namespace
 
 TForm2::TForm2(core::Platform& platform, TForm3& shortcuts, TFormLicencjaE& agreement)
-    : forms::Form(kForm2Def), platform_(platform), shortcuts_(shortcuts), agreement_(agreement) {
+    : forms::Form(kForm2Def),
+      platform_(platform),
+      shortcuts_(shortcuts),
+      agreement_(agreement),
+      banner_(GetModuleHandleA(nullptr), IDR_BANNER) {
   OnClick(kButton1, [this] { Button1Click(); });
   OnClick(kBtnDalej, [this] { BtnDalejClick(); });
   OnClick(kBtnKoniec, [this] { BtnKoniecClick(); });
@@ -44,7 +47,7 @@ void TForm2::LoadArtwork() {
   SetIcons(LoadSharedIcon(module, IDI_SETUP, GetSystemMetrics(SM_CXICON)),
            LoadSharedIcon(module, IDI_MAINWINDOW, GetSystemMetrics(SM_CXSMICON)));
   try {
-    SetPicture(kImage2, forms::LoadJpegResource(module, IDR_BANNER).release());
+    SetPicture(kImage2, banner_.Take().release());
   } catch (const core::Error& e) {
     // A damaged banner must not keep the window from working.
     forms::ShowErrorBox(e.what());

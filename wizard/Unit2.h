@@ -6,6 +6,7 @@
 
 #include "core/names.h"
 #include "forms/Form.h"
+#include "forms/Jpeg.h"
 #include "wizard/ControlIds.h"
 
 namespace core {
@@ -46,6 +47,9 @@ class TForm2 : public forms::Form {
   core::Platform& platform_;
   TForm3& shortcuts_;
   TFormLicencjaE& agreement_;
+  // Decoded while the windows are built; the program's own, like the
+  // windows' module.
+  forms::JpegLoad banner_;
   // While the run answers messages sent from outside (a screen reader's
   // questions to the gauge), a click sent to "Next" must not start another.
   bool running_ = false;

@@ -202,6 +202,29 @@ TEST(Jpeg, MissingResourceIsNamedInTheError) {
   } catch (const core::Error& e) {
     EXPECT_STREQ("Resource 4242 not found", e.what());
   }
+  // Decoded on its own thread, the error reaches the one who takes it.
+  forms::JpegLoad load(Self(), 4242);
+  try {
+    load.Take();
+    FAIL() << "no error from the thread";
+  } catch (const core::Error& e) {
+    EXPECT_STREQ("Resource 4242 not found", e.what());
+  }
+}
+
+TEST(Jpeg, DecodedOnAThreadItIsTheSamePicture) {
+  const forms::JpegImage direct = forms::LoadJpegResource(Self(), IDR_BANNER);
+  forms::JpegLoad load(Self(), IDR_BANNER);
+  const forms::JpegImage threaded = load.Take();
+  ASSERT_TRUE(threaded);
+  ASSERT_EQ(direct.width(), threaded.width());
+  ASSERT_EQ(direct.height(), threaded.height());
+  for (int y = 0; y < direct.height(); y += 7) {
+    for (int x = 0; x < direct.width(); x += 5) {
+      const Pixel a = PixelAt(direct, x, y), b = PixelAt(threaded, x, y);
+      ASSERT_TRUE(a.r == b.r && a.g == b.g && a.b == b.b) << x << "," << y;
+    }
+  }
 }
 
 TEST(Jpeg, OwnershipMovesAndReleases) {
