@@ -8,6 +8,7 @@
 #include "forms/Form.h"
 #include "resources/resource_ids.h"
 #include "win32/DllSearch.h"
+#include "win32/Prefetch.h"
 #include "tools/MyTools.h"
 #include "win32/ScopedWin.h"
 #include "tools/SingleInstance.h"
@@ -60,6 +61,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     // The agreement is first needed at "Next": the main window is drawn
     // before it is built, not after.
     UpdateWindow(w.form2.Handle());
+    // Drawn first: the read-ahead takes nothing from the first window.
+    win32::PrefetchInBackground(win32::ResourceSpan(GetModuleHandleA(nullptr)));
     w.formLicencjaE.Create(w.form2.Handle());
     return forms::RunMessageLoop();
   } catch (const std::exception& e) {

@@ -19,10 +19,12 @@ else()
   set(SETUP_MANIFEST_ARCH x86)
 endif()
 
-# The installer is single-threaded, so it links the C++ runtime of the win32
-# thread model, which needs no pthread library (about 28 KB less), although
-# its objects come from the posix-model compiler the tests need: no object of
-# the program calls a thread function, so the two runtimes link the same code.
+# The installer's two helper threads (the banner's decoding, the read-ahead)
+# are started by CreateThread and use no C++ thread facility, so it links the
+# C++ runtime of the win32 thread model, which needs no pthread library (about
+# 28 KB less), although its objects come from the posix-model compiler the
+# tests need: no object of the program calls a C++ thread function, so the two
+# runtimes link the same code.
 execute_process(
   COMMAND ${MINGW_TRIPLE}-g++-win32 -print-file-name=libstdc++.a
   OUTPUT_VARIABLE _win32_libstdcxx OUTPUT_STRIP_TRAILING_WHITESPACE

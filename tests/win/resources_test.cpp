@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "win32/Prefetch.h"
 #include "win32/ScopedWin.h"
 
 namespace {
@@ -318,6 +319,40 @@ TEST(Manifest, DpiAwareHighestAvailableClassicControls) {
   };
   for (const char* r : required) EXPECT_NE(std::string::npos, manifest.find(r)) << r;
   EXPECT_EQ(std::string::npos, manifest.find("Common-Controls"));
+}
+
+// ---- the span read ahead -----------------------------------------------------
+
+BOOL CALLBACK CheckInSpan(HMODULE module, LPCSTR type, LPSTR name, LONG_PTR spanParam) {
+  const auto& span = *reinterpret_cast<const core::Bytes*>(spanParam);
+  const core::Bytes b = win32::ResourceBytes(module, name, type);
+  EXPECT_TRUE(b.data >= span.data && b.data + b.size <= span.data + span.size)
+      << "resource " << (IS_INTRESOURCE(name) ? std::to_string(reinterpret_cast<ULONG_PTR>(name))
+                                               : std::string(name));
+  return TRUE;
+}
+
+BOOL CALLBACK EachType(HMODULE module, LPSTR type, LONG_PTR span) {
+  EnumResourceNamesA(module, type, CheckInSpan, span);
+  return TRUE;
+}
+
+TEST(ResourceSpan, HoldsEveryResourceOfTheImage) {
+  const core::Bytes span = win32::ResourceSpan(Self());
+  ASSERT_NE(nullptr, span.data);
+  EnumResourceTypesA(Self(), EachType, reinterpret_cast<LONG_PTR>(&span));
+
+  // A module loaded as a data file is no mapped image: nothing to read ahead.
+  // (A program not loaded already, or the loaded image would be returned.)
+  char path[MAX_PATH];
+  const UINT n = GetSystemDirectoryA(path, MAX_PATH);
+  ASSERT_TRUE(n > 0 && n < MAX_PATH - 20);
+  lstrcatA(path, "\\notepad.exe");
+  const HMODULE data = LoadLibraryExA(path, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  ASSERT_NE(nullptr, data);
+  EXPECT_EQ(nullptr, win32::ResourceSpan(data).data);
+  FreeLibrary(data);
+  EXPECT_EQ(nullptr, win32::ResourceSpan(nullptr).data);
 }
 
 }  // namespace
