@@ -6,6 +6,8 @@
 #   bench/run.sh [--cold] [RUNS]   RUNS timed rounds (default 7, or BENCH_RUNS)
 # --cold drops the page cache before every run (root only), as for a user
 # who runs a freshly downloaded installer once; it has a table of its own.
+# BENCH_PRIME_MB: memory the driver touches and frees before the copying of
+# the large payload starts (default 1536, 0 for none), not counted.
 # BENCH_MEM_RUNS rounds with memory sampling (default 1, none with --cold),
 # kept apart because sampling /proc costs CPU that would disturb the timings.
 set -euo pipefail
@@ -19,7 +21,7 @@ fi
 runs=${1:-${BENCH_RUNS:-7}}
 mem_runs=${BENCH_MEM_RUNS:-1}
 suffix=
-settle=${BENCH_SETTLE_S:-4}
+prime_mb=${BENCH_PRIME_MB:-1536}
 [ -n "$cold" ] && mem_runs=0 suffix=-cold
 b=$top/build/bench
 mkdir -p "$b"
@@ -114,13 +116,6 @@ run() {
   # write-back of the one before it.
   sync
   [ -z "$cold" ] || echo 3 >/proc/sys/vm/drop_caches
-  # The memory the deleted files took goes back to the virtual machine's
-  # host a moment after it is freed (free page reporting). A run that writes
-  # within about 2 s of the deletion reuses it and writes several times
-  # faster than one that starts later, so which run was fast depended on the
-  # order of the runs. Every run of the large payload starts after the
-  # memory has gone back.
-  [ "$p" != large ] || sleep "$settle"
   # This machine also takes back the cache of files left unread for a while:
   # our 384 MB installer, read 50 s earlier in the round before, had gone
   # from the cache when its turn came again, and our copy phase read the
@@ -161,7 +156,10 @@ round() {
       IFS='|' read -r -a args <<<"$entry"
       local label=${args[0]} mode=${args[1]%% *} exe=${args[1]#* } warm
       warm=$exe; [ "$mode" != copy ] || warm="$exe $src"
-      run "$label" "$p" "$warm" $mem "$mode" "$(winpath "$exe")" "${args[@]:2}"
+      # The memory freed before a large copying: see the driver's --prime.
+      local prime=()
+      [ "$p" != large ] || [ "$prime_mb" = 0 ] || prime=(--prime "$prime_mb")
+      run "$label" "$p" "$warm" $mem "${prime[@]}" "$mode" "$(winpath "$exe")" "${args[@]:2}"
     done
   done
 }
